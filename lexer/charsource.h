@@ -1,0 +1,55 @@
+// Character source: reads the current file line by line into LexState, folds line ends,
+// honours line markers and delivers single characters to the tokenizer.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+constexpr int MAXITEMSIZE = 512000;
+constexpr int kLinePieceMax = MAXITEMSIZE - 1;  // 511 999 characters per buffered piece
+constexpr int kFileNameMax = 255;
+constexpr char kEndMark = 127;
+
+struct LexState {
+    int32_t pushBackCount;
+    int32_t lineLength;
+    int32_t lineNumber;
+    int32_t readIndex;
+    char fileName[kFileNameMax + 1];
+    char line[MAXITEMSIZE + 1];
+    FILE* stream;
+};
+
+extern LexState* gLex;  // the one live lexer state
+
+// Snapshot of the live state, for the fatal reporter.
+class TLexState {
+public:
+    TLexState();
+    virtual ~TLexState();
+    void Capture();
+    const LexState& State() const { return *copy_; }
+    LexState& State() { return *copy_; }
+private:
+    TLexState(const TLexState&) = delete;
+    TLexState& operator=(const TLexState&) = delete;
+    LexState* copy_;
+};
+
+// Sets the live state aside for an include and puts it back when destroyed.
+class CSaveLexState {
+public:
+    CSaveLexState();
+    virtual ~CSaveLexState();
+private:
+    CSaveLexState(const CSaveLexState&) = delete;
+    CSaveLexState& operator=(const CSaveLexState&) = delete;
+    LexState* saved_;
+};
+
+void ResetCharSource();                                   // fresh state at the start of a run
+void StartLexFile(FILE* stream, const char* name);        // zero counters, set name and stream
+int GetCharacter();                                       // next character (0..255, 127 = end)
+void UngetCharacter();
+void SkipToCharacter(int c);
+int CurrentLineNumber();
+const char* CurrentFileName();

@@ -1,0 +1,89 @@
+// Tokenizer: the per-character handler table, the token record and the keyword table.
+#pragma once
+#include <cstdint>
+
+enum TokenKind : uint32_t {
+    kTokData = 0,
+    kTokDirective = 1,
+    kTokEnd = 2,
+    kTokInclude = 4,
+    kTokEnum = 5,
+    kTokRead = 6,
+    kTokResource = 7,
+    kTokCharConst = 9,
+    kTokNumber = 10,
+    kTokComma = 11,
+    kTokColon = 12,
+    kTokSemicolon = 13,
+    kTokIdentifier = 14,
+    kTokOpenBrace = 15,
+    kTokCloseBrace = 16,
+    kTokString = 17,
+    kTokGreater = 18,
+    kTokLess = 19,
+    kTokPlus = 20,
+    kTokMinus = 21,
+    kTokStar = 22,
+    kTokSlash = 23,
+    kTokOpenParen = 24,
+    kTokCloseParen = 25,
+    kTokDollar = 26,
+    kTokBang = 27,
+    kTokBar = 28,
+};
+
+// Keyword kinds of the plug-in kinds, category words and properties.
+enum KeywordKind : uint32_t {
+    kKwFilter = 29, kKwParser, kKwTest, kKwActions, kKwImageFormat, kKwExtension, kKwAcquire,
+    kKwExport, kKwSelection, kKwPicker, kKwMeasurement,                       // 29..39
+    kKwLMHelpMenu = 40, kKwLMHidden, kKwLMCopyrightChecker, kKwLMPlugInHandlesProgess,  // 40..43
+    kKwMHVUtility = 44, kKwHoneyvine, kKwVCGeneral, kKwMVEffect, kKwMVAccelerator,
+    kKwMVImageFormat, kKwMVGeneral, kKwRlEffect, kKwRlVideoFilter, kKwRlAudioFilter,
+    kKwRlEDLExport, kKwRlDataExport, kKwRlDevice, kKwRlImporter, kKwRlCompile, kKwRlRecord,
+    kKwRlPlay,                                                                 // 44..60
+    kKwFirstProperty = 61,  // Kind; property kinds run 61..163 in keyword-table order
+    kKwCode68K = 69,
+    kKwCodePowerPC = 70,
+    kKwLastProperty = 163,
+};
+
+struct TokenRecord;
+typedef void (*PropertyHandler)(TokenRecord* token);
+
+struct TokenRecord {
+    uint32_t kind;
+    char shortText[10];     // character constant, at most 4 characters
+    int32_t line;           // line on which the token ended
+    char* identText;        // last word read (at most 80 characters)
+    char* stringText;       // last string read, or a string symbol's text
+    uint32_t number;        // value of a number token
+    PropertyHandler handler;
+    bool fromWord;          // a number or string token that replaced a defined name
+};
+
+extern TokenRecord gToken;
+
+constexpr int kIdentMax = 80;
+
+struct KeywordRow {
+    const char* name;
+    uint8_t caseSensitive;
+    uint32_t kind;
+    PropertyHandler handler;
+};
+
+extern const KeywordRow kKeywordTable[];
+extern const int kKeywordCount;  // 138
+
+typedef void (*CharHandler)(int c);
+
+void ResetTokenizer();       // clears the token record, push-back flag and buffers
+void InstallCharHandlers();  // fills the 257-slot handler table
+void GetToken();
+void UngetToken();
+bool TokenPushedBack();
+void ClearPushedBackToken();
+
+int GetIdentifier(int first, char* dest, int maxCount);
+int GetString(int delimiter, char* dest, bool escapes, int capacity = 0);
+uint32_t GetNumber(int first);

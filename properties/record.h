@@ -1,0 +1,57 @@
+// Property record and value encodings: the item writers every handler and converter uses,
+// string values with their conversion and zero fill, flag lists and the property braces.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Four-character codes are 32-bit values, first character in the high byte.
+constexpr uint32_t FourCC(const char (&s)[5]) {
+    return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
+           (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
+}
+// A character constant's code; fewer than four characters are padded with blanks.
+uint32_t CodeFromShortText(const char* text);
+std::string CodeText(uint32_t code);   // the four characters in natural order
+
+// One writer per item form. The comment is written as given (may be empty).
+void WriteDecimalLong(int32_t value, const char* comment);
+void WriteHexLong(uint32_t value, const char* comment);
+void WriteHexWord(uint32_t value, const char* comment);
+void WriteDecimalWord(int value, const char* comment);
+void WriteOctalByte(unsigned value, const char* comment);
+void WriteCodeItem(uint32_t code, const char* comment);
+// Writes "\t" then a five-character number "%5dL, comment"; returns the number's position.
+long WriteLengthField(unsigned long value, const char* comment);
+
+void WriteFourCharCode(uint32_t code, const char* text);   // comment "/* 'code' text */"
+void WriteVendorCode(uint32_t vendor);
+long WritePropertyHeader(uint32_t key, const char* propertyName, unsigned long length);
+void PatchLength(long position, unsigned long length);
+void WriteReservedLongs(int count);
+void WriteHighLowLongs(const char* label);
+
+// String values. The text is kept as it will stand in the script (escapes as written).
+bool GetStringValue(std::string& text);
+void FixupStringChars(std::string& text);
+// Bytes the resource compiler makes of text (escapes counted as single bytes).
+unsigned long EncodedLength(const std::string& text);
+// Text as it goes into a quoted script item (an escaped quote becomes a doubled quote).
+std::string ScriptText(const std::string& text);
+// A string value ready to write: n encoded bytes, text with its zero fill, value length.
+struct FilledString {
+    std::string text;
+    unsigned long n;
+    unsigned long length;
+};
+FilledString ZeroFill(const std::string& text);
+void WriteLengthPrefixedString(const FilledString& s, const char* comment);
+void WriteCString(const FilledString& s, const char* comment);
+
+// Flag lists and the property braces.
+bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
+void ExpectOpenBrace(const char* context);
+void ExpectPropertyEnd(const char* context);
+
+constexpr uint32_t kVendorLMTR = FourCC("LMTR");
+constexpr uint32_t kVendorORVN = FourCC("ORVN");
+constexpr uint32_t kVendorRlTn = FourCC("RlTn");

@@ -1,0 +1,4 @@
+// The property-list resource converter ('Vtag' and 'AdPr').
+#pragma once
+
+void ConvertVtag();
