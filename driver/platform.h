@@ -13,7 +13,7 @@ bool SameFile(const std::string& a, const std::string& b);
 std::string DirectoryOf(const std::string& path);
 // Creates a fresh temporary file beside target; returns an empty string on failure.
 std::string MakeTempBeside(const std::string& target);
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool ReplaceTarget(const std::string& from, const std::string& to);
 
 // Reads one key for the help menu and echoes it. Returns -1 at end of input.
 int ReadKeyEcho();

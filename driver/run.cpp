@@ -1,0 +1,152 @@
+// The run: argument rules, banner, source and output files, and the conversion itself.
+#include "driver/run.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "driver/platform.h"
+#include "driver/settings.h"
+#include "help/help.h"
+#include "lexer/charsource.h"
+#include "lexer/directives.h"
+#include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
+
+static const char kVersion[] = "1.0.0";
+static const char kUsage[] =
+    "Use: Propwright <source_file> { <target_file> } { -j | -c | -k | -x }";
+constexpr size_t kOutputPathMax = 2047;
+constexpr size_t kPartMax = 255;
+constexpr size_t kDerivedPathMax = 259;
+
+void ShowBanner() {
+    // __DATE__ is "Mmm dd yyyy" with the day padded by a blank; __TIME__ is "hh:mm:ss".
+    WriteConsole("Propwright. %s Version %s, %s.\n", "Release", kVersion, __DATE__ " " __TIME__);
+}
+
+static bool EqualsNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (tolower((unsigned char)*a) != tolower((unsigned char)*b)) return false;
+    return *a == *b;
+}
+
+[[noreturn]] static void FailPath(const char* format, const std::string& path) {
+    std::string message(kOutputPathMax + 64, '\0');
+    FormatBounded(&message[0], message.size() - 1, format, path.c_str());
+    FatalError(message.c_str());
+}
+
+// The output name derived from the source: extension .rc, or .txt for a source ending in .rc.
+static std::string DeriveOutputPath(const std::string& source) {
+    SplitPath parts = SplitPathParts(source);
+    if (parts.drive.size() > 2 || parts.dir.size() > kPartMax || parts.base.size() > kPartMax ||
+        parts.ext.size() > kPartMax)
+        FailPath("Path too long: \"%s\"", source);
+    parts.ext = EqualsNoCase(parts.ext.c_str(), ".rc") ? ".txt" : ".rc";
+    std::string derived = JoinPathParts(parts);
+    if (derived.size() > kDerivedPathMax) FailPath("Path too long: \"%s\"", derived);
+    return derived;
+}
+
+// Opens a temporary file beside the target; the target is replaced only when the run succeeds.
+static void OpenOutputFile(const std::string& path) {
+    if (path.size() > kOutputPathMax) FailPath("Path too long: \"%s\"", path);
+    // An existing target must be writable; a missing one is not created until the end.
+    bool writable = true;
+    if (FileExists(path)) {
+        FILE* probe = fopen(path.c_str(), "r+");
+        writable = probe != nullptr;
+        if (probe) fclose(probe);
+    }
+    std::string temp = writable ? MakeTempBeside(path) : std::string();
+    FILE* stream = temp.empty() ? nullptr : fopen(temp.c_str(), "w");
+    if (!stream) {
+        if (!temp.empty()) remove(temp.c_str());
+        FailPath("Unable to open output file \"%s\"", path);
+    }
+    OutputPath = path;
+    OutputTempPath = temp;
+    OutputStream = stream;
+    WriteOutput(OutputStream, "%s", kScriptOpening);
+}
+
+// Moves the finished script into place; a write failure is an error, not a success.
+static void CloseOutputFile() {
+    bool failed = ferror(OutputStream) != 0;
+    failed = (fclose(OutputStream) != 0) || failed;
+    OutputStream = nullptr;
+    if (failed || !ReplaceTarget(OutputTempPath, OutputPath)) {
+        remove(OutputTempPath.c_str());
+        remove(OutputPath.c_str());
+        FailPath("Unable to write output file \"%s\"", OutputPath);
+    }
+}
+
+static void ReadOption(const char* option) {
+    if (EqualsNoCase(option, "-j")) LanguageOption = 1;
+    else if (EqualsNoCase(option, "-k")) LanguageOption = 3;
+    else if (EqualsNoCase(option, "-c")) LanguageOption = 2;
+    else if (EqualsNoCase(option, "-x")) BuildQkPn = true;
+}
+
+static int Convert(int argc, const char* const* argv) {
+    if (argc >= 2 && strcmp(argv[1], "-v") == 0) {
+        VerboseIds = true;
+        --argc;
+        ++argv;
+    }
+    ShowBanner();
+    if (argc < 2) return ShowHelpMenu();
+
+    const std::string source = argv[1];
+    FILE* input = fopen(source.c_str(), "rb");
+    if (!input) {
+        std::string message(MAXITEMSIZE, '\0');
+        FormatBounded(&message[0], message.size() - 1, "File \"%.511978s\" not found",
+                      source.c_str());
+        WriteConsole("\nError: Argument mismatch or not enough arguments.\n%s\n", kUsage);
+        FatalError(message.c_str());
+    }
+    StartLexFile(input, source.c_str());
+
+    std::string target;
+    if (argc > 2 && strlen(argv[2]) > 2) {
+        target = argv[2];
+    } else {
+        target = DeriveOutputPath(source);
+        WriteConsole("WARNING: Output file not specified. Using \"%s\".\n", target.c_str());
+    }
+    if (SameFile(source, target)) FailPath("Output file \"%s\" is the source file", target);
+    OpenOutputFile(target);
+    if (argc > 3) ReadOption(argv[3]);
+
+    InstallCharHandlers();
+    ConvertStatements();
+    CloseOutputFile();
+    return 0;
+}
+
+int RunPropwright(int argc, const char* const* argv) {
+    ResetSettings();
+    ResetCharSource();
+    ResetTokenizer();
+    ResetSymbols();
+    ResetDirectives();
+    int status;
+    try {
+        status = Convert(argc, argv);
+    } catch (const FatalExit& failure) {
+        status = failure.status;
+    }
+    if (gLex && gLex->stream) {
+        fclose(gLex->stream);
+        gLex->stream = nullptr;
+    }
+    fflush(stdout);
+    fflush(stderr);
+    return status;
+}

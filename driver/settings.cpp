@@ -1,0 +1,18 @@
+// Run settings shared by the driver and the converters.
+#include "driver/settings.h"
+
+bool VerboseIds = false;
+int LanguageOption = 0;
+bool BuildQkPn = false;
+FILE* OutputStream = nullptr;
+std::string OutputPath;
+std::string OutputTempPath;
+
+void ResetSettings() {
+    VerboseIds = false;
+    LanguageOption = 0;
+    BuildQkPn = false;
+    OutputStream = nullptr;
+    OutputPath.clear();
+    OutputTempPath.clear();
+}
