@@ -1,0 +1,262 @@
+// Property record and value encodings: item writers, four-character codes, string values
+// with their character conversion and zero fill, flag lists and the property braces.
+#include "properties/record.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/charsource.h"
+#include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
+
+constexpr unsigned long kMaxCount = 65535;
+constexpr unsigned long kMaxStringByte = 255;
+
+uint32_t CodeFromShortText(const char* text) {
+    uint32_t code = 0;
+    size_t length = strlen(text);
+    for (size_t i = 0; i < 4; ++i)
+        code = (code << 8) | (i < length ? (uint8_t)text[i] : (uint8_t)' ');
+    return code;
+}
+
+std::string CodeText(uint32_t code) {
+    std::string text(4, ' ');
+    for (int i = 0; i < 4; ++i) text[i] = (char)((code >> (24 - 8 * i)) & 0xFF);
+    return text;
+}
+
+// One character of a quoted code item; bytes that would break the quoted text are escaped.
+static std::string CodeCharItem(uint8_t c) {
+    if (c == '"' || c == '\\' || c < 0x20 || c == 0x7F) {
+        char escaped[8];
+        snprintf(escaped, sizeof escaped, "\\%03o", c);
+        return escaped;
+    }
+    return std::string(1, (char)c);
+}
+
+void WriteDecimalLong(int32_t value, const char* comment) {
+    WriteOutput(OutputStream, "\t%ldL, %s\n", (long)value, comment);
+}
+
+void WriteHexLong(uint32_t value, const char* comment) {
+    WriteOutput(OutputStream, "\t%#010lXL, %s\n", (unsigned long)value, comment);
+}
+
+void WriteHexWord(uint32_t value, const char* comment) {
+    WriteOutput(OutputStream, "\t%#06lX, %s\n", (unsigned long)(value & 0xFFFF), comment);
+}
+
+void WriteDecimalWord(int value, const char* comment) {
+    WriteOutput(OutputStream, "\t%d, %s\n", value, comment);
+}
+
+void WriteOctalByte(unsigned value, const char* comment) {
+    WriteOutput(OutputStream, "\t\"\\%03o\", %s\n", value & 0xFF, comment);
+}
+
+void WriteCodeItem(uint32_t code, const char* comment) {
+    std::string reversed;
+    for (int shift = 0; shift < 32; shift += 8) reversed += CodeCharItem((code >> shift) & 0xFF);
+    WriteOutput(OutputStream, "\t\"%s\", %s\n", reversed.c_str(), comment);
+}
+
+long WriteLengthField(unsigned long value, const char* comment) {
+    WriteOutput(OutputStream, "\t");
+    long position = OutputPosition();
+    WriteOutput(OutputStream, "%5dL, %s\n", (int)value, comment);
+    return position;
+}
+
+void WriteFourCharCode(uint32_t code, const char* text) {
+    char comment[80] = {0};
+    FormatBounded(comment, sizeof comment - 1, "/* '%s' %s */", CodeText(code).c_str(), text);
+    WriteCodeItem(code, comment);
+}
+
+void WriteVendorCode(uint32_t vendor) {
+    char comment[32] = {0};
+    FormatBounded(comment, sizeof comment - 1, "/* '%s' */", CodeText(vendor).c_str());
+    WriteCodeItem(vendor, comment);
+}
+
+long WritePropertyHeader(uint32_t key, const char* propertyName, unsigned long length) {
+    CheckFieldLimit("Property length", length, kMaxCount);
+    WriteFourCharCode(key, propertyName);
+    WriteDecimalLong(0, "/* Index */");
+    return WriteLengthField(length, "/* Length */");
+}
+
+void PatchLength(long position, unsigned long length) {
+    PatchField(position, length, "Property length");
+}
+
+void WriteReservedLongs(int count) {
+    char comment[32];
+    for (int d = 0; d < count; ++d) {
+        snprintf(comment, sizeof comment, "/* Reserved %d */", d);
+        WriteDecimalLong(0, comment);
+    }
+}
+
+void WriteHighLowLongs(const char* label) {
+    uint32_t low = (uint32_t)GetExpression();
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn("ParseAnimParamAtom", "Comma expected");
+    uint32_t high = (uint32_t)GetExpression();
+    char comment[80] = {0};
+    FormatBounded(comment, sizeof comment - 1, "/* %s high long (2) */", label);
+    WriteHexLong(high, comment);
+    FormatBounded(comment, sizeof comment - 1, "/* %s low long (1) */", label);
+    WriteHexLong(low, comment);
+}
+
+bool GetStringValue(std::string& text) {
+    const size_t limit = MAXITEMSIZE - 1;
+    if (gToken.kind != kTokString) {
+        GetToken();
+        if (gToken.kind != kTokString) return false;
+    }
+    text.assign(gToken.stringText, strnlen(gToken.stringText, limit));
+    for (GetToken(); gToken.kind == kTokString; GetToken())
+        text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
+    UngetToken();
+    FixupStringChars(text);
+    return true;
+}
+
+// Mac Roman bytes and the double quote, as written into a Windows script.
+static uint8_t ConvertedByte(uint8_t c) {
+    switch (c) {
+        case 0x22: case 0xD2: case 0xD3: case 0xD4: case 0xD5: return 0x27;
+        case 0x88: case 0xA8: case 0xAA: return 0xAE;
+        case 0x8E: return 0xE9;
+        case 0xA1: return 0xB0;
+        case 0xA5: return 0x2A;
+        case 0xC6: return 0x64;
+        case 0xD0: return 0x2D;
+        default: return c;
+    }
+}
+
+void FixupStringChars(std::string& text) {
+    if (LanguageOption != 0) return;
+    for (char& c : text) c = (char)ConvertedByte((uint8_t)c);
+    size_t ellipsis = text.find('\xC9');
+    if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
+}
+
+static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
+
+// Characters an escape covers in the text, from the backslash at i; 0 when the resource
+// compiler keeps the backslash as a byte of its own.
+static size_t EscapeSpan(const std::string& text, size_t i) {
+    if (i + 1 >= text.size()) return 0;
+    char d = text[i + 1];
+    if (d != '\0' && strchr("abfnrtv\\\"", d)) return 2;
+    if (IsOctal(d)) {
+        size_t end = i + 2;
+        while (end < text.size() && end < i + 4 && IsOctal(text[end])) ++end;
+        return end - i;
+    }
+    if (d == 'x') {  // \x takes up to two hex digits, and none makes a zero byte
+        size_t end = i + 2;
+        while (end < text.size() && end < i + 4 && isxdigit((unsigned char)text[end])) ++end;
+        return end - i;
+    }
+    return 0;
+}
+
+unsigned long EncodedLength(const std::string& text) {
+    unsigned long bytes = 0;
+    for (size_t i = 0; i < text.size(); ++bytes) {
+        size_t span = text[i] == '\\' ? EscapeSpan(text, i) : 0;
+        i += span ? span : 1;
+    }
+    return bytes;
+}
+
+std::string ScriptText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            // The compilers agree on "" for a quote; \b \f \v only one of them knows.
+            switch (text[i + 1]) {
+                case '"': out += "\"\""; break;
+                case 'b': out += "\\010"; break;
+                case 'f': out += "\\014"; break;
+                case 'v': out += "\\013"; break;
+                default: out.append(text, i, 2); break;
+            }
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+FilledString ZeroFill(const std::string& text) {
+    FilledString filled;
+    filled.n = EncodedLength(text);
+    unsigned long k = 4 - ((filled.n + 1) % 4);
+    filled.text = text;
+    for (unsigned long i = 0; i < k; ++i) filled.text += "\\0";
+    filled.length = filled.n + 1 + k;
+    return filled;
+}
+
+void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
+    CheckFieldLimit("String length", s.n, kMaxStringByte);
+    WriteOutput(OutputStream, "\t\"\\%03o%s\", %s\n", (unsigned)s.n, ScriptText(s.text).c_str(),
+                comment);
+}
+
+void WriteCString(const FilledString& s, const char* comment) {
+    WriteOutput(OutputStream, "\t\"%s\\0\", %s\n", ScriptText(s.text).c_str(), comment);
+}
+
+static bool SameWordNoCase(const char* a, const char* b) {
+    for (int i = 0; i < kIdentMax; ++i) {
+        if (tolower((unsigned char)a[i]) != tolower((unsigned char)b[i])) return false;
+        if (a[i] == '\0') return true;
+    }
+    return true;
+}
+
+bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits) {
+    uint32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        GetToken();
+        uint32_t bit;
+        if (gToken.kind == kTokNumber)
+            bit = (int32_t)gToken.number > 0;
+        else if (gToken.kind == kTokIdentifier)
+            bit = names[i][0] != '\0' && SameWordNoCase(names[i], gToken.identText);
+        else
+            FatalErrorIn(context, "Unsupported token");
+        value = value * 2 + bit;
+        GetToken();
+        if (gToken.kind != kTokComma && gToken.kind != kTokCloseBrace)
+            FatalErrorIn(context, "Expecting comma or close brace!");
+    }
+    UngetToken();
+    *bits = value;
+    return true;
+}
+
+void ExpectOpenBrace(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+}
+
+void ExpectPropertyEnd(const char* context) {
+    GetToken();
+    if (gToken.kind == kTokComma) GetToken();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+}
