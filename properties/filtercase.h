@@ -1,0 +1,5 @@
+// Filter case info: how a filter wants its input prepared and its output treated per case.
+#pragma once
+#include "lexer/tokenizer.h"
+
+void ParseFilterCaseInfo(TokenRecord* token);

@@ -1,0 +1,92 @@
+// Flag-set properties: positional flag lists turned into the bit layout the host reads.
+#include "properties/flagsets.h"
+
+#include "driver/diagnostics.h"
+#include "properties/record.h"
+
+namespace {
+
+const char* const kFilterLayerNames[] = {"doesSupportFilterLayers"};
+const char* const kFormatFlagNames[] = {"fmtSavesImageResources", "fmtCanRead",
+                                        "fmtCanWrite",            "fmtCanWriteIfRead",
+                                        "fmtCanWriteTransparency", "fmtCanCreateThumbnail"};
+const char* const kICCFlagNames[] = {"iccCanEmbedGray", "iccCanEmbedIndexed", "iccCanEmbedRGB",
+                                     "iccCanEmbedCMYK"};
+const char* const kICCRequiredNames[] = {"iccGrayRequired", "iccIndexedRequired",
+                                         "iccRGBRequired", "iccCMYKRequired"};
+const char* const kHiddenFlagNames[] = {"formatReadHidden", "formatWriteHidden"};
+const char* const kExportFlagNames[] = {"expSupportsTransparency"};
+const char* const kFormatLayerNames[] = {"doesSupportFormatLayers"};
+
+// The bits from ParseFlagList (first item most significant) are shifted into the low byte.
+struct FlagSetRow {
+    uint32_t kind;
+    uint32_t key;
+    const char* name;
+    const char* context;
+    const char* const* names;
+    int count;
+    int shift;
+};
+
+#define FLAG_NAMES(a) a, int(sizeof(a) / sizeof(a[0]))
+
+const FlagSetRow kFlagSetRows[] = {
+    {81, FourCC("flly"), "PIFilterLayerSupport", "ParseFilterLayerSupport",
+     FLAG_NAMES(kFilterLayerNames), 7},
+    {86, FourCC("expf"), "PIExpFlagsProperty", "ParseExportFlags", FLAG_NAMES(kExportFlagNames),
+     7},
+    {95, FourCC("fmtf"), "PIFmtFlagsProperty", "ParseFormatFlags", FLAG_NAMES(kFormatFlagNames),
+     1},
+    {99, FourCC("fmhi"), "PIFmtHiddenFlagsProperty", "ParseFormatHiddenFlags",
+     FLAG_NAMES(kHiddenFlagNames), 6},
+    {100, FourCC("fmip"), "PIFmtICCFlagsProperty", "ParseFormatICCFlags",
+     FLAG_NAMES(kICCFlagNames), 4},
+    {101, FourCC("fmir"), "PIFmtICCRequiredFlagsProperty", "ParseFormatICCRequiredFlags",
+     FLAG_NAMES(kICCRequiredNames), 4},
+    {159, FourCC("fmsl"), "PIFmtSupportsLayersProperty", "ParseFormatLayerSupport",
+     FLAG_NAMES(kFormatLayerNames), 7},
+};
+
+const char* const kModeGroup1Names[] = {
+    "doesSupportBitmap",   "doesSupportGrayScale", "doesSupportIndexedColor",
+    "doesSupportRGBColor", "doesSupportCMYKColor", "doesSupportHSLColor",
+    "doesSupportHSBColor", "doesSupportMultichannel"};
+const char* const kModeGroup2Names[] = {"doesSupportDuotone", "doesSupportLABColor"};
+
+const FlagSetRow* FindFlagSetRow(uint32_t kind) {
+    for (const FlagSetRow& row : kFlagSetRows) {
+        if (row.kind == kind) return &row;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void ParseFlagSetProperty(TokenRecord* token) {
+    const FlagSetRow* row = FindFlagSetRow(token->kind);
+    if (!row) FatalError("ParseFlagSetProperty: no flag set for this keyword");
+    ExpectOpenBrace(row->context);
+    WriteVendorCode(kVendorLMTR);
+    WritePropertyHeader(row->key, row->name, 4);
+    uint32_t bits = 0;
+    ParseFlagList(row->context, row->names, row->count, &bits);
+    WriteHexLong((bits << row->shift) & 0xFF, "");
+    ExpectPropertyEnd(row->context);
+}
+
+void ParseSupportedModes(TokenRecord*) {
+    const char* const context = "ParseSupportedModes";
+    ExpectOpenBrace(context);
+    WriteVendorCode(kVendorLMTR);
+    WritePropertyHeader(FourCC("mode"), "SupportedModes", 4);
+    uint32_t group1 = 0;
+    ParseFlagList(context, kModeGroup1Names, 8, &group1);
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    uint32_t group2 = 0;
+    ParseFlagList(context, kModeGroup2Names, 2, &group2);
+    WriteHexWord(((group2 << 14) | group1) & 0xFFFF, "/* Supported modes */");
+    WriteDecimalWord(0, "/* Reserved */");
+    ExpectPropertyEnd(context);
+}

@@ -1,0 +1,184 @@
+// Type and extension lists and format limits: the list readers and their property handlers.
+#include "properties/typelists.h"
+
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/symbols.h"
+#include "properties/record.h"
+
+namespace {
+
+enum ListForm { kTypeCreatorPairs, kSingleTypes, kExtensions };
+
+struct TypeListRow {
+    uint32_t kind;
+    uint32_t key;
+    const char* name;
+    const char* context;
+    ListForm form;
+};
+
+const TypeListRow kTypeListRows[] = {
+    {89, FourCC("RdTy"), "PIReadTypesProperty", "ParseReadTypes", kTypeCreatorPairs},
+    {90, FourCC("WrTy"), "PIWriteTypesProperty", "ParseWriteTypes", kTypeCreatorPairs},
+    {91, FourCC("fftT"), "PIFilteredTypesProperty", "ParseFilteredTypes", kTypeCreatorPairs},
+    {120, FourCC("psTY"), "PIParsableTypesProperty", "ParseParsableTypes", kTypeCreatorPairs},
+    {122, FourCC("psTy"), "PIFilteredParsableTypesProperty", "ParseFilteredParsableTypes",
+     kTypeCreatorPairs},
+    {124, FourCC("psCB"), "PIParsableClipTypesProperty", "ParseParsableClipboardTypes",
+     kSingleTypes},
+    {92, FourCC("RdEx"), "PIReadExtProperty", "ParseReadExtensions", kExtensions},
+    {93, FourCC("WrEx"), "PIWriteExtProperty", "ParseWriteExtensions", kExtensions},
+    {94, FourCC("fftE"), "PIFilteredExtProperty", "ParseFilteredExtensions", kExtensions},
+    {121, FourCC("psEX"), "PIParsableExtProperty", "ParseParsableExtensions", kExtensions},
+    {123, FourCC("psEx"), "PIFilteredParsableExtProperty", "ParseFilteredParsableExtensions",
+     kExtensions},
+};
+
+const char* const kClipboardContext = "ParseParsableClipboardTypes";
+
+void ExpectToken(uint32_t kind, const char* context, const char* message) {
+    GetToken();
+    if (gToken.kind != kind) FatalErrorIn(context, message);
+}
+
+// A type or creator: a character constant becomes a code item (read back little-endian it is
+// the code); the name of an enum constant becomes a hex long of its value. A number written in
+// digits, or a defined symbol that is no enum constant, is refused.
+void WriteTypeItem(const char* context) {
+    GetToken();
+    if (gToken.kind == kTokCharConst) {
+        WriteCodeItem(CodeFromShortText(gToken.shortText), "");
+        return;
+    }
+    if (gToken.kind == kTokNumber && gToken.fromWord) {
+        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
+            WriteHexLong(uint32_t(constant->value), "");
+            return;
+        }
+    }
+    FatalErrorIn(context, "Type expected");
+}
+
+// An extension keeps its characters in reading order in the compiled resource, so the code is
+// byte-swapped before the code item reverses it.
+void WriteExtensionItem(const char* text) {
+    uint32_t code = CodeFromShortText(text);
+    uint32_t reading = (code >> 24) | ((code >> 8) & 0xFF00) | ((code << 8) & 0xFF0000) |
+                       (code << 24);
+    WriteCodeItem(reading, "");
+}
+
+// A list of items in one brace group followed by the property's close brace. Each element is
+// itemsPerElement type items separated by commas.
+void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* runningSize) {
+    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    for (;;) {
+        for (int i = 0; i < itemsPerElement; ++i) {
+            if (i > 0) ExpectToken(kTokComma, context, "Comma expected");
+            WriteTypeItem(context);
+        }
+        *runningSize += 4ul * itemsPerElement;
+        GetToken();
+        if (gToken.kind == kTokCloseBrace) break;
+        if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected!");
+    }
+    ExpectPropertyEnd(context);
+}
+
+}  // namespace
+
+void ParseTypeCreatorList(const char* context, unsigned long* runningSize) {
+    ParseTypeGroup(context, 2, runningSize);
+}
+
+void ParseTypeList(unsigned long* runningSize) {
+    ParseTypeGroup(kClipboardContext, 1, runningSize);
+}
+
+void ParseExtensionList(const char* context, unsigned long* runningSize) {
+    bool afterComma = false;
+    for (;;) {
+        GetToken();
+        // One comma after the last group may precede the property's close brace.
+        if (afterComma && gToken.kind == kTokCloseBrace) return;
+        if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+        GetToken();
+        while (gToken.kind != kTokCloseBrace) {
+            if (gToken.kind != kTokCharConst) FatalErrorIn(context, "Type expected");
+            WriteExtensionItem(gToken.shortText);
+            *runningSize += 4;
+            GetToken();
+            if (gToken.kind != kTokComma) break;
+            GetToken();
+        }
+        if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "CloseBrace Expected");
+        // The token after a group is the property's close brace or separates groups.
+        GetToken();
+        if (gToken.kind == kTokCloseBrace) return;
+        afterComma = gToken.kind == kTokComma;
+    }
+}
+
+void ParseTypeListProperty(TokenRecord* token) {
+    const TypeListRow* row = nullptr;
+    for (const TypeListRow& candidate : kTypeListRows) {
+        if (candidate.kind == token->kind) row = &candidate;
+    }
+    if (!row) FatalError("ParseTypeListProperty: no list for this keyword");
+    ExpectToken(kTokOpenBrace, row->context, "Open brace expected");
+    WriteVendorCode(kVendorLMTR);
+    long lengthPosition = WritePropertyHeader(row->key, row->name, 0);
+    unsigned long runningSize = 0;
+    switch (row->form) {
+    case kTypeCreatorPairs: ParseTypeCreatorList(row->context, &runningSize); break;
+    case kSingleTypes: ParseTypeList(&runningSize); break;
+    case kExtensions: ParseExtensionList(row->context, &runningSize); break;
+    }
+    PatchLength(lengthPosition, runningSize);
+}
+
+void ParseFmtFileType(TokenRecord*) {
+    const char* const context = "ParseFmtFileType";
+    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    WriteVendorCode(kVendorLMTR);
+    WritePropertyHeader(FourCC("fmTC"), "PIFormatFileTypeProperty", 8);
+    WriteTypeItem(context);
+    ExpectToken(kTokComma, context, "Comma expected");
+    WriteTypeItem(context);
+    ExpectPropertyEnd(context);
+}
+
+void ParseFormatMaxSize(TokenRecord*) {
+    const char* const context = "ParseFormatMaxSize";
+    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    WriteVendorCode(kVendorLMTR);
+    WritePropertyHeader(FourCC("mxsz"), "PIFmtMaxSizeProperty", 4);
+    WriteDecimalWord(int16_t(GetExpression()), "/* Max x */");
+    ExpectToken(kTokComma, context, "Comma expected");
+    WriteDecimalWord(int16_t(GetExpression()), "/* Max y */");
+    ExpectPropertyEnd(context);
+    ExpectPropertyEnd(context);
+}
+
+void ParseFormatMaxChannels(TokenRecord*) {
+    const char* const context = "ParseFormatMaxChannels";
+    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    WriteVendorCode(kVendorLMTR);
+    long lengthPosition = WritePropertyHeader(FourCC("mxch"), "PIFmtMaxChannelsProperty", 0);
+    unsigned long runningSize = 0;
+    WriteOutput(OutputStream, "\t");
+    for (;;) {
+        WriteOutput(OutputStream, "%d, ", int(int16_t(GetExpression())));
+        runningSize += 2;
+        // Four values to a line; the line after the last value is ended by the caller.
+        if (runningSize % 8 == 0) WriteOutput(OutputStream, "\n\t");
+        GetToken();
+        if (gToken.kind == kTokCloseBrace) break;
+        if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected");
+    }
+    ExpectPropertyEnd(context);
+    PatchLength(lengthPosition, runningSize);
+}
