@@ -1,0 +1,79 @@
+// Value encodings that decide the bytes of every string item: escape-aware lengths, the
+// zero fill, the character conversion and four-character codes.
+#include <gtest/gtest.h>
+
+#include "driver/settings.h"
+#include "properties/record.h"
+
+TEST(EncodedLength, CountsEscapesAsTheResourceCompilerDoes) {
+    EXPECT_EQ(EncodedLength(""), 0u);
+    EXPECT_EQ(EncodedLength("abc"), 3u);
+    // One byte each: simple escapes, octal of one to three digits, hex of zero to two digits.
+    EXPECT_EQ(EncodedLength("\\a\\n\\r\\t\\\\\\0"), 6u);
+    EXPECT_EQ(EncodedLength("\\7\\12\\101"), 3u);
+    EXPECT_EQ(EncodedLength("\\1011"), 2u);   // three octal digits, then the digit 1
+    EXPECT_EQ(EncodedLength("\\x4\\x41"), 2u);
+    EXPECT_EQ(EncodedLength("\\x414"), 2u);   // two hex digits, then the digit 4
+    EXPECT_EQ(EncodedLength("\\x"), 1u);      // a lone \x is a zero byte
+    EXPECT_EQ(EncodedLength("\\xg"), 2u);
+    EXPECT_EQ(EncodedLength("\\b\\f\\v"), 3u);
+    EXPECT_EQ(EncodedLength("\\\""), 1u);
+    // The backslash stays a byte of its own before anything else.
+    EXPECT_EQ(EncodedLength("\\'"), 2u);
+    EXPECT_EQ(EncodedLength("\\q\\8\\?"), 6u);
+}
+
+TEST(ScriptText, RewritesOnlyWhatTheCompilersDisagreeOn) {
+    EXPECT_EQ(ScriptText("a\\\"b"), "a\"\"b");
+    EXPECT_EQ(ScriptText("\\b\\f\\v"), "\\010\\014\\013");
+    EXPECT_EQ(ScriptText("\\\\\\n\\'x"), "\\\\\\n\\'x");
+    EXPECT_EQ(ScriptText("plain"), "plain");
+}
+
+TEST(ZeroFill, FillsToTheNextMultipleOfFourAboveTheTerminator) {
+    struct Case {
+        const char* text;
+        unsigned long n, length;
+        const char* filled;
+    } cases[] = {
+        {"", 0, 4, "\\0\\0\\0"},
+        {"a", 1, 4, "a\\0\\0"},
+        {"ab", 2, 4, "ab\\0"},
+        {"abc", 3, 8, "abc\\0\\0\\0\\0"},
+        {"abcd", 4, 8, "abcd\\0\\0\\0"},
+        {"a\\tb", 3, 8, "a\\tb\\0\\0\\0\\0"},
+    };
+    for (const Case& c : cases) {
+        FilledString s = ZeroFill(c.text);
+        EXPECT_EQ(s.n, c.n) << c.text;
+        EXPECT_EQ(s.length, c.length) << c.text;
+        EXPECT_EQ(s.text, c.filled) << c.text;
+    }
+}
+
+TEST(FixupStringChars, ConvertsEachTableByteAndCutsAtTheEllipsis) {
+    ResetSettings();
+    std::string text = "\"\xD2\xD3\xD4\xD5\x88\xA8\xAA\x8E\xA1\xA5\xC6\xD0zA";
+    FixupStringChars(text);
+    EXPECT_EQ(text, "'''''\xAE\xAE\xAE\xE9\xB0*d-zA");
+
+    std::string cut = "Wait\xC9 more\xC9";
+    FixupStringChars(cut);
+    EXPECT_EQ(cut, "Wait...");
+
+    for (int option = 1; option <= 3; ++option) {
+        LanguageOption = option;
+        std::string untouched = "\"\xD2\xC9x";
+        FixupStringChars(untouched);
+        EXPECT_EQ(untouched, "\"\xD2\xC9x");
+    }
+    ResetSettings();
+}
+
+TEST(FourCharCodes, PadShortConstantsWithBlanks) {
+    EXPECT_EQ(FourCC("kind"), 0x6B696E64u);
+    EXPECT_EQ(CodeFromShortText("8BIM"), 0x3842494Du);
+    EXPECT_EQ(CodeFromShortText("ab"), 0x61622020u);
+    EXPECT_EQ(CodeFromShortText(""), 0x20202020u);
+    EXPECT_EQ(CodeText(0x3842494Du), "8BIM");
+}
