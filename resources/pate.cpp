@@ -1,7 +1,54 @@
-// Placeholder until the converter is written: the resource is passed over.
-#include "resources/converters.h"
+// The 'Pate' resource: a leading word 1 and one zero-terminated text in wrapped lines.
+#include "resources/pate.h"
+
+#include <string>
+
 #include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/charsource.h"
+#include "lexer/tokenizer.h"
+#include "properties/record.h"
+#include "resources/converters.h"
+
+static const char kContext[] = "ConvertPate";
+
+// Length of the next piece starting at start: at most kTextPieceMax characters while more
+// than that remain, without its trailing backslashes unless the piece is nothing else.
+static size_t NextPieceLength(const std::string& text, size_t start) {
+    size_t length = kTextPieceMax;
+    while (length > 0 && text[start + length - 1] == '\\') --length;
+    return length > 0 ? length : kTextPieceMax;
+}
+
+void WriteTextPieces(const std::string& text) {
+    size_t start = 0;
+    while (text.size() - start > kTextPieceMax) {
+        size_t length = NextPieceLength(text, start);
+        WriteOutput(OutputStream, "\t\"%s\"\n", ScriptText(text.substr(start, length)).c_str());
+        start += length;
+    }
+    if (start < text.size())
+        WriteOutput(OutputStream, "\t\"%s\\0\"\n", ScriptText(text.substr(start)).c_str());
+    else
+        WriteOutput(OutputStream, "\t\"\\0\"\n");
+}
 
 void ConvertPate() {
-    SkipResource();
+    SkipToOpenParenthesis(kContext);
+    int id = GetResourceID();
+    WriteBlockStart(id, "Pate");
+    WriteOutput(OutputStream, "\t%d, %s\n", 1, "/* First byte must always be 1 */");
+    // The rest of the header is not read.
+    SkipToCharacter('{');
+
+    std::string text;
+    if (!GetStringValue(text)) FatalErrorIn(kContext, "String expected 1");
+    WriteTextPieces(text);
+    WriteBlockEnd();
+
+    // The semicolon after the body is left to the conversion loop.
+    GetToken();
+    if (gToken.kind == kTokComma) GetToken();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
 }

@@ -1,7 +1,71 @@
-// Placeholder until the converter is written: the resource is passed over.
-#include "resources/converters.h"
+// The 'QkPn' viewer resource (converted only with -x): a version marker and one raw text.
+#include <cstring>
+#include <string>
+
 #include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/charsource.h"
+#include "lexer/tokenizer.h"
+#include "resources/converters.h"
+#include "resources/pate.h"
+
+static const char kContext[] = "ConvertQkPn";
+
+// The joined text may hold one character less than a full item buffer.
+static const size_t kTextMax = MAXITEMSIZE - 1;
+
+struct ViewerVersionRow {
+    const char* keyword;
+    int version;
+};
+
+// Compared exactly; every other word is an unsupported version.
+static const ViewerVersionRow kViewerVersions[] = {
+    {"Version3", 3},
+    {"Version3Clip", 3},
+};
+
+static const int kSupportedVersion = 3;
+
+// The version the current token names, or 0 when it names none.
+static int VersionOfToken() {
+    bool word = gToken.kind == kTokIdentifier || gToken.fromWord;
+    if (!word) return 0;
+    for (const ViewerVersionRow& row : kViewerVersions)
+        if (std::strcmp(gToken.identText, row.keyword) == 0) return row.version;
+    return 0;
+}
 
 void ConvertQkPn() {
-    SkipResource();
+    int id = GetResourceID();
+    WriteBlockStart(id, "QkPn");
+    SkipToCharacter('{');
+    GetToken();
+    int version = VersionOfToken();
+    SkipToCharacter('{');
+
+    GetToken();
+    if (gToken.kind != kTokString) FatalErrorIn(kContext, "String Expected (expression state)");
+    WriteOutput(OutputStream, "-%d,\n", kSupportedVersion);
+
+    // The text is taken as the lexer delivers it: no character conversion here.
+    std::string text;
+    while (gToken.kind == kTokString) {
+        size_t piece = std::strlen(gToken.stringText);
+        if (piece > kTextMax - text.size()) FatalErrorIn(kContext, "Buffer Overrun!");
+        text.append(gToken.stringText, piece);
+        GetToken();
+    }
+    WriteTextPieces(text);
+
+    // The version is checked only after the text is written; the failed run removes it.
+    if (version != kSupportedVersion) FatalErrorIn(kContext, "Unsupported QkPn Version (!=3) !");
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
+    GetToken();
+    if (gToken.kind == kTokComma) GetToken();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
+    GetToken();
+    if (gToken.kind != kTokSemicolon) FatalErrorIn(kContext, "Semicolon expected");
+    WriteBlockEnd();
 }
