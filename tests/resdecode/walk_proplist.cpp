@@ -1,0 +1,77 @@
+// Property-list walker ('Vtag', 'AdPr'): list header, then records that must fill the data
+// exactly; each value is checked by its key's row in the key table.
+#include "tests/resdecode/resdecode.h"
+
+namespace {
+
+constexpr uint32_t Code(const char (&s)[5]) {
+    return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
+           (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
+}
+
+bool KnownVendor(uint32_t vendor) {
+    return vendor == Code("LMTR") || vendor == Code("ORVN") || vendor == Code("RlTn");
+}
+
+}  // namespace
+
+bool WalkPropertyList(const ResEntry& entry, std::string& summary, std::string& error) {
+    ByteReader in(entry.data.data(), entry.data.size());
+    uint16_t first = 0;
+    uint32_t version = 0, count = 0;
+    if (!in.U16(first) || !in.U32(version) || !in.U32(count)) {
+        error = "data of " + std::to_string(entry.data.size()) +
+                " bytes is shorter than the 10-byte list header";
+        return false;
+    }
+    if (first != 1) {
+        error = "first word is " + std::to_string(first) + ", must be 1";
+        return false;
+    }
+    if (version != 0) {
+        error = "version is " + std::to_string(version) + ", must be 0";
+        return false;
+    }
+    summary = std::to_string(count) + (count == 1 ? " property" : " properties");
+    for (uint32_t i = 0; i < count; ++i) {
+        const std::string where = "record " + std::to_string(i + 1) + " of " + std::to_string(count);
+        const size_t recordStart = in.Offset();
+        uint32_t vendor = 0, key = 0, index = 0, length = 0;
+        if (!in.U32(vendor) || !in.U32(key) || !in.U32(index) || !in.U32(length)) {
+            error = where + ": the data ends at byte " + std::to_string(entry.data.size()) +
+                    " inside the record header at " + std::to_string(recordStart) +
+                    " (count larger than the records present)";
+            return false;
+        }
+        const std::string keyText = CodeText(key);
+        if (!KnownVendor(vendor)) {
+            error = where + " '" + keyText + "': unknown vendor '" + CodeText(vendor) + "'";
+            return false;
+        }
+        if (index != 0) {
+            error = where + " '" + keyText + "': index " + std::to_string(index) + ", must be 0";
+            return false;
+        }
+        if (length > in.Remaining()) {
+            error = where + " '" + keyText + "': length " + std::to_string(length) + " but only " +
+                    std::to_string(in.Remaining()) + " bytes remain";
+            return false;
+        }
+        if (const KeyCheckRow* row = FindKeyCheck(key)) {
+            std::string why;
+            if (!row->check(in.Here(), length, why)) {
+                error = where + " '" + keyText + "': " + why;
+                return false;
+            }
+        }
+        in.Skip(length);
+        summary += (i == 0 ? ": " : " ") + keyText + "(" + std::to_string(length) + ")";
+    }
+    if (in.Remaining() != 0) {
+        error = std::to_string(in.Remaining()) + " bytes after the last of " +
+                std::to_string(count) + " records (count smaller than the records present, or a "
+                "length too small)";
+        return false;
+    }
+    return true;
+}

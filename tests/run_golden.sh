@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Runs one golden case: the tool in a fresh copy of the case directory, then its console
+# output, status and files against the expected ones; a produced script is compiled by both
+# resource compilers and every compiled resource walked by the decoder.
+# Usage: run_golden.sh TOOL RESDECODE CASE_DIR
+set -u
+
+tool=$1
+decoder=$2
+case_dir=$3
+
+problems=0
+problem() {
+    echo "FAIL: $*"
+    problems=$((problems + 1))
+}
+
+[[ -x $tool ]] || { echo "FAIL: tool $tool is not an executable"; exit 1; }
+[[ -d $case_dir ]] || { echo "FAIL: no case directory $case_dir"; exit 1; }
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/golden.XXXXXX") || exit 1
+trap 'rm -rf "$scratch"' EXIT
+work=$scratch/work
+mkdir "$work" "$scratch/res"
+cp -a "$case_dir/." "$work/"
+
+if [[ -f $case_dir/args ]]; then
+    mapfile -t args <"$case_dir/args"
+else
+    args=(in.rr out.rc)
+fi
+output=out.rc
+if [[ -f $case_dir/output ]]; then
+    output=$(head -n 1 "$case_dir/output")
+fi
+expected_status=0
+if [[ -f $case_dir/expected.status ]]; then
+    expected_status=$(tr -d ' \n' <"$case_dir/expected.status")
+fi
+stdin_file=/dev/null
+[[ -f $case_dir/stdin ]] && stdin_file=$case_dir/stdin
+
+(cd "$work" && find . -mindepth 1 | LC_ALL=C sort) >"$scratch/before"
+
+(cd "$work" && exec timeout 60 "$tool" "${args[@]}") <"$stdin_file" >"$scratch/stdout.raw" \
+    2>"$scratch/stderr"
+status=$?
+
+echo "case: $case_dir"
+echo "args: ${args[*]}"
+
+# Compares an expected file (absent: must be empty) with an actual one, showing a diff.
+compare() {
+    local what=$1 expected=$2 actual=$3
+    if [[ ! -f $expected ]]; then
+        expected=/dev/null
+    fi
+    if ! cmp -s "$expected" "$actual"; then
+        problem "$what differs (--- expected, +++ actual):"
+        diff -u --text --label expected --label actual "$expected" "$actual"
+    fi
+}
+
+if [[ $status != "$expected_status" ]]; then
+    problem "exit status $status, expected $expected_status"
+fi
+
+banner=$(head -n 1 "$scratch/stdout.raw")
+banner_form='^Propwright\. Release Version [^ ,]+, [A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.$'
+if ! [[ $banner =~ $banner_form ]]; then
+    problem "first line of standard output is not the banner: '$banner'"
+fi
+tail -n +2 "$scratch/stdout.raw" >"$scratch/stdout"
+compare "standard output (after the banner)" "$case_dir/expected.stdout" "$scratch/stdout"
+compare "standard error" "$case_dir/expected.stderr" "$scratch/stderr"
+
+(cd "$work" && find . -mindepth 1 | LC_ALL=C sort) >"$scratch/after"
+new_files=$(LC_ALL=C comm -13 "$scratch/before" "$scratch/after" | grep -vxF "./$output")
+if [[ -n $new_files ]]; then
+    problem "new files left behind: $(echo $new_files)"
+fi
+# Files of the case other than the output must stay as they were.
+while IFS= read -r path; do
+    [[ $path == "./$output" ]] && continue
+    if [[ ! -e $work/$path && ! -L $work/$path ]]; then
+        problem "$path was removed"
+    elif [[ -f $case_dir/$path ]] && ! cmp -s "$case_dir/$path" "$work/$path"; then
+        problem "$path was changed"
+    fi
+done <"$scratch/before"
+
+if [[ -f $case_dir/expected.rc ]]; then
+    if [[ ! -f $work/$output ]]; then
+        problem "no output file $output"
+    else
+        compare "output $output" "$case_dir/expected.rc" "$work/$output"
+    fi
+elif [[ -e $work/$output ]]; then
+    problem "output file $output exists, but the case expects none"
+fi
+
+if ((problems == 0)) && [[ -f $case_dir/expected.rc ]]; then
+    windres=x86_64-w64-mingw32-windres
+    if ! command -v "$windres" >/dev/null; then
+        echo "FAIL: $windres not found; install the Debian package binutils-mingw-w64-x86-64 (.ci/run does)"
+        exit 1
+    fi
+    llvm_rc=$(command -v llvm-rc || ls /usr/bin/llvm-rc-* 2>/dev/null | head -n 1)
+    if [[ -z $llvm_rc ]]; then
+        echo "FAIL: llvm-rc not found; install the Debian package llvm (.ci/run does)"
+        exit 1
+    fi
+    cp "$work/$output" "$scratch/res/script.rc"
+    cd "$scratch/res" || exit 1
+    if ! "$windres" --preprocessor=cpp -i script.rc -O res -o w.res; then
+        problem "windres rejected the output"
+    elif ! "$decoder" w.res >w.walk; then
+        problem "the resources compiled by windres do not decode"
+    else
+        cat w.walk
+    fi
+    if [[ -f $case_dir/no-llvm-rc ]]; then
+        echo "llvm-rc: skipped (no-llvm-rc)"
+    elif ! "$llvm_rc" -no-preprocess -c 1252 -fo l.res script.rc; then
+        problem "llvm-rc rejected the output"
+    elif ! "$decoder" l.res >l.walk; then
+        problem "the resources compiled by llvm-rc do not decode"
+    else
+        cat l.walk
+        if [[ -f w.walk ]] && ! diff <(tail -n +2 w.walk) <(tail -n +2 l.walk); then
+            problem "windres and llvm-rc compiled different resources"
+        fi
+    fi
+fi
+
+if ((problems > 0)); then
+    echo "$problems problem(s); standard output was:"
+    cat "$scratch/stdout.raw"
+    exit 1
+fi
+echo "PASS"
