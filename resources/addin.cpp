@@ -1,7 +1,110 @@
-// Placeholder until the converter is written: the resource is passed over.
-#include "resources/converters.h"
+// Add-in category resource ('AdIn'): categories of filters, each filter with 16-bit values.
+#include <cstdint>
+#include <string>
+
 #include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/tokenizer.h"
+#include "properties/record.h"
+#include "resources/converters.h"
+
+// Writes a word counter with the value 0 and returns the place of its five digits.
+static long WriteCountField(const char* comment) {
+    WriteOutput(OutputStream, "\t");
+    long position = OutputPosition();
+    WriteOutput(OutputStream, "%5d, %s\n", 0, comment);
+    return position;
+}
+
+// Reads the category or filter name and writes it length-prefixed and zero-terminated,
+// filled to a multiple of four bytes; returns the bytes it occupies.
+static unsigned long WritePaddedName(const char* context) {
+    std::string name;
+    if (!GetStringValue(name)) FatalErrorIn(context, "String Expected");
+    FilledString padded = ZeroFill(name);
+    WriteLengthPrefixedString(padded, "");
+    return padded.length;
+}
+
+// The comma after a name and the open brace of the list that follows it.
+static void ExpectCommaAndOpenBrace(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    GetToken();
+    if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+}
+
+// After a list member: an optional comma, then the token that closes the list or begins the
+// next member.
+static void GetTokenAfterMember() {
+    GetToken();
+    if (gToken.kind == kTokComma) GetToken();
+}
+
+// One filter: name, then its values in braces. Its byte size is added to size; the current
+// token is left at the brace that closes the values.
+static void ParseOneFilter(unsigned long& size) {
+    const char* context = "ParseOneFilter";
+    size = WritePaddedName(context);
+    long countPlace = WriteCountField("/* Property count */");
+    size += 2;
+    ExpectCommaAndOpenBrace(context);
+    unsigned long count = 0;
+    GetToken();
+    while (gToken.kind != kTokCloseBrace) {
+        if (gToken.kind != kTokNumber) FatalError("ParseOneFilterProperty: Number Expected");
+        WriteDecimalWord(int16_t(uint16_t(gToken.number)), "/* Property value */");
+        size += 2;
+        ++count;
+        GetTokenAfterMember();
+    }
+    PatchField(countPlace, count, "Property count");
+}
+
+// One category: its size and filter count (patched at the end), name and filter list; the
+// current token is left at the brace that closes the filters.
+static void ParseAddInCategory() {
+    const char* context = "ParseAddInCategory";
+    long sizePlace = WriteCountField("/* Size of category */");
+    long countPlace = WriteCountField("/* Filter count */");
+    unsigned long size = WritePaddedName(context) + 4;
+    ExpectCommaAndOpenBrace(context);
+    unsigned long count = 0;
+    GetToken();
+    while (gToken.kind != kTokCloseBrace) {
+        unsigned long filterSize = 0;
+        ParseOneFilter(filterSize);
+        size += filterSize;
+        ++count;
+        GetTokenAfterMember();
+    }
+    PatchField(sizePlace, size, "Size of category");
+    PatchField(countPlace, count, "Filter count");
+}
 
 void ConvertAddIns() {
-    SkipResource();
+    const char* context = "ConvertAddIns";
+    SkipToOpenParenthesis(context);
+    WriteBlockStart(int16_t(uint16_t(GetResourceID())), "AdIn");
+    WriteDecimalWord(1, "/* First byte must always be 1 */");
+    SkipToCloseParanthesis();
+    long countPlace = WriteCountField("/* Category count */");
+    for (int i = 0; i < 2; ++i) {
+        GetToken();
+        if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+    }
+    unsigned long count = 0;
+    GetToken();
+    while (gToken.kind != kTokCloseBrace) {
+        ParseAddInCategory();
+        ++count;
+        GetTokenAfterMember();
+    }
+    GetTokenAfterMember();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+    GetToken();
+    if (gToken.kind != kTokSemicolon) FatalErrorIn(context, "Semicolon expected");
+    PatchField(countPlace, count, "Category count");
+    WriteBlockEnd();
 }

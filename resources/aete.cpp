@@ -1,7 +1,329 @@
-// Placeholder until the converter is written: the resource is passed over.
-#include "resources/converters.h"
+// Scripting terminology resource ('aete', 'AETE'): suites of events, classes and enumerations.
+#include <cstdint>
+#include <string>
+
 #include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/charsource.h"
+#include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
+#include "properties/record.h"
+#include "resources/converters.h"
+
+namespace {
+
+const char kContext[] = "ConvertAETE";
+
+[[noreturn]] void Fail(const char* message) {
+    FatalErrorIn(kContext, message);
+}
+
+void ExpectComma() {
+    GetToken();
+    if (gToken.kind != kTokComma) Fail("Comma expected");
+}
+
+void ExpectOpenBrace() {
+    GetToken();
+    if (gToken.kind != kTokOpenBrace) Fail("Open brace expected");
+}
+
+// After a list member: an optional comma, then the token that closes the list or begins the
+// next member.
+void GetTokenAfterMember() {
+    GetToken();
+    if (gToken.kind == kTokComma) GetToken();
+}
+
+// Strings are written length-prefixed, without terminator or fill.
+void WriteString(const std::string& text) {
+    FilledString item;
+    item.text = text;
+    item.n = EncodedLength(text);
+    item.length = item.n + 1;
+    WriteLengthPrefixedString(item, "");
+}
+
+void ReadString(const char* missing) {
+    std::string text;
+    if (!GetStringValue(text)) Fail(missing);
+    WriteString(text);
+}
+
+// Expression read into a 16-bit word.
+void ReadWord(const char* comment) {
+    WriteDecimalWord(int16_t(uint16_t(uint32_t(GetExpression()))), comment);
+}
+
+enum CodeForm { kCharConstOnly, kCharConstOrEnumName };
+
+// Writes the current token as a code: a character constant reversed, or (where allowed) the
+// name of an enum constant as a hex long of its value. A number written in digits is no code.
+bool WriteCodeToken(CodeForm form, const char* comment) {
+    if (gToken.kind == kTokCharConst) {
+        WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
+        return true;
+    }
+    if (form == kCharConstOrEnumName && gToken.kind == kTokNumber && gToken.fromWord) {
+        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
+            WriteHexLong(uint32_t(constant->value), comment);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ReadCode(CodeForm form, const char* message, const char* comment) {
+    GetToken();
+    if (!WriteCodeToken(form, comment)) Fail(message);
+}
+
+// The four flag words share one reader; each has its own name per position (bit 15 first).
+struct FlagReaderRow {
+    const char* name;
+    const char* names[16];
+};
+
+enum FlagReader { kEventFlags, kDirectParamFlags, kParamFlags, kClassFlags };
+
+const FlagReaderRow kFlagReaders[] = {
+    {"ProcessAETEFlags",
+     {"replyOptional", "listOfItems", "enumerated", "tightBindingFunction", "", "", "", "", "", "",
+      "", "", "nonVerbEvent", "", "", ""}},
+    {"ProcessAETEDirectParameterFlags",
+     {"directParamOptional", "listOfItems", "enumerated", "changesState", "", "", "", "", "", "",
+      "", "", "", "", "", ""}},
+    {"ProcessAETEParameterFlags",
+     {"optional", "listOfItems", "enumerated", "", "", "", "", "", "", "", "", "", "labeledParam",
+      "feminine", "masculine", "plural"}},
+    {"ProcessAETEClassFlags",
+     {"", "listOfItems", "enumerated", "readWrite", "", "", "", "", "", "", "", "", "apostrophe",
+      "feminine", "masculine", "plural"}},
+};
+
+// Reads sixteen flag items and writes the word. The comma or close brace after the last item
+// belongs to the flags: it is consumed and left as the current token.
+void ReadFlagWord(FlagReader reader, const char* comment) {
+    const FlagReaderRow& row = kFlagReaders[reader];
+    uint32_t bits = 0;
+    ParseFlagList(row.name, row.names, 16, &bits);
+    GetToken();
+    WriteHexWord(bits, comment);
+}
+
+// A counted list: its counter is written at the open brace and patched when the list ends.
+struct CountedList {
+    const char* field;
+    long place;
+    unsigned long count;
+};
+
+// Writes a counter of 0 commented with its field name; returns the place of its digits.
+long WriteCounter(const char* field) {
+    char comment[64] = {0};
+    FormatBounded(comment, sizeof comment - 1, "/* %s */", field);
+    WriteOutput(OutputStream, "\t");
+    long place = OutputPosition();
+    WriteOutput(OutputStream, "%5d, %s\n", 0, comment);
+    return place;
+}
+
+CountedList OpenList(const char* field) {
+    ExpectOpenBrace();
+    return CountedList{field, WriteCounter(field), 0};
+}
+
+void CloseList(const CountedList& list) {
+    PatchField(list.place, list.count, list.field);
+}
+
+// A list whose members each end in a close brace or a string; member gets its index and
+// starts with the member's first token current.
+void ParseList(const char* field, void (*member)(unsigned long index)) {
+    CountedList list = OpenList(field);
+    GetToken();
+    while (gToken.kind != kTokCloseBrace) {
+        member(list.count);
+        ++list.count;
+        GetTokenAfterMember();
+    }
+    CloseList(list);
+}
+
+void ParseParameterList() {
+    CountedList list = OpenList("Parameter Count");
+    GetToken();
+    while (gToken.kind != kTokCloseBrace) {
+        ReadString("String expected 7");
+        ExpectComma();
+        ReadCode(kCharConstOrEnumName, "Type expected 6", "");
+        ExpectComma();
+        ReadCode(kCharConstOrEnumName, "Type expected 7", "");
+        ExpectComma();
+        ReadString("String expected 8");
+        ExpectComma();
+        ReadFlagWord(kParamFlags, "/* Param flags */");
+        ++list.count;
+        if (gToken.kind == kTokCloseBrace) break;
+        GetTokenAfterMember();
+    }
+    CloseList(list);
+}
+
+void ParseEvent(unsigned long) {
+    ReadString("String expected 3");
+    ExpectComma();
+    ReadString("String expected 4");
+    ExpectComma();
+    ReadCode(kCharConstOrEnumName, "Type expected 2", "/* Event class */");
+    ExpectComma();
+    ReadCode(kCharConstOrEnumName, "Type expected 3", "/* Descriptor type */");
+    ExpectComma();
+    ReadCode(kCharConstOnly, "Type expected 4", "/* Reply type */");
+    ExpectComma();
+    ReadString("String expected 5");
+    ExpectComma();
+    ReadFlagWord(kEventFlags, "/* Flags */");
+    ReadCode(kCharConstOrEnumName, "Type expected 5", "/* Direct param type */");
+    ExpectComma();
+    ReadString("String expected 6");
+    ExpectComma();
+    ReadFlagWord(kDirectParamFlags, "/* Direct params */");
+    ParseParameterList();
+}
+
+// Properties end in their flags; the list ends where no member can start, at a close brace.
+void ParsePropertyList() {
+    CountedList list = OpenList("Property count");
+    GetToken();
+    while (gToken.kind != kTokCloseBrace) {
+        std::string name;
+        if (!GetStringValue(name)) {
+            if (gToken.kind != kTokCloseBrace) Fail("String expected *3");
+            break;
+        }
+        WriteString(name);
+        ExpectComma();
+        ReadCode(kCharConstOrEnumName, "Type expected *1", "");
+        ExpectComma();
+        ReadCode(kCharConstOrEnumName, "Type expected *2", "");
+        ExpectComma();
+        ReadString("String expected *4");
+        ExpectComma();
+        ReadFlagWord(kClassFlags, "/* Class flags */");
+        ++list.count;
+        if (gToken.kind == kTokCloseBrace) break;
+        GetToken();
+    }
+    CloseList(list);
+}
+
+void ParseKeyForm(unsigned long) {
+    if (!WriteCodeToken(kCharConstOnly, "")) Fail("4 Character constant expected");
+}
+
+void ParseElement(unsigned long) {
+    ParseKeyForm(0);
+    ExpectComma();
+    ParseList("Key forms count", ParseKeyForm);
+}
+
+void ParseClass(unsigned long index) {
+    if (index == 0 && gToken.kind != kTokString) Fail("CloseBrace expected 1");
+    ReadString("String Expected *1");
+    ExpectComma();
+    ReadCode(kCharConstOrEnumName, "Type expected 8", "");
+    ExpectComma();
+    ReadString("STRING expected *2");
+    ExpectComma();
+    ParsePropertyList();
+    ExpectComma();
+    ParseList("Elements count", ParseElement);
+}
+
+// Enumerators: at least one.
+void ParseEnumeratorList() {
+    CountedList list = OpenList("Alias count");
+    do {
+        ReadString("String expected 9");
+        ExpectComma();
+        ReadCode(kCharConstOrEnumName, "Type expected 11", "");
+        ExpectComma();
+        ReadString("String expected 10");
+        ++list.count;
+        GetTokenAfterMember();
+    } while (gToken.kind != kTokCloseBrace);
+    CloseList(list);
+}
+
+// The first enumeration ID that is no code can only be the list's close brace.
+void ParseEnumeration(unsigned long index) {
+    if (!WriteCodeToken(kCharConstOrEnumName, ""))
+        Fail(index == 0 ? "CloseBrace expected 3" : "Type expected 10");
+    ExpectComma();
+    ParseEnumeratorList();
+}
+
+void ParseComparisonList() {
+    ExpectOpenBrace();
+    GetTokenAfterMember();
+    if (gToken.kind != kTokCloseBrace) Fail("Close brace expected");
+    WriteDecimalWord(0, "/* Number of comparison ops (always 0) */");
+}
+
+// One suite; its first token (the open brace) is current and skipped with the name's lookup.
+void ParseSuite() {
+    ReadString("String expected 1");
+    ExpectComma();
+    ReadString("String expected 2");
+    ExpectComma();
+    ReadCode(kCharConstOnly, "Type expected 1", "/* Suite ID */");
+    ExpectComma();
+    ReadWord("/* Suite level */");
+    ExpectComma();
+    ReadWord("/* Suite version */");
+    ExpectComma();
+    ParseList("Event Count", ParseEvent);
+    ExpectComma();
+    ParseList("Class count", ParseClass);
+    ExpectComma();
+    ParseComparisonList();
+    ExpectComma();
+    ParseList("Enum count", ParseEnumeration);
+    GetTokenAfterMember();
+    if (gToken.kind != kTokCloseBrace) Fail("Close brace expected");
+}
+
+}  // namespace
 
 void ConvertAETE() {
-    SkipResource();
+    WriteBlockStart(int16_t(uint16_t(GetResourceID())), "aete");
+    WriteDecimalWord(1, "/* First byte must always be 1 */");
+    SkipToCharacter('{');
+    int32_t header[4];
+    for (int32_t& value : header) {
+        value = GetExpression();
+        ExpectComma();
+    }
+    // Major version in the low byte, minor version in the high byte.
+    CheckFieldLimit("majorVersion", uint32_t(header[0]), 255);
+    CheckFieldLimit("minorVersion", uint32_t(header[1]), 255);
+    WriteHexWord(uint32_t(header[0]) | (uint32_t(header[1]) << 8),
+                 "/* majorVersion|minorVersion */");
+    WriteDecimalWord(int16_t(uint16_t(uint32_t(header[2]))), "/* language */");
+    WriteDecimalWord(int16_t(uint16_t(uint32_t(header[3]))), "/* script */");
+    GetToken();
+    if (gToken.kind != kTokOpenBrace) Fail("Open brace expected");
+    long suitePlace = WriteCounter("Suite Count");
+    unsigned long suites = 0;
+    do {
+        ParseSuite();
+        ++suites;
+        GetTokenAfterMember();
+    } while (gToken.kind != kTokCloseBrace);
+    GetToken();
+    if (gToken.kind != kTokSemicolon) Fail("Semicolon expected");
+    PatchField(suitePlace, suites, "Suite Count");
+    WriteBlockEnd();
 }
