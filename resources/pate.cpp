@@ -1,6 +1,7 @@
 // The 'Pate' resource: a leading word 1 and one zero-terminated text in wrapped lines.
 #include "resources/pate.h"
 
+#include <cstdint>
 #include <string>
 
 #include "driver/convert.h"
@@ -36,9 +37,10 @@ void WriteTextPieces(const std::string& text) {
 
 void ConvertPate() {
     SkipToOpenParenthesis(kContext);
-    int id = GetResourceID();
+    // Resource identifiers are 16-bit; the block and its warning use the 16-bit value.
+    int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
     WriteBlockStart(id, "Pate");
-    WriteOutput(OutputStream, "\t%d, %s\n", 1, "/* First byte must always be 1 */");
+    WriteDecimalWord(1, "/* First byte must always be 1 */");
     // The rest of the header is not read.
     SkipToCharacter('{');
 

@@ -1,4 +1,5 @@
 // The path resource: 'data' statements of hex strings written as packed 16-bit words.
+#include <cstdint>
 #include <string>
 
 #include "driver/convert.h"
@@ -32,7 +33,8 @@ static void WriteHexWords(const std::string& hex) {
 }
 
 void ConvertPath() {
-    int id = GetResourceID();
+    // Resource identifiers are 16-bit; the block and its warning use the 16-bit value.
+    int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
     WriteBlockStart(id, "path");
     SkipToCharacter('{');
     GetToken();

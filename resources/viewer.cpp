@@ -1,4 +1,5 @@
 // The 'QkPn' viewer resource (converted only with -x): a version marker and one raw text.
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -38,7 +39,8 @@ static int VersionOfToken() {
 }
 
 void ConvertQkPn() {
-    int id = GetResourceID();
+    // Resource identifiers are 16-bit; the block and its warning use the 16-bit value.
+    int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
     WriteBlockStart(id, "QkPn");
     SkipToCharacter('{');
     GetToken();
