@@ -1,0 +1,6 @@
+// Kind and Component: the plug-in's kind code and its component version and identifier.
+#pragma once
+#include "lexer/tokenizer.h"
+
+void ParseKindProperty(TokenRecord* token);
+void ParseComponent(TokenRecord* token);

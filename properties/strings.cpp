@@ -1,0 +1,103 @@
+// String and code properties: one table row per keyword, one handler for all of them.
+#include "properties/strings.h"
+
+#include <string>
+
+#include "driver/diagnostics.h"
+#include "properties/record.h"
+
+enum StringForm { kLengthPrefixed, kCString };
+// Which fixed marker words a property takes in place of a string.
+enum MarkerSet { kNoMarkers, kCategoryMarkers, kProgressMarker };
+
+struct StringRow {
+    uint32_t keyword;
+    StringForm form;
+    uint32_t vendor;
+    uint32_t key;
+    const char* name;
+    const char* context;
+    const char* missingMessage;
+    const char* comment;
+    MarkerSet markers;
+};
+
+static const StringRow kStringTable[] = {
+    {66, kLengthPrefixed, kVendorLMTR, FourCC("name"), "PINameProperty", "ParseName",
+     "String Expected", "", kNoMarkers},
+    {156, kLengthPrefixed, kVendorLMTR, FourCC("znam"), "PIZStringNameProperty",
+     "ParseZStringName", "String Expected", "", kNoMarkers},
+    {67, kLengthPrefixed, kVendorLMTR, FourCC("catg"), "PICategoryProperty", "ParseCategory",
+     "String Expected", "", kCategoryMarkers},
+    {157, kLengthPrefixed, kVendorLMTR, FourCC("zcat"), "PIZStringCategoryProperty",
+     "ParseZStringCategory", "String Expected", "", kCategoryMarkers},
+    {68, kLengthPrefixed, kVendorLMTR, FourCC("prog"), "PIProgressTextProperty",
+     "ParseProgressText", "String Expected", "", kProgressMarker},
+    {158, kLengthPrefixed, kVendorLMTR, FourCC("zpro"), "PIZStringProgressTextProperty",
+     "ParseZStringProgressText", "String Expected", "", kProgressMarker},
+    {82, kLengthPrefixed, kVendorLMTR, FourCC("feen"), "PIFeatureEnabledProperty",
+     "ParseFeatureEnabled", "String Expected", "", kNoMarkers},
+    {129, kLengthPrefixed, kVendorLMTR, FourCC("pnme"), "PickerID", "ParsePicker",
+     "String expected", "/* Picker name */", kNoMarkers},
+    {71, kCString, kVendorLMTR, FourCC("wx86"), "PIWin32X86CodeProperty", "ParseCodeWin32X86",
+     "String Expected", "", kNoMarkers},
+    {72, kCString, kVendorLMTR, FourCC("8664"), "PIWin64X86CodeProperty", "ParseCodeWin64X86",
+     "String Expected", "", kNoMarkers},
+    {73, kCString, kVendorLMTR, FourCC("wa64"), "PIWin64ARMCodeProperty", "ParseCodeWin64ARM",
+     "String Expected", "", kNoMarkers},
+    {75, kCString, kVendorLMTR, FourCC("enbl"), "EnableInfoProperty", "ParseEnableInfo",
+     "String Expected", "", kNoMarkers},
+    {152, kCString, kVendorORVN, FourCC("pinm"), "Plug-In Name", "ParseInternalName",
+     "String expected", "", kNoMarkers},
+    {146, kCString, kVendorORVN, FourCC("desc"), "Description", "ParseDescription",
+     "String expected", "", kNoMarkers},
+    {147, kCString, kVendorORVN, FourCC("titl"), "Title", "ParseTitle", "String expected", "",
+     kNoMarkers},
+};
+
+struct MarkerRow {
+    uint32_t keyword;
+    MarkerSet set;
+    const char* text;
+};
+
+// Compared in this order; the texts are written as given, without character conversion.
+static const MarkerRow kMarkerTable[] = {
+    {kKwLMHelpMenu, kCategoryMarkers, "**Help**"},
+    {kKwLMHidden, kCategoryMarkers, "**Hidden**"},
+    {kKwLMCopyrightChecker, kCategoryMarkers, "**Copyright-Checker**"},
+    {kKwLMPlugInHandlesProgess, kProgressMarker, "**No-Progress**"},
+};
+
+static const StringRow& FindStringRow(uint32_t keyword) {
+    for (const StringRow& row : kStringTable)
+        if (row.keyword == keyword) return row;
+    FatalError("ParseStringProperty: no table row for this keyword");
+}
+
+// The text of a marker keyword that the row accepts, or null.
+static const char* MarkerText(const StringRow& row, uint32_t keyword) {
+    if (row.markers == kNoMarkers) return nullptr;
+    for (const MarkerRow& marker : kMarkerTable)
+        if (marker.set == row.markers && marker.keyword == keyword) return marker.text;
+    return nullptr;
+}
+
+void ParseStringProperty(TokenRecord* token) {
+    const StringRow& row = FindStringRow(token->kind);
+    ExpectOpenBrace(row.context);
+    std::string text;
+    if (!GetStringValue(text)) {
+        const char* marker = MarkerText(row, gToken.kind);
+        if (!marker) FatalErrorIn(row.context, row.missingMessage);
+        text = marker;
+    }
+    FilledString value = ZeroFill(text);
+    WriteVendorCode(row.vendor);
+    WritePropertyHeader(row.key, row.name, value.length);
+    if (row.form == kLengthPrefixed)
+        WriteLengthPrefixedString(value, row.comment);
+    else
+        WriteCString(value, "");
+    ExpectPropertyEnd(row.context);
+}
