@@ -20,7 +20,7 @@ size_t FilledLength(size_t n) {
 }  // namespace
 
 const KeyCheckRow* FindKeyCheck(uint32_t key) {
-    const std::string text = CodeText(key);
+    const std::string text = FourCharText(key);
     for (const KeyCheckRow& row : kKeyChecks) {
         if (text == row.key) return &row;
     }

@@ -79,4 +79,4 @@ bool CheckLengthPrefixedString(const uint8_t* value, size_t length, std::string&
 bool CheckCString(const uint8_t* value, size_t length, std::string& error);
 
 // Four-character code as read from the data (little-endian 32 bits) in natural order.
-std::string CodeText(uint32_t code);
+std::string FourCharText(uint32_t code);

@@ -28,7 +28,7 @@ bool ByteReader::Skip(size_t count) {
     return true;
 }
 
-std::string CodeText(uint32_t code) {
+std::string FourCharText(uint32_t code) {
     std::string text;
     for (int shift = 24; shift >= 0; shift -= 8) {
         const unsigned char c = (unsigned char)(code >> shift);

@@ -43,9 +43,9 @@ bool WalkPropertyList(const ResEntry& entry, std::string& summary, std::string& 
                     " (count larger than the records present)";
             return false;
         }
-        const std::string keyText = CodeText(key);
+        const std::string keyText = FourCharText(key);
         if (!KnownVendor(vendor)) {
-            error = where + " '" + keyText + "': unknown vendor '" + CodeText(vendor) + "'";
+            error = where + " '" + keyText + "': unknown vendor '" + FourCharText(vendor) + "'";
             return false;
         }
         if (index != 0) {
