@@ -53,3 +53,14 @@ void UngetCharacter();
 void SkipToCharacter(int c);
 int CurrentLineNumber();
 const char* CurrentFileName();
+
+// Look-ahead across line ends (adjacent string literals): mark the read position, and go
+// back to it, or to the start of the line now buffered when the look-ahead refilled it.
+struct LexMark {
+    unsigned long refill;
+    int32_t readIndex;
+};
+LexMark MarkReadPosition();
+void ReturnToMark(const LexMark& mark);
+// Examines a line marker from the '#' just pushed back (a '#' met inside a block comment).
+void ExamineLineMarker();

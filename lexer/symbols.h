@@ -21,6 +21,7 @@ void ResetSymbols();                                     // frees both lists
 SymbolRecord* AddSymbol(const char* name);               // new kind-0 symbol at the head
 const SymbolRecord* FindSymbol(const char* name);        // case-insensitive, 80 characters
 const EnumConstant* FindEnumConstant(const char* name);  // exact name
+bool NamesMatchNoCase(const char* a, const char* b);   // ASCII, over at most 80 characters
 int32_t GetExpression();
 void ConvertEnum();                                      // after the word enum
 void ParseEnum(const char* enumName);

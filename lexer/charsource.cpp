@@ -1,0 +1,239 @@
+// Character source: reads the current file line by line, folds line ends, honours line markers.
+#include "lexer/charsource.h"
+
+#include <cstring>
+
+#include "lexer/tokenizer.h"
+
+LexState* gLex = nullptr;
+
+namespace {
+
+bool gMarkerInProgress = false;  // while set, refilling the line buffer does nothing
+unsigned long gRefills = 0;      // line-buffer refills so far; look-ahead marks compare it
+bool gLineEndPassed = false;     // a look-ahead already consumed the line end before this line
+
+bool IsWhiteByte(int b) {
+    return b == ' ' || b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r';
+}
+
+// Line numbers wrap instead of overflowing (a marker can set any 32-bit value).
+void AdvanceLineNumber(LexState& s) {
+    s.lineNumber = int32_t(uint32_t(s.lineNumber) + 1u);
+}
+
+struct MarkerScope {
+    MarkerScope() { gMarkerInProgress = true; }
+    ~MarkerScope() { gMarkerInProgress = false; }
+};
+
+// Works on the line in the buffer; returns true when the line was a marker and is consumed.
+bool ProcessLineMarker() {
+    for (;;) {
+        int c = GetCharacter();
+        if (c == '#') break;
+        if (c == kEndMark) {
+            UngetCharacter();
+            return false;
+        }
+    }
+    char word[kIdentMax + 1];
+    GetIdentifier(GetCharacter(), word, kIdentMax);
+    if (std::strcmp(word, "line") != 0) return false;
+    uint32_t value = GetNumber(GetCharacter());
+    gLex->lineNumber = int32_t(value - 1u);
+    for (;;) {
+        int c = GetCharacter();
+        if (c == '"') break;
+        if (c == '\n') return true;
+        if (c == kEndMark) {
+            UngetCharacter();
+            return true;
+        }
+    }
+    GetString('"', gLex->fileName, true, kFileNameMax);
+    return true;
+}
+
+// Refills the line buffer with the next physical line (or the next piece of an over-long one).
+void ReadLine() {
+    if (gMarkerInProgress) return;
+    LexState& s = *gLex;
+    for (;;) {
+        ++gRefills;
+        s.lineLength = 0;
+        s.readIndex = 0;
+        s.line[0] = '\0';
+        bool nonBlankSeen = false;
+        bool hashFirst = false;
+        for (;;) {
+            int b = s.stream ? std::getc(s.stream) : EOF;
+            if (b == EOF) b = kEndMark;
+            if (b == '#' && !nonBlankSeen) hashFirst = true;
+            if (!IsWhiteByte(b)) nonBlankSeen = true;
+            if (b == '\r' || b == '\n') {
+                int next = std::getc(s.stream);
+                if (next != EOF && (next == b || (next != '\r' && next != '\n')))
+                    std::ungetc(next, s.stream);
+                b = '\n';
+            }
+            s.line[s.lineLength++] = char(b);
+            s.line[s.lineLength] = '\0';
+            if (b == '\n' || b == kEndMark) break;
+            if (s.lineLength >= kLinePieceMax) {
+                std::fprintf(stderr, "Line length overflow!  Line %d in file %s.\n",
+                             (int)s.lineNumber, s.fileName);
+                s.line[s.lineLength++] = '\n';
+                s.line[s.lineLength] = '\0';
+                return;
+            }
+        }
+        if (!hashFirst) {
+            AdvanceLineNumber(s);
+            return;
+        }
+        bool consumed;
+        {
+            MarkerScope scope;
+            consumed = ProcessLineMarker();
+        }
+        if (!consumed) {
+            s.readIndex = 0;
+            AdvanceLineNumber(s);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+TLexState::TLexState() : copy_(new LexState()) {}
+
+TLexState::~TLexState() {
+    delete copy_;
+}
+
+void TLexState::Capture() {
+    if (gLex)
+        std::memcpy(copy_, gLex, sizeof(LexState));
+    else
+        std::memset(copy_, 0, sizeof(LexState));
+}
+
+CSaveLexState::CSaveLexState() : saved_(new LexState) {
+    std::memcpy(saved_, gLex, sizeof(LexState));
+    gLineEndPassed = false;
+}
+
+CSaveLexState::~CSaveLexState() {
+    std::memcpy(gLex, saved_, sizeof(LexState));
+    ClearPushedBackToken();
+    gLineEndPassed = false;
+    delete saved_;
+}
+
+void ResetCharSource() {
+    if (!gLex) gLex = new LexState();
+    gLex->pushBackCount = 0;
+    gLex->lineLength = 0;
+    gLex->lineNumber = 0;
+    gLex->readIndex = 0;
+    gLex->fileName[0] = '\0';
+    gLex->line[0] = '\0';
+    gLex->stream = nullptr;
+    gMarkerInProgress = false;
+    gRefills = 0;
+    gLineEndPassed = false;
+}
+
+void StartLexFile(FILE* stream, const char* name) {
+    gLex->pushBackCount = 0;
+    gLex->lineLength = 0;
+    gLex->lineNumber = 0;
+    gLex->readIndex = 0;
+    std::strncpy(gLex->fileName, name ? name : "UNKNOWN", kFileNameMax);
+    gLex->fileName[kFileNameMax] = '\0';
+    gLex->line[0] = '\0';
+    gLex->stream = stream;
+    gLineEndPassed = false;
+}
+
+int GetCharacter() {
+    LexState& s = *gLex;
+    gLineEndPassed = false;
+    if (s.pushBackCount > 0) --s.pushBackCount;
+    if (s.readIndex >= s.lineLength) {
+        ReadLine();
+        if (s.readIndex >= s.lineLength) {
+            // Only while a marker is examined: its line is all there is, so report the end.
+            // The index steps once past the line so that a push-back returns to it.
+            s.readIndex = s.lineLength + 1;
+            return (unsigned char)kEndMark;
+        }
+    }
+    return (unsigned char)s.line[s.readIndex++];
+}
+
+void UngetCharacter() {
+    LexState& s = *gLex;
+    if (s.pushBackCount > MAXITEMSIZE) {
+        std::fprintf(stderr, "UngetCharacter: can only unget 1k characters.\n");
+        return;
+    }
+    if (s.readIndex < 1) {
+        std::fprintf(stderr, "UngetCharacter: no characters read yet: Line# %4d\n",
+                     (int)s.lineNumber);
+        return;
+    }
+    --s.readIndex;
+    ++s.pushBackCount;
+}
+
+void SkipToCharacter(int c) {
+    ClearPushedBackToken();
+    if (c == '\n' && gLineEndPassed) {
+        gLineEndPassed = false;
+        return;
+    }
+    for (;;) {
+        int ch = GetCharacter();
+        if (ch == c) return;
+        if (ch == (unsigned char)kEndMark) {
+            UngetCharacter();
+            return;
+        }
+    }
+}
+
+int CurrentLineNumber() {
+    return gLex ? gLex->lineNumber : 0;
+}
+
+const char* CurrentFileName() {
+    return gLex ? gLex->fileName : "";
+}
+
+LexMark MarkReadPosition() {
+    return LexMark{gRefills, gLex->readIndex};
+}
+
+void ReturnToMark(const LexMark& mark) {
+    LexState& s = *gLex;
+    int32_t back;
+    if (mark.refill == gRefills) {
+        back = s.readIndex > mark.readIndex ? s.readIndex - mark.readIndex : 0;
+        s.readIndex -= back;
+    } else {
+        // The look-ahead left the marked line: resume at the start of the line now buffered.
+        back = s.readIndex;
+        s.readIndex = 0;
+        gLineEndPassed = true;
+    }
+    s.pushBackCount = s.pushBackCount + back > MAXITEMSIZE + 1 ? MAXITEMSIZE + 1
+                                                               : s.pushBackCount + back;
+}
+
+void ExamineLineMarker() {
+    MarkerScope scope;
+    ProcessLineMarker();
+}

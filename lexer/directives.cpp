@@ -1,0 +1,124 @@
+// Directives carried out by the tool itself: #define and #include; all others are skipped.
+#include "lexer/directives.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "driver/platform.h"
+#include "lexer/charsource.h"
+#include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
+
+namespace {
+
+// Files being converted: the including file of the outermost include, then every open
+// include. A path already on it would include itself again without end.
+std::vector<std::string> gIncludeChain;
+
+[[noreturn]] void FailWithPath(const char* format, const std::string& path) {
+    char message[256] = {0};
+    FormatBounded(message, sizeof message - 1, format, path.c_str());
+    FatalError(message);
+}
+
+// Closes the included file and takes it off the chain when its conversion ends, also when
+// a fatal error passes.
+class OpenInclude {
+public:
+    OpenInclude(FILE* stream, const std::string& path) : stream_(stream) {
+        gIncludeChain.push_back(path);
+    }
+    ~OpenInclude() {
+        gIncludeChain.pop_back();
+        std::fclose(stream_);
+    }
+private:
+    OpenInclude(const OpenInclude&) = delete;
+    OpenInclude& operator=(const OpenInclude&) = delete;
+    FILE* stream_;
+};
+
+bool AlreadyOpen(const std::string& path) {
+    if (SameFile(CurrentFileName(), path)) return true;
+    for (const std::string& open : gIncludeChain)
+        if (SameFile(open, path)) return true;
+    return false;
+}
+
+}  // namespace
+
+void ResetDirectives() {
+    gIncludeChain.clear();
+}
+
+void ProcessDirective() {
+    if (NamesMatchNoCase(gToken.identText, "define"))
+        DefineSymbol();
+    else if (NamesMatchNoCase(gToken.identText, "include"))
+        ProcessInclude();
+    else
+        SkipToCharacter('\n');
+}
+
+void DefineSymbol() {
+    GetToken();
+    const int32_t nameLine = gToken.line;
+    SymbolRecord* symbol = AddSymbol(gToken.identText);
+    GetToken();
+    if (gToken.line != nameLine) {
+        UngetToken();  // no value on the definition's line
+        return;
+    }
+    if (gToken.kind == kTokString) {
+        size_t length = std::strlen(gToken.stringText);
+        symbol->stringValue = static_cast<char*>(std::malloc(length + 1));
+        if (!symbol->stringValue) throw std::bad_alloc();
+        std::memcpy(symbol->stringValue, gToken.stringText, length + 1);
+        symbol->kind = 2;
+        return;
+    }
+    UngetToken();
+    symbol->numberValue = GetExpression();
+    symbol->kind = 1;
+}
+
+void ProcessInclude() {
+    if (gToken.kind != kTokDirective) {  // the include statement of the source language
+        SkipToCharacter('\n');
+        return;
+    }
+    const int32_t directiveLine = gToken.line;
+    GetToken();
+    if (gToken.kind != kTokString) {
+        if (gToken.line != directiveLine)
+            UngetToken();  // nothing followed on the directive's line
+        else
+            SkipToCharacter('\n');
+        return;
+    }
+    const std::string path = gToken.stringText;
+    const int32_t pathLine = gToken.line;
+    FILE* stream = FileExists(path) ? std::fopen(path.c_str(), "r") : nullptr;
+    if (!stream) FailWithPath("Unable to open include file \"%s\"", path);
+    if (gIncludeChain.empty()) gIncludeChain.push_back(CurrentFileName());
+    if (AlreadyOpen(path)) {
+        std::fclose(stream);
+        FailWithPath("Recursive include of file \"%s\"", path);
+    }
+    {
+        OpenInclude include(stream, path);
+        CSaveLexState saved;
+        StartLexFile(stream, path.c_str());
+        ConvertStatements();
+    }
+    if (gIncludeChain.size() == 1) gIncludeChain.clear();
+    // The rest of the directive's line is skipped only while reading is still on it: the
+    // look-ahead after the path may have ended on a later line, whose text must stay.
+    if (CurrentLineNumber() == pathLine) SkipToCharacter('\n');
+}

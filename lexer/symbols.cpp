@@ -1,0 +1,271 @@
+// Defined symbols, enum constants, token-level expressions and enum declarations.
+#include "lexer/symbols.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "driver/convert.h"
+#include "driver/diagnostics.h"
+#include "lexer/charsource.h"
+#include "lexer/tokenizer.h"
+
+namespace {
+
+SymbolRecord* gSymbols = nullptr;    // newest first
+EnumConstant* gConstants = nullptr;  // newest first
+constexpr size_t kEnumNameMax = 255;
+
+int LowerAscii(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+char* CopyText(const char* text, size_t limit) {
+    size_t length = strnlen(text, limit);
+    char* copy = static_cast<char*>(std::malloc(length + 1));
+    if (copy) {
+        std::memcpy(copy, text, length);
+        copy[length] = '\0';
+    }
+    return copy;
+}
+
+[[noreturn]] void EnumFailure(int line, const char* message) {
+    WriteConsole("Line #%d ", line);
+    FatalError(message);
+}
+
+// A value cut to 16 bits and sign-extended.
+int32_t Cut16(uint32_t value) {
+    int32_t low = int32_t(value & 0xFFFFu);
+    return low >= 0x8000 ? low - 0x10000 : low;
+}
+
+// The member name for a token that is not a plain word: the word it was read from (a keyword,
+// or a name replaced by its value), else an empty name that no lookup finds.
+const char* MemberName() {
+    uint32_t kind = gToken.kind;
+    bool fromWord = kind == kTokIdentifier || gToken.fromWord || kind == kTokData ||
+                    kind == kTokInclude || kind == kTokEnum || kind == kTokRead ||
+                    kind == kTokResource || kind >= kKwFilter;
+    return fromWord ? gToken.identText : "";
+}
+
+// Expression evaluation: each operator takes the whole rest of the expression as its right
+// operand. Pending operators are kept on a stack instead of the call stack.
+enum ExprOp { kExprRoot, kExprParen, kExprAdd, kExprSubtract, kExprMultiply, kExprDivide,
+              kExprOr, kExprShift };
+struct ExprFrame {
+    ExprOp op;
+    uint32_t value;
+};
+
+uint32_t Combine(ExprOp op, uint32_t left, uint32_t right) {
+    switch (op) {
+        case kExprAdd: return left + right;
+        case kExprSubtract: return left - right;
+        case kExprMultiply: return left * right;
+        case kExprDivide:
+            if (right == 0) FatalError("Division by zero");
+            if (right == 0xFFFFFFFFu) return 0u - left;
+            return uint32_t(int32_t(left) / int32_t(right));
+        case kExprOr: return left | right;
+        case kExprShift: return left << (right & 31u);
+        default: return right;  // parentheses: the inner value
+    }
+}
+
+}  // namespace
+
+bool NamesMatchNoCase(const char* a, const char* b) {
+    for (int i = 0; i < kIdentMax; ++i) {
+        int x = LowerAscii((unsigned char)a[i]);
+        int y = LowerAscii((unsigned char)b[i]);
+        if (x != y) return false;
+        if (x == 0) return true;
+    }
+    return true;
+}
+
+void ResetSymbols() {
+    while (gSymbols) {
+        SymbolRecord* next = gSymbols->next;
+        std::free(gSymbols->name);
+        std::free(gSymbols->stringValue);
+        delete gSymbols;
+        gSymbols = next;
+    }
+    while (gConstants) {
+        EnumConstant* next = gConstants->next;
+        std::free(gConstants->name);
+        std::free(gConstants->enumName);
+        std::free(gConstants);
+        gConstants = next;
+    }
+}
+
+SymbolRecord* AddSymbol(const char* name) {
+    SymbolRecord* symbol = new SymbolRecord{0, CopyText(name, kIdentMax), nullptr, 1, gSymbols};
+    if (!symbol->name) {
+        delete symbol;
+        throw std::bad_alloc();
+    }
+    gSymbols = symbol;
+    return symbol;
+}
+
+const SymbolRecord* FindSymbol(const char* name) {
+    for (const SymbolRecord* s = gSymbols; s; s = s->next)
+        if (NamesMatchNoCase(s->name, name)) return s;
+    return nullptr;
+}
+
+const EnumConstant* FindEnumConstant(const char* name) {
+    for (const EnumConstant* e = gConstants; e; e = e->next)
+        if (std::strcmp(e->name, name) == 0) return e;
+    return nullptr;
+}
+
+int32_t GetExpression() {
+    static std::vector<ExprFrame> frames;
+    frames.clear();  // left over only when a fatal error ended the last evaluation
+    frames.push_back({kExprRoot, 0});
+    GetToken();
+    for (;;) {
+        switch (gToken.kind) {
+            case kTokNumber:
+                frames.back().value = gToken.number;
+                GetToken();
+                continue;
+            case kTokPlus: frames.push_back({kExprAdd, 0}); GetToken(); continue;
+            case kTokMinus: frames.push_back({kExprSubtract, 0}); GetToken(); continue;
+            case kTokStar: frames.push_back({kExprMultiply, 0}); GetToken(); continue;
+            case kTokSlash: frames.push_back({kExprDivide, 0}); GetToken(); continue;
+            case kTokBar: frames.push_back({kExprOr, 0}); GetToken(); continue;
+            case kTokLess:
+                GetToken();
+                if (gToken.kind != kTokLess) FatalError("Expression Too Complex!");
+                frames.push_back({kExprShift, 0});
+                GetToken();
+                continue;
+            case kTokOpenParen: frames.push_back({kExprParen, 0}); GetToken(); continue;
+            case kTokIdentifier: {
+                // An undefined word ends the innermost expression and is consumed.
+                ExprFrame done = frames.back();
+                frames.pop_back();
+                if (frames.empty()) return int32_t(done.value);
+                frames.back().value = Combine(done.op, frames.back().value, done.value);
+                GetToken();
+                if (done.op == kExprParen) {
+                    if (gToken.kind != kTokCloseParen)
+                        FatalError("GetExpression: Matching parantheses expected!\n");
+                    GetToken();
+                }
+                continue;
+            }
+            default: {
+                // Any other token ends every open expression up to a parenthesis, which it
+                // must then close.
+                for (;;) {
+                    ExprFrame done = frames.back();
+                    frames.pop_back();
+                    if (frames.empty()) {
+                        UngetToken();
+                        return int32_t(done.value);
+                    }
+                    frames.back().value = Combine(done.op, frames.back().value, done.value);
+                    if (done.op == kExprParen) {
+                        if (gToken.kind != kTokCloseParen)
+                            FatalError("GetExpression: Matching parantheses expected!\n");
+                        GetToken();
+                        break;
+                    }
+                }
+                continue;
+            }
+        }
+    }
+}
+
+void ConvertEnum() {
+    char enumName[kEnumNameMax + 1] = "anonymous";
+    GetToken();
+    if (gToken.kind == kTokIdentifier) {
+        std::strncpy(enumName, gToken.identText, kEnumNameMax);
+        enumName[kEnumNameMax] = '\0';
+        GetToken();
+    }
+    if (gToken.kind != kTokOpenBrace) {
+        UngetToken();  // the statement is skipped from this token on
+        SkipResource();
+        return;
+    }
+    GetToken();
+    ParseEnum(enumName);
+    if (gToken.kind != kTokCloseBrace)
+        EnumFailure(gToken.line, "(enum) Close brace expected after the members");
+    SkipToCharacter(';');
+}
+
+void ParseEnum(const char* enumName) {
+    uint32_t running = 0;
+    if (gToken.kind == kTokCloseBrace) return;
+    for (;;) {
+        if (gToken.kind == kTokEnd) return;
+        char name[kEnumNameMax + 1];
+        std::strncpy(name, MemberName(), kEnumNameMax);
+        name[kEnumNameMax] = '\0';
+        GetToken();
+        switch (gToken.kind) {
+            case kTokComma:
+            case kTokCloseBrace:
+                break;
+            case kTokNumber:
+                running = gToken.number;
+                GetToken();
+                break;
+            case kTokCharConst: {
+                size_t length = std::strlen(gToken.shortText);
+                const unsigned char* text = (const unsigned char*)gToken.shortText;
+                if (length == 1) {
+                    running = text[0];
+                } else if (length == 4) {
+                    running = (uint32_t(text[0]) << 24) | (uint32_t(text[1]) << 16) |
+                              (uint32_t(text[2]) << 8) | uint32_t(text[3]);
+                } else {
+                    char message[256] = {0};
+                    FormatBounded(message, sizeof message - 1,
+                                  "(enum) Wrong number of characters expected at \"%s\"",
+                                  gToken.identText);
+                    EnumFailure(CurrentLineNumber(), message);
+                }
+                GetToken();
+                break;
+            }
+            default:
+                UngetToken();
+                running = uint32_t(Cut16(uint32_t(GetExpression())));
+                // The token that ended the expression becomes the current one.
+                if (TokenPushedBack()) GetToken();
+                break;
+        }
+        EnumConstant* constant = static_cast<EnumConstant*>(std::malloc(sizeof(EnumConstant)));
+        if (!constant) EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
+        constant->name = CopyText(name, kEnumNameMax);
+        constant->enumName = CopyText(enumName, kEnumNameMax);
+        constant->value = int32_t(running);
+        constant->next = gConstants;
+        if (!constant->name || !constant->enumName) {
+            std::free(constant->name);
+            std::free(constant->enumName);
+            std::free(constant);
+            EnumFailure(CurrentLineNumber(), "(enum) String allocation failure.");
+        }
+        gConstants = constant;
+        if (gToken.kind == kTokCloseBrace) return;
+        running = running + 1u;
+        GetToken();
+        if (gToken.kind == kTokCloseBrace) return;
+    }
+}

@@ -1,0 +1,556 @@
+// Tokenizer: the per-character handlers that cut the character stream into tokens.
+#include "lexer/tokenizer.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "driver/diagnostics.h"
+#include "lexer/charsource.h"
+#include "lexer/symbols.h"
+
+TokenRecord gToken;
+
+namespace {
+
+CharHandler gHandlers[257];
+bool gPushedBack = false;
+char gIdentBuffer[kIdentMax + 1];
+char* gStringBuffer = nullptr;     // MAXITEMSIZE characters, allocated once
+int32_t gLastStringEndLine = 0;    // line on which the last string literal ended
+bool gStringEnded = false;         // the current token's string set gLastStringEndLine
+
+// Operator stacks of the number evaluator, reused by every number token.
+enum NumberOp { kOpMultiply, kOpDivide, kOpAdd, kOpSubtract, kOpAnd, kOpXor, kOpOr, kOpParen };
+struct PendingOp {
+    NumberOp op;
+    bool negate;  // for an open parenthesis: a minus sign stood before it
+};
+std::vector<uint32_t> gNumberValues;
+std::vector<PendingOp> gNumberOps;
+
+const char kUnterminatedFormat[] = "%s(%ld) : error: Possible unterminated string '%c' position %d\n";
+const char kNoStringEndFormat[] =
+    "GetString - unable to find string end within %d \ncharacters. Check for matching or "
+    "consider increasing MAXITEMSIZE.\nSkipping to next delimeter and hoping!\n";
+
+bool IsWordChar(int c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsWhite(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+char* StringBuffer() {
+    if (!gStringBuffer) {
+        gStringBuffer = new char[MAXITEMSIZE + 1];
+        gStringBuffer[0] = '\0';
+    }
+    return gStringBuffer;
+}
+
+// Signed 32-bit division truncating toward zero; the most negative value over -1 wraps.
+uint32_t DivideSigned(uint32_t a, uint32_t b) {
+    if (b == 0) FatalError("Division by zero");
+    if (b == 0xFFFFFFFFu) return 0u - a;
+    return uint32_t(int32_t(a) / int32_t(b));
+}
+
+int Precedence(NumberOp op) {
+    switch (op) {
+        case kOpMultiply: case kOpDivide: return 3;
+        case kOpAdd: case kOpSubtract: return 2;
+        case kOpAnd: case kOpXor: case kOpOr: return 1;
+        default: return 0;
+    }
+}
+
+// Applies the operator on top of the stack to the two values on top of the value stack.
+void ReduceTop() {
+    PendingOp top = gNumberOps.back();
+    gNumberOps.pop_back();
+    if (top.op == kOpParen) {
+        if (top.negate) gNumberValues.back() = 0u - gNumberValues.back();
+        return;
+    }
+    uint32_t right = gNumberValues.back();
+    gNumberValues.pop_back();
+    uint32_t& left = gNumberValues.back();
+    switch (top.op) {
+        case kOpMultiply: left = left * right; break;
+        case kOpDivide: left = DivideSigned(left, right); break;
+        case kOpAdd: left = left + right; break;
+        case kOpSubtract: left = left - right; break;
+        case kOpAnd: left = left & right; break;
+        case kOpXor: left = left ^ right; break;
+        case kOpOr: left = left | right; break;
+        default: break;
+    }
+}
+
+// A literal: decimal digits, 0x with hex digits, 0b or 0o with digits taken at radix 2 or 8.
+uint32_t ReadLiteral(int& c) {
+    uint32_t value = 0;
+    if (c == '0') {
+        c = GetCharacter();
+        if (c == 'x') {
+            for (c = GetCharacter();; c = GetCharacter()) {
+                uint32_t digit;
+                if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
+                else if (c >= 'a' && c <= 'f') digit = uint32_t(c - 'a' + 10);
+                else if (c >= 'A' && c <= 'F') digit = uint32_t(c - 'A' + 10);
+                else break;
+                value = value * 16u + digit;
+            }
+            return value;
+        }
+        if (c == 'b' || c == 'o') {
+            uint32_t radix = c == 'b' ? 2u : 8u;
+            for (c = GetCharacter(); IsDigit(c); c = GetCharacter())
+                value = value * radix + uint32_t(c - '0');
+            return value;
+        }
+    }
+    for (; IsDigit(c); c = GetCharacter()) value = value * 10u + uint32_t(c - '0');
+    return value;
+}
+
+int SkipSpaces(int c) {
+    while (c == ' ' || c == '\t') c = GetCharacter();
+    return c;
+}
+
+void UnterminatedString(int shown) {
+    std::fprintf(stderr, kUnterminatedFormat, CurrentFileName(), (long)CurrentLineNumber(), shown,
+                 (int)gLex->readIndex);
+    std::fprintf(stderr, kNoStringEndFormat, MAXITEMSIZE);
+    std::fflush(stderr);
+}
+
+// Reads a comment after '/'; false (nothing consumed) when the '/' starts no comment.
+bool ReadComment() {
+    int c = GetCharacter();
+    if (c != '*' && c != '/') {
+        UngetCharacter();
+        return false;
+    }
+    if (c == '/') {
+        for (;;) {
+            c = GetCharacter();
+            if (c == '\n' || c == '\r') return true;
+            if (c == kEndMark) {
+                UngetCharacter();
+                return true;
+            }
+        }
+    }
+    c = GetCharacter();
+    for (;;) {
+        if (c == kEndMark) {
+            UngetCharacter();
+            return true;
+        }
+        if (c == '*') {
+            do c = GetCharacter();
+            while (c == '*');
+            if (c == '/') return true;
+            continue;  // look at the character after the asterisks again
+        }
+        if (c == '#') {
+            UngetCharacter();
+            ExamineLineMarker();
+        }
+        c = GetCharacter();
+    }
+}
+
+void SkipBlanks(int c);
+void SkipComment(int c);
+void GetDirective(int c);
+void GetKeywordOrLabel(int c);
+
+// Runs the handler of c; blanks, comments and the '#' of a directive lead on to the next
+// character without nesting calls, so long runs of them cost no stack.
+void Dispatch(int c) {
+    bool directive = false;
+    for (;;) {
+        CharHandler handler = gHandlers[c & 0xFF];
+        if (handler == SkipBlanks) {
+            c = GetCharacter();
+            continue;
+        }
+        if (handler == GetDirective) {
+            directive = true;
+            c = GetCharacter();
+            continue;
+        }
+        if (handler == SkipComment) {
+            if (ReadComment()) {
+                c = GetCharacter();
+                continue;
+            }
+            gToken.kind = kTokSlash;
+            break;
+        }
+        if (directive && handler != GetKeywordOrLabel) gIdentBuffer[0] = '\0';  // no name
+        handler(c);
+        break;
+    }
+    if (directive) gToken.kind = kTokDirective;
+}
+
+void SkipBlanks(int) {
+    Dispatch(GetCharacter());
+}
+
+void SkipComment(int) {
+    if (ReadComment())
+        Dispatch(GetCharacter());
+    else
+        gToken.kind = kTokSlash;
+}
+
+void GetDirective(int c) {
+    Dispatch(c);  // the '#' itself leads on to the token after it
+}
+
+void GetKeywordOrLabel(int c) {
+    uint32_t previous = gToken.kind;
+    GetIdentifier(c, gIdentBuffer, kIdentMax);
+    gToken.identText = gIdentBuffer;
+    gToken.handler = nullptr;
+    if (NamesMatchNoCase(gIdentBuffer, "typedef")) {
+        gToken.kind = kTokCharConst;
+        return;
+    }
+    if (NamesMatchNoCase(gIdentBuffer, "enum")) {
+        gToken.kind = kTokEnum;
+        return;
+    }
+    if (NamesMatchNoCase(gIdentBuffer, "include")) {
+        gToken.kind = kTokInclude;
+        gToken.shortText[0] = '\0';
+        return;
+    }
+    for (int i = 0; i < kKeywordCount; ++i) {
+        const KeywordRow& row = kKeywordTable[i];
+        bool match = row.caseSensitive ? std::strncmp(gIdentBuffer, row.name, kIdentMax) == 0
+                                       : NamesMatchNoCase(gIdentBuffer, row.name);
+        if (match) {
+            gToken.kind = row.kind;
+            gToken.handler = row.handler;
+            return;
+        }
+    }
+    gToken.kind = kTokIdentifier;
+    if (previous == kTokDirective) return;  // the word after a directive is never replaced
+    if (const SymbolRecord* symbol = FindSymbol(gIdentBuffer)) {
+        gToken.fromWord = true;
+        if (symbol->kind == 2) {
+            char* buffer = StringBuffer();
+            std::strncpy(buffer, symbol->stringValue ? symbol->stringValue : "", MAXITEMSIZE);
+            buffer[MAXITEMSIZE] = '\0';
+            gToken.stringText = buffer;
+            gToken.kind = kTokString;
+        } else {
+            gToken.kind = kTokNumber;
+            gToken.number = uint32_t(symbol->numberValue);
+        }
+        return;
+    }
+    if (const EnumConstant* constant = FindEnumConstant(gIdentBuffer)) {
+        gToken.fromWord = true;
+        gToken.kind = kTokNumber;
+        gToken.number = uint32_t(constant->value);
+    }
+}
+
+void GetNumberToken(int c) {
+    gToken.number = GetNumber(c);
+    gToken.kind = kTokNumber;
+}
+
+void GetStringToken(int c) {
+    char* buffer = StringBuffer();
+    GetString(c, buffer, false, MAXITEMSIZE);
+    gToken.stringText = buffer;
+    gToken.kind = kTokString;
+    gStringEnded = true;
+}
+
+void GetCharConstant(int) {
+    int count = 0;
+    for (;;) {
+        int c = GetCharacter();
+        if (c == '\'') break;
+        if (c == kEndMark) {
+            UngetCharacter();
+            break;
+        }
+        if (count < 4) gToken.shortText[count++] = char(c);
+    }
+    gToken.shortText[count] = '\0';
+    gToken.kind = kTokCharConst;
+}
+
+void GetPunctuation(int c) {
+    switch (c) {
+        case '!': gToken.kind = kTokBang; break;
+        case '(': gToken.kind = kTokOpenParen; break;
+        case ')': gToken.kind = kTokCloseParen; break;
+        case '*': gToken.kind = kTokStar; break;
+        case '+': gToken.kind = kTokPlus; break;
+        case ',': gToken.kind = kTokComma; break;
+        case '-': gToken.kind = kTokMinus; break;
+        case ':': gToken.kind = kTokColon; break;
+        case ';': gToken.kind = kTokSemicolon; break;
+        case '<': gToken.kind = kTokLess; break;
+        case '>': gToken.kind = kTokGreater; break;
+        case '{': gToken.kind = kTokOpenBrace; break;
+        case '|': gToken.kind = kTokBar; break;
+        case '}': gToken.kind = kTokCloseBrace; break;
+        default: break;
+    }
+}
+
+void GetDollar(int) {
+    gToken.kind = kTokDollar;
+}
+
+void SetEndOfFile(int) {
+    gToken.kind = kTokEnd;
+}
+
+}  // namespace
+
+void ResetTokenizer() {
+    gPushedBack = false;
+    gIdentBuffer[0] = '\0';
+    StringBuffer()[0] = '\0';
+    gToken.kind = kTokData;
+    std::memset(gToken.shortText, 0, sizeof gToken.shortText);
+    gToken.line = 0;
+    gToken.identText = gIdentBuffer;
+    gToken.stringText = gStringBuffer;
+    gToken.number = 0;
+    gToken.handler = nullptr;
+    gToken.fromWord = false;
+    gLastStringEndLine = 0;
+    gStringEnded = false;
+    gNumberValues.clear();
+    gNumberOps.clear();
+}
+
+void InstallCharHandlers() {
+    for (CharHandler& slot : gHandlers) slot = SkipBlanks;
+    for (int c = 'A'; c <= 'Z'; ++c) gHandlers[c] = GetKeywordOrLabel;
+    for (int c = 'a'; c <= 'z'; ++c) gHandlers[c] = GetKeywordOrLabel;
+    gHandlers['_'] = GetKeywordOrLabel;
+    for (int c = '0'; c <= '9'; ++c) gHandlers[c] = GetNumberToken;
+    gHandlers['"'] = GetStringToken;
+    gHandlers['\''] = GetCharConstant;
+    gHandlers['#'] = GetDirective;
+    gHandlers['$'] = GetDollar;
+    gHandlers['/'] = SkipComment;
+    for (const char* p = "()*+,-:;<>{}|!"; *p; ++p) gHandlers[(unsigned char)*p] = GetPunctuation;
+    gHandlers[127] = SetEndOfFile;
+}
+
+void GetToken() {
+    if (gPushedBack) {
+        gPushedBack = false;  // the record still holds the token, its line included
+        return;
+    }
+    gToken.fromWord = false;
+    gToken.handler = nullptr;
+    gStringEnded = false;
+    Dispatch(GetCharacter());
+    // A string belongs to the line on which its last literal ended, even when the look-ahead
+    // for a further literal has moved on to a later line.
+    gToken.line = gToken.kind == kTokString && gStringEnded ? gLastStringEndLine
+                                                            : CurrentLineNumber();
+}
+
+void UngetToken() {
+    if (gPushedBack) FatalError("UngetToken: Can only unget one token at a time");
+    gPushedBack = true;
+}
+
+bool TokenPushedBack() {
+    return gPushedBack;
+}
+
+void ClearPushedBackToken() {
+    gPushedBack = false;
+}
+
+int GetIdentifier(int first, char* dest, int maxCount) {
+    int count = 0;
+    int c = first;
+    while (IsWordChar(c) && count < maxCount) {
+        dest[count++] = char(c);
+        c = GetCharacter();
+    }
+    dest[count] = '\0';
+    UngetCharacter();
+    return count;
+}
+
+int GetString(int delimiter, char* dest, bool escapes, int capacity) {
+    if (capacity <= 0 || capacity > MAXITEMSIZE) capacity = MAXITEMSIZE;
+    int kept = 0;
+    long collected = 0;
+    int result = 1;
+    int32_t endLine = CurrentLineNumber();
+    auto store = [&](int c) {
+        if (kept < capacity) dest[kept++] = char(c);
+        ++collected;
+    };
+    // The end of input inside a literal stops the scan; the 127 is left for the next token.
+    auto endOfInput = [&]() {
+        UnterminatedString(delimiter);
+        UngetCharacter();
+        endLine = CurrentLineNumber();
+        result = 0;
+    };
+    for (bool more = true; more && result;) {
+        for (;;) {
+            int c = GetCharacter();
+            if (c == delimiter) break;
+            if (c == kEndMark) {
+                endOfInput();
+                break;
+            }
+            if (collected >= MAXITEMSIZE) {
+                UnterminatedString(c);
+                while (c != delimiter) {
+                    if (c == '\\') c = GetCharacter();
+                    if (c == kEndMark) {
+                        UngetCharacter();
+                        break;
+                    }
+                    c = GetCharacter();
+                }
+                endLine = CurrentLineNumber();
+                result = 0;
+                break;
+            }
+            if (c != '\\') {
+                store(c);
+                continue;
+            }
+            int next = GetCharacter();
+            if (next == kEndMark) {
+                endOfInput();
+                break;
+            }
+            if (!escapes) {
+                store('\\');
+                store(next);
+            } else if (IsDigit(next)) {
+                int second = GetCharacter();
+                int third = second == kEndMark ? second : GetCharacter();
+                if (third == kEndMark) {
+                    endOfInput();
+                    break;
+                }
+                store((((next - '0') * 8 + (second - '0')) * 8 + (third - '0')) & 0xFF);
+            } else {
+                store(next == 't' ? '\t' : next);
+            }
+        }
+        if (!result) break;
+        endLine = CurrentLineNumber();
+        // Adjacent literals join, also across line ends.
+        LexMark mark = MarkReadPosition();
+        int c;
+        do c = GetCharacter();
+        while (IsWhite(c));
+        if (c != delimiter) {
+            ReturnToMark(mark);
+            more = false;
+        }
+    }
+    dest[kept] = '\0';
+    gLastStringEndLine = endLine;
+    return result;
+}
+
+uint32_t GetNumber(int first) {
+    const size_t valueBase = gNumberValues.size();
+    const size_t opBase = gNumberOps.size();
+    int c = first;
+    bool expectOperand = true;
+    for (;;) {
+        c = SkipSpaces(c);
+        if (expectOperand) {
+            bool negate = false;
+            if (c == '+' || c == '-') {
+                negate = c == '-';
+                c = SkipSpaces(GetCharacter());
+            }
+            if (IsDigit(c)) {
+                uint32_t value = ReadLiteral(c);
+                gNumberValues.push_back(negate ? 0u - value : value);
+                expectOperand = false;
+                continue;
+            }
+            if (c == '(') {
+                gNumberOps.push_back({kOpParen, negate});
+                c = GetCharacter();
+                continue;
+            }
+            if (gNumberValues.size() == valueBase) {
+                // Nothing to evaluate at all (only a line marker can start this way).
+                std::fprintf(stderr, "failed at '%c'\n", c);
+                gNumberOps.resize(opBase);
+                UngetCharacter();
+                return 0;
+            }
+            // The operator waiting for this operand is dropped; the value so far stands.
+            while (gNumberOps.size() > opBase && gNumberOps.back().op == kOpParen)
+                gNumberOps.pop_back();
+            if (gNumberOps.size() > opBase) gNumberOps.pop_back();
+            break;
+        }
+        NumberOp op;
+        if (c == ')') {
+            size_t i = gNumberOps.size();
+            while (i > opBase && gNumberOps[i - 1].op != kOpParen) --i;
+            if (i == opBase) break;  // not opened in this number: it ends the number
+            while (gNumberOps.back().op != kOpParen) ReduceTop();
+            ReduceTop();
+            c = GetCharacter();
+            continue;
+        }
+        if (c == '*') op = kOpMultiply;
+        else if (c == '/') op = kOpDivide;
+        else if (c == '+') op = kOpAdd;
+        else if (c == '-') op = kOpSubtract;
+        else if (c == '&') op = kOpAnd;
+        else if (c == '^') op = kOpXor;
+        else if (c == '|') op = kOpOr;
+        else break;
+        int next = GetCharacter();
+        if (op == kOpDivide && (next == '/' || next == '*')) {
+            UngetCharacter();  // a comment follows the number: the '/' is left for it
+            break;
+        }
+        while (gNumberOps.size() > opBase && gNumberOps.back().op != kOpParen &&
+               Precedence(gNumberOps.back().op) >= Precedence(op))
+            ReduceTop();
+        gNumberOps.push_back({op, false});
+        c = next;
+        expectOperand = true;
+    }
+    while (gNumberOps.size() > opBase) ReduceTop();
+    uint32_t result = gNumberValues.back();
+    gNumberValues.resize(valueBase);
+    UngetCharacter();  // the character that ended the number
+    return result;
+}
