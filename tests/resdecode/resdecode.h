@@ -63,6 +63,8 @@ bool WalkEntry(const ResEntry& entry, std::string& line, std::string& error);
 // The walkers, one file each.
 bool WalkPropertyList(const ResEntry& entry, std::string& summary, std::string& error);
 bool WalkStringTable(const ResEntry& entry, std::string& summary, std::string& error);
+bool WalkAddIns(const ResEntry& entry, std::string& summary, std::string& error);
+bool WalkTerminology(const ResEntry& entry, std::string& summary, std::string& error);
 
 // Property values: one check per property key over the value bytes.
 typedef bool (*ValueCheck)(const uint8_t* value, size_t length, std::string& error);

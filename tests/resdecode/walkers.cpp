@@ -10,6 +10,8 @@ const WalkerRow kWalkerTable[] = {
     {"VTAG", WalkPropertyList},
     {"ADPR", WalkPropertyList},
     {"#6", WalkStringTable},  // STRINGTABLE blocks
+    {"ADIN", WalkAddIns},
+    {"AETE", WalkTerminology},
 };
 
 }  // namespace
