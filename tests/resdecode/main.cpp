@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         std::vector<ResEntry> entries;
         std::string error;
         if (!ParseResFile(bytes, entries, error)) {
+            fflush(stdout);
             fprintf(stderr, "resdecode: %s: %s\n", argv[a], error.c_str());
             return 1;
         }
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
         for (const ResEntry& entry : entries) {
             std::string line;
             if (!WalkEntry(entry, line, error)) {
+                fflush(stdout);
                 fprintf(stderr, "resdecode: %s: %s\n", argv[a], error.c_str());
                 return 1;
             }
