@@ -1,0 +1,337 @@
+// Effect-host properties: fixed-size records of versions, flag words, 32-byte name fields
+// and 64-bit ranges, one body per record layout and one row per keyword.
+#include "properties/effecthost.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "driver/diagnostics.h"
+#include "lexer/symbols.h"
+#include "properties/record.h"
+#include "properties/suite.h"
+
+namespace {
+
+struct EffectRow;
+typedef void (*EffectBody)(const EffectRow& row);
+
+struct EffectRow {
+    uint32_t kind;
+    const char* context;
+    uint32_t vendor;
+    uint32_t key;
+    const char* name;
+    EffectBody body;
+    const char* first;   // word pair: comment and field of the first value;
+    const char* second;  // and of the second. String name: the missing-string message.
+};
+
+const char* const kGlobalOutFlagNames[] = {
+    "obsolete",          "useAudio",           "useShutterAngle",     "frameNoOpRender",
+    "refreshUIEvent",    "haveCustomNTRP",     "haveCustomUI",        "squarePixOnly",
+    "workInPlace",       "shrinksBuffer",      "writesInputBuffer",   "pixIndependent",
+    "expandsBuffer",     "displayErrorMessage", "sendDoDialog",       "useOutputExtent",
+    "doesDialog",        "flattenSequenceData", "sendParamsUpdate",   "nonParamVary",
+    "wideTimeInput",     "keepResourceOpen"};
+const char* const kFormatExtensionFlagNames[] = {
+    "hasNoOptions", "nonSequentialOk", "mustInteract", "hasInteractPut",
+    "hasInteractGet", "hasNoTime",     "hasVideo",     "still",
+    "hasFile",        "output",        "input"};
+const char* const kFilterInfoFlagNames[] = {
+    "reserved1True",   "reserved0True",  "dontDriveMe",     "doesntNeedDialog", "paramsPointer",
+    "paramsHandle",    "paramsMacHandle", "dialogInRender", "paramsInGlobals",  "bgAnimatable",
+    "fgAnimatable",    "notGeometric",   "randomness"};
+const char* const kParamAtomFlagNames[] = {"animateParam", "restrictBounds", "spaceIsRelative",
+                                           "resDependant"};
+const char* const kRlSetupFlagNames[] = {"needsCallbacksAtSetup",    "",
+                                         "dontWantInitialSetupCall", "treatAsTwoInputFilter",
+                                         "hasCustomDialog",          "highlightOppositeCorners"};
+const char* const kRlTransitionFlagNames[] = {"exclusive", "reversible", "haveEdges",
+                                              "haveStartPoint", "haveEndPoint"};
+
+// ANIM_ParamAtom type names; a name stands for its position.
+const char* const kAnimDataTypeNames[] = {
+    "ANIM_DT_OPAQUE",         "ANIM_DT_CHAR",          "ANIM_DT_SHORT",
+    "ANIM_DT_LONG",           "ANIM_DT_UNSIGNED_CHAR", "ANIM_DT_UNSIGNED_SHORT",
+    "ANIM_DT_UNSIGNED_LONG",  "ANIM_DT_FIXED",         "ANIM_DT_UNSIGNED_FIXED",
+    "ANIM_DT_EXTENDED_96",    "ANIM_DT_DOUBLE_64",     "ANIM_DT_FLOAT_32",
+    "ANIM_DT_COLOR_RGB"};
+const char* const kAnimUITypeNames[] = {
+    "ANIM_UI_NO_UI", "ANIM_UI_ANGLE",     "ANIM_UI_SLIDER",     "ANIM_UI_POINT",
+    "ANIM_UI_RECT",  "ANIM_UI_COLOR_RGB", "ANIM_UI_COLOR_CMYK", "ANIM_UI_COLOR_LAB"};
+
+#define NAME_COUNT(a) int(sizeof(a) / sizeof(a[0]))
+
+constexpr unsigned long kNameFieldSize = 32;
+
+// A 16-bit word takes a signed or an unsigned value; anything wider is refused.
+void WriteCheckedWord(int32_t value, const char* field, const char* comment) {
+    if (value < -32768 || value > 65535) {
+        char message[256] = {0};
+        FormatBounded(message, sizeof message - 1, "%s %ld does not fit (-32768 to 65535)", field,
+                      long(value));
+        FatalError(message);
+    }
+    WriteDecimalWord(value, comment);
+}
+
+// End of the escape unit (or plain character) that starts at i, so that a cut never
+// splits an escape.
+size_t UnitEnd(const std::string& text, size_t i) {
+    if (text[i] != '\\' || i + 1 >= text.size()) return i + 1;
+    const char c = text[i + 1];
+    size_t j = i + 2;
+    if (c >= '0' && c <= '7') {
+        while (j < text.size() && j < i + 4 && text[j] >= '0' && text[j] <= '7') ++j;
+    } else if (c == 'x') {
+        while (j < text.size() && j < i + 4 && std::isxdigit(static_cast<unsigned char>(text[j])))
+            ++j;
+    }
+    return j;
+}
+
+// The 32-byte name field: at most 31 bytes of the name, zero bytes to 32 in all.
+FilledString NameField(const std::string& text) {
+    FilledString field;
+    field.n = 0;
+    for (size_t i = 0; i < text.size();) {
+        size_t end = UnitEnd(text, i);
+        std::string unit = text.substr(i, end - i);
+        unsigned long bytes = EncodedLength(unit);
+        if (field.n + bytes > kNameFieldSize - 1) break;
+        field.text += unit;
+        field.n += bytes;
+        i = end;
+    }
+    for (unsigned long k = field.n; k < kNameFieldSize - 1; ++k) field.text += "\\0";
+    field.length = kNameFieldSize;
+    return field;
+}
+
+void ParseNameField(const char* context, const char* comment) {
+    std::string text;
+    if (!GetStringValue(text)) FatalErrorIn(context, "String Expected");
+    WriteCString(NameField(text), comment);
+}
+
+uint32_t ParseFlags(const char* context, const char* const* names, int count) {
+    uint32_t bits = 0;
+    ParseFlagList(context, names, count, &bits);
+    return bits;
+}
+
+// A number (its low 16 bits) or one of the type names.
+uint32_t ParseAnimType(const char* context, const char* const* names, int count,
+                       const char* message) {
+    GetToken();
+    if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
+    if (gToken.kind == kTokIdentifier) {
+        for (int i = 0; i < count; ++i) {
+            if (SameWordIgnoringCase(gToken.identText, names[i])) return uint32_t(i);
+        }
+    }
+    FatalErrorIn(context, message);
+}
+
+void OpenRecord(const EffectRow& row, unsigned long length) {
+    ExpectOpenBrace(row.context);
+    WriteVendorCode(row.vendor);
+    WritePropertyHeader(row.key, row.name, length);
+}
+
+void ParseWordPair(const EffectRow& row) {
+    OpenRecord(row, 4);
+    char comment[80];
+    std::snprintf(comment, sizeof comment, "/* %s */", row.first);
+    WriteCheckedWord(GetExpression(), row.first, comment);
+    ExpectComma(row.context);
+    std::snprintf(comment, sizeof comment, "/* %s */", row.second);
+    WriteCheckedWord(GetExpression(), row.second, comment);
+    ExpectPropertyEnd(row.context);
+}
+
+void ParseOneLong(const EffectRow& row) {
+    OpenRecord(row, 4);
+    WriteDecimalLong(GetExpression(), "");
+    ExpectPropertyEnd(row.context);
+}
+
+// The version as an expression or as a string of binary digits, blanks allowed between them.
+void ParseMVEffectVersion(const EffectRow& row) {
+    OpenRecord(row, 4);
+    uint32_t value = 0;
+    GetToken();
+    if (gToken.kind == kTokString) {
+        const char* digits = gToken.stringText;
+        int bit = 0;
+        for (size_t i = std::strlen(digits); i-- > 0;) {
+            const char c = digits[i];
+            if (c == ' ') continue;
+            if (c != '0' && c != '1')
+                FatalErrorIn(row.context, "Binary bitstring contains illegal character");
+            if (c == '1' && bit < 32) value |= uint32_t(1) << bit;
+            ++bit;
+        }
+    } else {
+        UngetToken();
+        value = uint32_t(GetExpression());
+    }
+    WriteHexLong(value, "");
+    ExpectPropertyEnd(row.context);
+}
+
+void ParseMVGlobalFlags(const EffectRow& row) {
+    OpenRecord(row, 4);
+    WriteHexLong(ParseFlags(row.context, kGlobalOutFlagNames, NAME_COUNT(kGlobalOutFlagNames)),
+                 "");
+    ExpectPropertyEnd(row.context);
+}
+
+// A length-prefixed string read before the header, whose length it sets.
+void ParseStringName(const EffectRow& row) {
+    ExpectOpenBrace(row.context);
+    std::string text;
+    if (!GetStringValue(text)) FatalErrorIn(row.context, row.first);
+    FilledString name = ZeroFill(text);
+    WriteVendorCode(row.vendor);
+    WritePropertyHeader(row.key, row.name, name.length);
+    WriteLengthPrefixedString(name, "");
+    ExpectPropertyEnd(row.context);
+}
+
+// Versions written as words so that the five fields make exactly the 16 bytes stated.
+void ParseMVFormatExtension(const EffectRow& row) {
+    OpenRecord(row, 16);
+    WriteDecimalWord(GetExpression() & 0xFFFF, "/* Major vers */");
+    ExpectComma(row.context);
+    WriteDecimalWord(GetExpression() & 0xFFFF, "/* Minor vers */");
+    ExpectComma(row.context);
+    WriteHexLong(
+        ParseFlags(row.context, kFormatExtensionFlagNames, NAME_COUNT(kFormatExtensionFlagNames)),
+        "");
+    ExpectComma(row.context);
+    WriteReservedLongs(1);
+    ParseCodeOrEnumItem(row.context, "/* Format extension filetype */");
+    ExpectPropertyEnd(row.context);
+}
+
+void ParseAnimFilterInfo(const EffectRow& row) {
+    ExpectOpenBrace(row.context);
+    WriteVendorCode(row.vendor);
+    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    WriteDecimalLong(1, "/* Major version */");
+    WriteDecimalLong(0, "/* Minor version */");
+    WriteDecimalLong(GetExpression(), "/* Filter params version */");
+    ExpectComma(row.context);
+    WriteHexLong(ParseFlags(row.context, kFilterInfoFlagNames, NAME_COUNT(kFilterInfoFlagNames)),
+                 "/* Flags */");
+    ExpectComma(row.context);
+    WriteDecimalLong(GetExpression(), "/* Number of parameters */");
+    ExpectComma(row.context);
+    ParseNameField(row.context, "/* Match name */");
+    WriteReservedLongs(4);
+    ExpectPropertyEnd(row.context);
+    PatchLength(lengthPos, 68);
+}
+
+// The index comes first in the source and goes into the record's index field.
+void ParseAnimParamAtom(const EffectRow& row) {
+    ExpectOpenBrace(row.context);
+    int32_t index = GetExpression();
+    WriteVendorCode(row.vendor);
+    WriteFourCharCode(row.key, row.name);
+    WriteDecimalLong(index, "/* Index */");
+    long lengthPos = WriteLengthField(0, "/* Length */");
+    ExpectComma(row.context);
+    ParseNameField(row.context, "/* External name */");
+    ExpectComma(row.context);
+    WriteDecimalLong(GetExpression(), "/* Match ID */");
+    ExpectComma(row.context);
+    WriteDecimalLong(int32_t(ParseAnimType(row.context, kAnimDataTypeNames,
+                                           NAME_COUNT(kAnimDataTypeNames),
+                                           "Expected number or data type")),
+                     "/* Anim data type */");
+    ExpectComma(row.context);
+    WriteDecimalLong(int32_t(ParseAnimType(row.context, kAnimUITypeNames,
+                                           NAME_COUNT(kAnimUITypeNames),
+                                           "Expected number or UI type")),
+                     "/* Anim UI type */");
+    for (const char* label : {"Valid_min", "Valid_max", "UI_min", "UI_max"}) {
+        ExpectComma(row.context);
+        WriteHighLowLongs(label);
+    }
+    ExpectComma(row.context);
+    WriteDecimalLong(
+        int32_t(ParseFlags(row.context, kParamAtomFlagNames, NAME_COUNT(kParamAtomFlagNames))),
+        "/* Flags */");
+    ExpectComma(row.context);
+    WriteDecimalLong(GetExpression(), "/* Total size in bytes */");
+    WriteReservedLongs(4);
+    ExpectPropertyEnd(row.context);
+    PatchLength(lengthPos, 100);
+}
+
+void ParseRlEffectInfo(const EffectRow& row) {
+    OpenRecord(row, 16);
+    WriteDecimalLong(0, "/* Version */");
+    WriteOctalByte(uint32_t(GetExpression()) & 0xFF, "/* Valid corners */");
+    ExpectComma(row.context);
+    WriteOctalByte(uint32_t(GetExpression()) & 0xFF, "/* Initial corners */");
+    ExpectComma(row.context);
+    WriteOctalByte(ParseFlags(row.context, kRlSetupFlagNames, NAME_COUNT(kRlSetupFlagNames)),
+                   "/* Callbacks, Setup, TwoInput, Custom, Corners */");
+    ExpectComma(row.context);
+    const int count = NAME_COUNT(kRlTransitionFlagNames);
+    uint32_t transitions = ParseFlags(row.context, kRlTransitionFlagNames, count);
+    for (int i = 0; i < count; ++i) {
+        char comment[80];
+        std::snprintf(comment, sizeof comment, "/* %s */", kRlTransitionFlagNames[i]);
+        WriteOctalByte((transitions >> (count - 1 - i)) & 1, comment);
+    }
+    WriteReservedLongs(1);
+    ExpectPropertyEnd(row.context);
+}
+
+const EffectRow kEffectRows[] = {
+    {130, "ParseMVSpecsVers", kVendorLMTR, FourCC("eSVR"), "MV_Effect_Spec_Version",
+     ParseWordPair, "Max x", "Max y"},
+    {131, "ParseMVVtagVers", kVendorLMTR, FourCC("ePVR"), "MV_Vtag_Version", ParseWordPair,
+     "Minor vers", "Major vers"},
+    {132, "ParseMVEffectVersion", kVendorLMTR, FourCC("eVER"), "Moviro Version",
+     ParseMVEffectVersion, nullptr, nullptr},
+    {133, "ParseMVMatchName", kVendorLMTR, FourCC("eMNA"), "Moviro Name", ParseStringName,
+     "String expected", nullptr},
+    {134, "ParseMVInfoFlags", kVendorLMTR, FourCC("eINF"), "Moviro Info Flags", ParseOneLong,
+     nullptr, nullptr},
+    {135, "ParseMVGlobalFlags", kVendorLMTR, FourCC("eGLO"), "Moviro Global Flags",
+     ParseMVGlobalFlags, nullptr, nullptr},
+    {136, "ParseMVReserved", kVendorLMTR, FourCC("mvRD"), "Moviro Reserved", ParseOneLong,
+     nullptr, nullptr},
+    {137, "ParseMVReservedInfo", kVendorLMTR, FourCC("mvFL"), "Moviro Reserved Info",
+     ParseOneLong, nullptr, nullptr},
+    {138, "ParseMVFormatExtension", kVendorLMTR, FourCC("FXMF"), "Moviro Format Extension",
+     ParseMVFormatExtension, nullptr, nullptr},
+    {139, "ParseAnimFilterInfo", kVendorLMTR, FourCC("aFLT"), "ANIM_FilterInfo",
+     ParseAnimFilterInfo, nullptr, nullptr},
+    {140, "ParseAnimParamAtom", kVendorLMTR, FourCC("aPAR"), "ANIM_ParamAtom",
+     ParseAnimParamAtom, nullptr, nullptr},
+    {141, "ParseRlEffectInfo", kVendorRlTn, FourCC("pOPT"), "Rl_Effect_Info", ParseRlEffectInfo,
+     nullptr, nullptr},
+    {142, "ParseRlEffectDescription", kVendorRlTn, FourCC("TEXT"), "Rl_Effect_Description",
+     ParseStringName, "String Expected", nullptr},
+};
+
+}  // namespace
+
+void ParseEffectHostProperty(TokenRecord* token) {
+    for (const EffectRow& row : kEffectRows) {
+        if (row.kind == token->kind) {
+            row.body(row);
+            return;
+        }
+    }
+    FatalError("ParseEffectHostProperty: no effect-host property for this keyword");
+}

@@ -1,0 +1,225 @@
+// Suite-style properties: records whose values are lists, codes and named numbers rather
+// than a single scalar; list counts and lengths are back-patched once the list is read.
+#include "properties/suite.h"
+
+#include <cctype>
+#include <cstdint>
+#include <string>
+
+#include "driver/diagnostics.h"
+#include "driver/settings.h"
+#include "lexer/symbols.h"
+#include "properties/record.h"
+
+namespace {
+
+struct SuiteRow;
+typedef void (*SuiteBody)(const SuiteRow& row);
+
+struct SuiteRow {
+    uint32_t kind;
+    const char* context;
+    uint32_t vendor;
+    uint32_t key;
+    const char* name;
+    SuiteBody body;
+    bool withVersion;  // list entries: a suite name and a version (else a keyword alone)
+};
+
+// A word accepted in place of a number.
+struct NamedValue {
+    const char* name;
+    uint32_t value;
+};
+
+const NamedValue kMacIconTypes[] = {{"none", 0}, {"cicn", 1}};
+const NamedValue kWinIconTypes[] = {{"none", 0}, {"ICON", 1}};
+const NamedValue kImportClasses[] = {{"none", 0},   {"scanner", 1}, {"camera", 2},
+                                     {"video", 3},  {"floppy", 4},  {"cdrom", 5},
+                                     {"internet", 6}};
+
+const char* const kMessageNames[] = {"noStartupRequired", "purgeCache", "noShutdownRequired",
+                                     "acceptProperty"};
+
+// A number token gives its low 16 bits; a plain word must be one of the names.
+template <size_t N>
+uint32_t ParseNamedNumber(const char* context, const NamedValue (&names)[N],
+                          const char* message) {
+    GetToken();
+    if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
+    if (gToken.kind == kTokIdentifier) {
+        for (const NamedValue& entry : names) {
+            if (SameWordIgnoringCase(gToken.identText, entry.name)) return entry.value;
+        }
+    }
+    FatalErrorIn(context, message);
+}
+
+FilledString GetFilledString(const char* context) {
+    std::string text;
+    if (!GetStringValue(text)) FatalErrorIn(context, "String Expected");
+    return ZeroFill(text);
+}
+
+void ParseTerminology(const SuiteRow& row) {
+    ExpectOpenBrace(row.context);
+    WriteVendorCode(row.vendor);
+    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    WriteDecimalLong(0, "/* Version */");
+    ParseCodeOrEnumItem(row.context, "/* Class ID */");
+    ExpectComma(row.context);
+    ParseCodeOrEnumItem(row.context, "/* Event ID */");
+    ExpectComma(row.context);
+    WriteDecimalWord(int16_t(GetExpression()), "/* Terminology ID */");
+    ExpectComma(row.context);
+    FilledString unique = GetFilledString(row.context);
+    WriteCString(unique, "/* Unique string */");
+    WriteOutput(OutputStream, "\t%5d, %s\n", 0, "/* Padding */");
+    ExpectPropertyEnd(row.context);
+    PatchLength(lengthPos, 16 + unique.length);
+}
+
+// Imports, Exports and Keywords: a counted list inside a second pair of braces. Entries
+// follow each other with a comma or nothing between them; at least one is required.
+void ParseSuiteList(const SuiteRow& row) {
+    ExpectOpenBrace(row.context);
+    ExpectOpenBrace(row.context);
+    WriteVendorCode(row.vendor);
+    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    long countPos = WriteLengthField(0, "/* Count */");
+    unsigned long total = 4;
+    unsigned long count = 0;
+    for (;;) {
+        FilledString entry = GetFilledString(row.context);
+        if (row.withVersion) {
+            unsigned long entryLength = entry.length + 8;
+            CheckFieldLimit("Property length", total + entryLength, 65535);
+            WriteDecimalLong(int32_t(entryLength), "/* Length */");
+            WriteCString(entry, "/* Suite name */");
+            ExpectComma(row.context);
+            WriteDecimalLong(GetExpression(), "/* Version */");
+            total += entryLength;
+        } else {
+            CheckFieldLimit("Property length", total + entry.length, 65535);
+            WriteCString(entry, "");
+            total += entry.length;
+        }
+        ++count;
+        GetToken();
+        if (gToken.kind == kTokComma) GetToken();
+        if (gToken.kind == kTokCloseBrace) break;
+        if (gToken.kind != kTokString) FatalErrorIn(row.context, "Closebrace or string expected");
+    }
+    ExpectPropertyEnd(row.context);
+    PatchField(countPos, count, "Count");
+    PatchLength(lengthPos, total);
+}
+
+void ParseMessages(const SuiteRow& row) {
+    ExpectOpenBrace(row.context);
+    uint32_t bits = 0;
+    ParseFlagList(row.context, kMessageNames, 4, &bits);
+    WriteVendorCode(row.vendor);
+    WritePropertyHeader(row.key, row.name, 4);
+    WriteHexLong(bits, "");
+    ExpectPropertyEnd(row.context);
+}
+
+void ParseButtonIcon(const SuiteRow& row) {
+    ExpectOpenBrace(row.context);
+    WriteVendorCode(row.vendor);
+    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    WriteDecimalLong(0, "/* Version */");
+    uint32_t macType =
+        ParseNamedNumber(row.context, kMacIconTypes, "Macintosh enum type or number expected");
+    WriteDecimalLong(int32_t(macType), "/* Macintosh enum type */");
+    ExpectComma(row.context);
+    uint32_t winType =
+        ParseNamedNumber(row.context, kWinIconTypes, "Windows enum type or number expected");
+    WriteDecimalLong(int32_t(winType), "/* Windows enum type */");
+    ExpectComma(row.context);
+    WriteDecimalLong(GetExpression(), "/* Resource ID */");
+    ExpectComma(row.context);
+    FilledString caption = GetFilledString(row.context);
+    WriteCString(caption, "/* Caption */");
+    PatchLength(lengthPos, 16 + caption.length);
+    ExpectPropertyEnd(row.context);
+}
+
+void ParseImportClass(const SuiteRow& row) {
+    ExpectOpenBrace(row.context);
+    WriteVendorCode(row.vendor);
+    WritePropertyHeader(row.key, row.name, 8);
+    WriteDecimalLong(0, "/* Version */");
+    uint32_t type =
+        ParseNamedNumber(row.context, kImportClasses, "Class enum type or number expected");
+    WriteDecimalLong(int32_t(type), "/* Class type */");
+    ExpectPropertyEnd(row.context);
+}
+
+void ParsePreviewFile(const SuiteRow& row) {
+    ExpectOpenBrace(row.context);
+    FilledString file = GetFilledString(row.context);
+    WriteVendorCode(row.vendor);
+    WritePropertyHeader(row.key, row.name, file.length + 4);
+    WriteDecimalLong(0, "/* Version */");
+    WriteCString(file, "/* Preview filename */");
+    ExpectPropertyEnd(row.context);
+}
+
+const SuiteRow kSuiteRows[] = {
+    {125, "ParseTerminology", kVendorLMTR, FourCC("hstm"), "PITerminology", ParseTerminology,
+     false},
+    {144, "ParseImportList", kVendorORVN, FourCC("impt"), "ImportList", ParseSuiteList, true},
+    {145, "ParseExportList", kVendorORVN, FourCC("expt"), "ExportList", ParseSuiteList, true},
+    {148, "ParseKeywords", kVendorORVN, FourCC("keyw"), "Keywords", ParseSuiteList, false},
+    {149, "ParseMessages", kVendorORVN, FourCC("AcpM"), "Messages", ParseMessages, false},
+    {153, "ParseButtonIcon", kVendorLMTR, FourCC("btni"), "ButtonIcon", ParseButtonIcon, false},
+    {154, "ParseImportClass", kVendorLMTR, FourCC("clas"), "Snapkit Import Class",
+     ParseImportClass, false},
+    {155, "ParsePreviewFile", kVendorLMTR, FourCC("prvw"), "Snapkit Preview File",
+     ParsePreviewFile, false},
+};
+
+}  // namespace
+
+bool SameWordIgnoringCase(const char* a, const char* b) {
+    for (int i = 0; i < kIdentMax; ++i) {
+        int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb) return false;
+        if (ca == 0) return true;
+    }
+    return true;
+}
+
+void ExpectComma(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+}
+
+void ParseCodeOrEnumItem(const char* context, const char* comment) {
+    GetToken();
+    if (gToken.kind == kTokCharConst) {
+        WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
+        return;
+    }
+    // Only a word that the tokenizer replaced may name an enum constant; digits never do.
+    if (gToken.kind == kTokNumber && gToken.fromWord) {
+        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
+            WriteHexLong(uint32_t(constant->value), comment);
+            return;
+        }
+    }
+    FatalErrorIn(context, "Type expected");
+}
+
+void ParseSuiteProperty(TokenRecord* token) {
+    for (const SuiteRow& row : kSuiteRows) {
+        if (row.kind == token->kind) {
+            row.body(row);
+            return;
+        }
+    }
+    FatalError("ParseSuiteProperty: no suite property for this keyword");
+}

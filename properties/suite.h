@@ -1,0 +1,17 @@
+// Suite-style properties: terminology, suite import and export lists, keywords, accepted
+// messages, toolbar button, import class and preview file.
+#pragma once
+#include "lexer/tokenizer.h"
+
+// One handler for the eight keywords; the row is found by the keyword kind.
+void ParseSuiteProperty(TokenRecord* token);
+
+// A four-character code position: a character constant becomes a code item, the name of an
+// enum constant a hex long of its value; anything else fails with "Type expected".
+void ParseCodeOrEnumItem(const char* context, const char* comment);
+
+// Next token must be a comma, else "Comma expected" under context.
+void ExpectComma(const char* context);
+
+// Case-insensitive comparison over at most kIdentMax characters, as for enum type names.
+bool SameWordIgnoringCase(const char* a, const char* b);
