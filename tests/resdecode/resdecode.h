@@ -80,5 +80,20 @@ const KeyCheckRow* FindKeyCheck(uint32_t key);
 bool CheckLengthPrefixedString(const uint8_t* value, size_t length, std::string& error);
 bool CheckCString(const uint8_t* value, size_t length, std::string& error);
 
+// Suite-style and effect-host properties.
+bool CheckTerminology(const uint8_t* value, size_t length, std::string& error);
+bool CheckSuiteList(const uint8_t* value, size_t length, std::string& error);
+bool CheckKeywordList(const uint8_t* value, size_t length, std::string& error);
+bool CheckMessages(const uint8_t* value, size_t length, std::string& error);
+bool CheckButtonIcon(const uint8_t* value, size_t length, std::string& error);
+bool CheckImportClass(const uint8_t* value, size_t length, std::string& error);
+bool CheckPreviewFile(const uint8_t* value, size_t length, std::string& error);
+bool CheckFourBytes(const uint8_t* value, size_t length, std::string& error);
+bool CheckGlobalOutFlags(const uint8_t* value, size_t length, std::string& error);
+bool CheckFormatExtension(const uint8_t* value, size_t length, std::string& error);
+bool CheckAnimFilterInfo(const uint8_t* value, size_t length, std::string& error);
+bool CheckAnimParamAtom(const uint8_t* value, size_t length, std::string& error);
+bool CheckRlEffectInfo(const uint8_t* value, size_t length, std::string& error);
+
 // Four-character code as read from the data (little-endian 32 bits) in natural order.
 std::string FourCharText(uint32_t code);

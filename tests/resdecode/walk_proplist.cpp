@@ -48,7 +48,7 @@ bool WalkPropertyList(const ResEntry& entry, std::string& summary, std::string& 
             error = where + " '" + keyText + "': unknown vendor '" + FourCharText(vendor) + "'";
             return false;
         }
-        if (index != 0) {
+        if (index != 0 && key != Code("aPAR")) {  // a parameter atom carries its own index
             error = where + " '" + keyText + "': index " + std::to_string(index) + ", must be 0";
             return false;
         }
