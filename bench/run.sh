@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Benchmark: builds the Release tool, converts a generated source of MEGABYTES (default 30)
 # and prints source MB/s and peak memory, then the same for cpp -P on the same input.
-# Usage: bench/run.sh [MEGABYTES]
+# Usage: bench/run.sh [MEGABYTES]   (DEFINE_EVERY=n: one #define per n blocks, default 10)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 megabytes=${1:-30}
@@ -15,7 +15,7 @@ cmake --build "$build" -j2 --target propwright >/dev/null
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pwbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-awk -v megabytes="$megabytes" -f "$root/bench/gensrc.awk" >"$work/big.rr"
+awk -v megabytes="$megabytes" -v define_every="${DEFINE_EVERY:-10}" -f "$root/bench/gensrc.awk" >"$work/big.rr"
 bytes=$(wc -c <"$work/big.rr")
 echo "source: $(awk -v b="$bytes" 'BEGIN { printf "%.1f MB", b / 1e6 }'), $(wc -l <"$work/big.rr") lines"
 
