@@ -79,6 +79,9 @@ const KeyCheckRow* FindKeyCheck(uint32_t key);
 // Value forms shared by many keys.
 bool CheckLengthPrefixedString(const uint8_t* value, size_t length, std::string& error);
 bool CheckCString(const uint8_t* value, size_t length, std::string& error);
+bool CheckLongPair(const uint8_t* value, size_t length, std::string& error);
+bool CheckPresenceFlag(const uint8_t* value, size_t length, std::string& error);
+bool CheckComponent(const uint8_t* value, size_t length, std::string& error);
 
 // Suite-style and effect-host properties.
 bool CheckTerminology(const uint8_t* value, size_t length, std::string& error);

@@ -1,0 +1,2 @@
+resource 'STR ' (2) { "fine" };
+resource 'STR ' (3) { 3 };

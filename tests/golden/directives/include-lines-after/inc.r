@@ -1,0 +1,4 @@
+// one
+// two
+resource 'STR ' (4) { "inc" };
+// four

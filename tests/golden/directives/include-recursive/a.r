@@ -1,0 +1,2 @@
+resource 'STR ' (1) { "a" };
+#include "b.r" // from a
