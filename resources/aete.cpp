@@ -45,15 +45,20 @@ void WriteString(const std::string& text) {
     WriteLengthPrefixedString(item, "");
 }
 
+// Reads a string value; missing is the message when there is none.
 void ReadString(const char* missing) {
     std::string text;
     if (!GetStringValue(text)) Fail(missing);
     WriteString(text);
 }
 
-// Expression read into a 16-bit word.
+// A value cut to a signed 16-bit word.
+int Word16(int32_t value) {
+    return int16_t(uint16_t(uint32_t(value)));
+}
+
 void ReadWord(const char* comment) {
-    WriteDecimalWord(int16_t(uint16_t(uint32_t(GetExpression()))), comment);
+    WriteDecimalWord(Word16(GetExpression()), comment);
 }
 
 enum CodeForm { kCharConstOnly, kCharConstOrEnumName };
@@ -311,8 +316,8 @@ void ConvertAETE() {
     CheckFieldLimit("minorVersion", uint32_t(header[1]), 255);
     WriteHexWord(uint32_t(header[0]) | (uint32_t(header[1]) << 8),
                  "/* majorVersion|minorVersion */");
-    WriteDecimalWord(int16_t(uint16_t(uint32_t(header[2]))), "/* language */");
-    WriteDecimalWord(int16_t(uint16_t(uint32_t(header[3]))), "/* script */");
+    WriteDecimalWord(Word16(header[2]), "/* language */");
+    WriteDecimalWord(Word16(header[3]), "/* script */");
     GetToken();
     if (gToken.kind != kTokOpenBrace) Fail("Open brace expected");
     long suitePlace = WriteCounter("Suite Count");
