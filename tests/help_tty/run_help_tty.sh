@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Drives the help menu in a real terminal (a private tmux server): single key presses must act
+# without Enter, and the terminal must get its line mode back after a quit and after Ctrl-C.
+# Usage: run_help_tty.sh TOOL
+set -u
+
+tool=$1
+[[ -x $tool ]] || { echo "FAIL: tool $tool is not an executable"; exit 1; }
+command -v tmux >/dev/null || { echo "FAIL: tmux not found; install the Debian package tmux (.ci/run does)"; exit 1; }
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/help_tty.XXXXXX") || exit 1
+socket=$scratch/tmux.sock
+tmx() { tmux -S "$socket" "$@"; }
+trap 'tmx kill-server 2>/dev/null; rm -rf "$scratch"' EXIT
+
+problems=0
+problem() {
+    echo "FAIL: $*"
+    problems=$((problems + 1))
+}
+
+screen() { tmx capture-pane -p -t help -S -200; }
+
+# Waits until the pane shows text matching the extended pattern (tmux drops trailing blanks);
+# fails after ten seconds.
+wait_for() {
+    local pattern=$1 what=$2
+    for _ in $(seq 100); do
+        if screen | grep -Eq -- "$pattern"; then return 0; fi
+        sleep 0.1
+    done
+    problem "$what: the screen never showed /$pattern/"
+    echo "----- screen -----"
+    screen
+    echo "------------------"
+    return 1
+}
+
+# After the tool ends, the pane reports its status and whether the terminal is in line mode.
+# The pane's shell catches SIGINT itself (so it survives Ctrl-C), which leaves the tool the
+# default disposition.
+cat >"$scratch/pane.sh" <<PANE
+trap 'true' INT
+cd '$scratch' || exit 1
+'$tool'
+echo "status=\$?"
+stty -a | grep -Eo -- '(^| )-?icanon' | sed 's/^ //; s/^/mode=/'
+sleep 60
+PANE
+start() {
+    tmx kill-session -t help 2>/dev/null
+    tmx new-session -d -s help -x 120 -y 50 "bash '$scratch/pane.sh'"
+}
+
+prompt='Please choose \(\?, 1, 2, 3, 4, 5, V, Enter, Q\): ?'
+
+# One key each, no Enter: 1 shows the syntax page, 5 the first keyword page, q leaves the
+# browser, q quits with status 0 and the terminal is back in line mode.
+start
+wait_for "$prompt\$" "menu prompt" &&
+    tmx send-keys -t help 1 &&
+    wait_for '^Syntax: Propwright <source_file>' "syntax page after the key 1" &&
+    tmx send-keys -t help 5 &&
+    wait_for 'Q = Quit tokens: ?$' "keyword page after the key 5" &&
+    wait_for '^data +read *$' "first keyword line" &&
+    tmx send-keys -t help q &&
+    wait_for "tokens: q$" "browser left" &&
+    wait_for "$prompt\$" "menu prompt after the browser" &&
+    tmx send-keys -t help q &&
+    wait_for 'status=[0-9]+' "tool ended after q" &&
+    { screen | grep -q '^status=0$' || problem "quit did not end with status 0"; } &&
+    { screen | grep -q '^mode=icanon$' || problem "terminal not back in line mode after quit"; }
+
+# Ctrl-C at the prompt ends the tool by the signal, and the terminal mode is still restored.
+start
+wait_for "$prompt\$" "menu prompt (second run)" &&
+    tmx send-keys -t help C-c &&
+    wait_for 'status=[0-9]+' "tool ended after Ctrl-C" &&
+    { screen | grep -q 'status=130$' || problem "Ctrl-C did not end the tool by SIGINT"; } &&
+    { screen | grep -q '^mode=icanon$' || problem "terminal not back in line mode after Ctrl-C"; }
+
+if ((problems > 0)); then
+    echo "$problems problem(s)"
+    exit 1
+fi
+echo "PASS"
