@@ -83,6 +83,20 @@ bool CheckLongPair(const uint8_t* value, size_t length, std::string& error);
 bool CheckPresenceFlag(const uint8_t* value, size_t length, std::string& error);
 bool CheckComponent(const uint8_t* value, size_t length, std::string& error);
 
+// Flag sets, filter case info, type and extension lists, format limits.
+bool CheckHighFlag(const uint8_t* value, size_t length, std::string& error);
+bool CheckFormatFlags(const uint8_t* value, size_t length, std::string& error);
+bool CheckHiddenFlags(const uint8_t* value, size_t length, std::string& error);
+bool CheckICCFlags(const uint8_t* value, size_t length, std::string& error);
+bool CheckSupportedModes(const uint8_t* value, size_t length, std::string& error);
+bool CheckFilterCaseInfo(const uint8_t* value, size_t length, std::string& error);
+bool CheckTypeCreator(const uint8_t* value, size_t length, std::string& error);
+bool CheckTypeCreatorList(const uint8_t* value, size_t length, std::string& error);
+bool CheckTypeList(const uint8_t* value, size_t length, std::string& error);
+bool CheckExtensionList(const uint8_t* value, size_t length, std::string& error);
+bool CheckMaxSize(const uint8_t* value, size_t length, std::string& error);
+bool CheckMaxChannels(const uint8_t* value, size_t length, std::string& error);
+
 // Suite-style and effect-host properties.
 bool CheckTerminology(const uint8_t* value, size_t length, std::string& error);
 bool CheckSuiteList(const uint8_t* value, size_t length, std::string& error);
