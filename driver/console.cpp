@@ -30,7 +30,7 @@ namespace {
 
 // Terminal mode while keys are read: no line editing and no echo by the terminal; signals
 // (Ctrl-C) and output processing stay as they were.
-bool gRawActive = false;
+volatile sig_atomic_t gRawActive = 0;
 struct termios gSavedMode;
 
 const int kRestoreSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
@@ -46,7 +46,7 @@ void PutBackSignalActions() {
 void RestoreOnSignal(int signal) {
     if (gRawActive) {
         tcsetattr(STDIN_FILENO, TCSANOW, &gSavedMode);
-        gRawActive = false;
+        gRawActive = 0;
     }
     PutBackSignalActions();
     raise(signal);
@@ -69,9 +69,9 @@ void EnterRawMode() {
     raw.c_lflag &= ~tcflag_t(ICANON | ECHO);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
-    gRawActive = true;
+    gRawActive = 1;
     if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) {
-        gRawActive = false;
+        gRawActive = 0;
         PutBackSignalActions();
     }
 }
@@ -95,7 +95,7 @@ int ReadKeyEcho() {
 void RestoreConsole() {
     if (!gRawActive) return;
     tcsetattr(STDIN_FILENO, TCSANOW, &gSavedMode);
-    gRawActive = false;
+    gRawActive = 0;
     PutBackSignalActions();
 }
 
