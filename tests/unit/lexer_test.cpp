@@ -1,0 +1,550 @@
+// Lexer unit tests: tokens, numbers, strings, lines and markers, read from a temporary file.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "driver/diagnostics.h"
+#include "driver/run.h"
+#include "driver/settings.h"
+#include "lexer/charsource.h"
+#include "lexer/directives.h"
+#include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
+
+namespace {
+
+std::string TempPath(const std::string& name) {
+    return testing::TempDir() + "propwright_lexer_" + name;
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+}
+
+class LexerTest : public ::testing::Test {
+protected:
+    void Open(const std::string& text, const char* name = "src.rr") {
+        if (stream_) std::fclose(stream_);
+        path_ = TempPath("source.rr");
+        WriteFile(path_, text);
+        stream_ = std::fopen(path_.c_str(), "rb");
+        ASSERT_NE(stream_, nullptr);
+        ResetSettings();
+        ResetCharSource();
+        ResetTokenizer();
+        ResetSymbols();
+        ResetDirectives();
+        InstallCharHandlers();
+        StartLexFile(stream_, name);
+    }
+    void TearDown() override {
+        if (stream_) std::fclose(stream_);
+        std::remove(path_.c_str());
+        ResetSymbols();
+    }
+    uint32_t Next() {
+        GetToken();
+        return gToken.kind;
+    }
+    uint32_t NumberOf(const std::string& text) {
+        Open(text);
+        EXPECT_EQ(Next(), kTokNumber) << text;
+        return gToken.number;
+    }
+    // Carries out the directives and enums at the start of the source, as the loop would.
+    void RunStatements(int count) {
+        for (int i = 0; i < count; ++i) {
+            GetToken();
+            if (gToken.kind == kTokDirective)
+                ProcessDirective();
+            else if (gToken.kind == kTokEnum)
+                ConvertEnum();
+        }
+    }
+
+    FILE* stream_ = nullptr;
+    std::string path_;
+};
+
+TEST_F(LexerTest, PunctuationAndSkippedCharacters) {
+    Open("( ) ; : * { } - + , | < > ! $ / x = & [ ] . % 7");
+    const uint32_t expected[] = {kTokOpenParen, kTokCloseParen, kTokSemicolon, kTokColon,
+                                 kTokStar, kTokOpenBrace, kTokCloseBrace, kTokMinus, kTokPlus,
+                                 kTokComma, kTokBar, kTokLess, kTokGreater, kTokBang, kTokDollar,
+                                 kTokSlash, kTokIdentifier, kTokNumber, kTokEnd};
+    for (uint32_t kind : expected) EXPECT_EQ(Next(), kind);
+}
+
+TEST_F(LexerTest, KeywordCaseRules) {
+    Open("Filter filter Resource RESOURCE DATA Read TYPEDEF Enum INCLUDE LMHIDDEN RlPlay rlplay");
+    const uint32_t expected[] = {29, kTokIdentifier, kTokResource, kTokResource, kTokData,
+                                 kTokRead, kTokCharConst, kTokEnum, kTokInclude, 41, 60,
+                                 kTokIdentifier};
+    for (uint32_t kind : expected) EXPECT_EQ(Next(), kind) << gToken.identText;
+}
+
+TEST_F(LexerTest, IncludeEmptiesShortTextTypedefKeepsIt) {
+    Open("'abcd' typedef 'wxyz' include");
+    Next();
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "abcd");
+    Next();
+    EXPECT_EQ(Next(), kTokInclude);
+    EXPECT_STREQ(gToken.shortText, "");
+}
+
+TEST_F(LexerTest, LongWordSplitsAfterEightyCharacters) {
+    std::string word(80, 'a');
+    word += "bcdef";
+    Open(word + " z");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(std::string(gToken.identText), std::string(80, 'a'));
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "bcdef");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "z");
+}
+
+TEST_F(LexerTest, CharacterConstants) {
+    Open("'PATH' 'ABCDEFG' 'a' 'x\\n' 'ab");
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "PATH");
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "ABCD");
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "a");
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "x\\n");  // no escape processing
+    EXPECT_EQ(Next(), kTokCharConst);        // the end of input ends the constant
+    EXPECT_STREQ(gToken.shortText, "ab");
+    EXPECT_EQ(Next(), kTokEnd);
+}
+
+TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
+    struct Case {
+        const char* text;
+        uint32_t value;
+    };
+    const Case cases[] = {
+        {"4 * 2 + 1", 9},        {"0x10|1", 17},          {"2 + 3 * 4", 14},
+        {"3 * (1 + 2)", 9},      {"2 * (1 + 2", 6},           {"10 - 2 - 3", 5},
+        {"6 & 3 | 8", 10},       {"1 | 6 & 3", 3},        {"7 ^ 2 + 1", 4},
+        {"10 * -2", 0u - 20u},   {"100 / 7", 14},         {"7 / -2", 0u - 3u},
+        {"0 - 7 / 2", 0u - 3u},  {"4294967295 * 2", 4294967294u},
+        {"0b12", 4},             {"0o19", 17},            {"0b101", 5},
+        {"0xFf", 255},           {"017", 17},             {"2 * (3 + (4 - 1))", 12},
+        {"2\t*\t3", 6},          {"5 + -(2 * 2)", 1},     {"5 +", 5},
+    };
+    for (const Case& c : cases) EXPECT_EQ(NumberOf(c.text), c.value) << c.text;
+}
+
+TEST_F(LexerTest, WhatEndsANumber) {
+    Open("1, 2 0X10 5 + x 3 )");
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 1u);
+    EXPECT_EQ(Next(), kTokComma);
+    EXPECT_EQ(Next(), kTokNumber);  // "2 0" is not one number: blanks end at a digit
+    EXPECT_EQ(gToken.number, 2u);
+    EXPECT_EQ(Next(), kTokNumber);  // 0X10 is the number 0 and the word X10
+    EXPECT_EQ(gToken.number, 0u);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "X10");
+    EXPECT_EQ(Next(), kTokNumber);  // the '+' without an operand is dropped
+    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(Next(), kTokNumber);  // a ')' not opened in the number ends it
+    EXPECT_EQ(gToken.number, 3u);
+    EXPECT_EQ(Next(), kTokCloseParen);
+}
+
+TEST_F(LexerTest, CommentAfterNumberIsNoDivision) {
+    Open("30000 // max\n5 /* five */ 6 8 / 2 x/2");
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 30000u);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 6u);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 4u);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(Next(), kTokSlash);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 2u);
+}
+
+TEST_F(LexerTest, DivisionByZeroIsFatalAndMinOverMinusOneWraps) {
+    Open("7 / 0");
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(GetToken(), FatalExit);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("error: Division by zero"),
+              std::string::npos);
+    EXPECT_EQ(NumberOf("0x80000000 / -1"), 0x80000000u);
+}
+
+TEST_F(LexerTest, CommentsYieldNoToken) {
+    Open("/* a **/ b /***/ c // d\n e /* f\n g */ h // last");
+    for (const char* word : {"b", "c", "e", "h"}) {
+        EXPECT_EQ(Next(), kTokIdentifier);
+        EXPECT_STREQ(gToken.identText, word);
+    }
+    EXPECT_EQ(Next(), kTokEnd);
+}
+
+TEST_F(LexerTest, EndOfInputRepeats) {
+    Open("");
+    EXPECT_EQ(Next(), kTokEnd);
+    EXPECT_EQ(Next(), kTokEnd);
+    Open("x");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(Next(), kTokEnd);
+}
+
+TEST_F(LexerTest, LineEndConventions) {
+    Open("a\r\nb\n\rc\rd\n\ne\r\rf");
+    const int lines[] = {1, 2, 3, 4, 6, 8};
+    for (int line : lines) {
+        EXPECT_EQ(Next(), kTokIdentifier);
+        EXPECT_EQ(gToken.line, line) << gToken.identText;
+    }
+}
+
+TEST_F(LexerTest, AdjacentStringsJoinAcrossLines) {
+    testing::internal::CaptureStderr();
+    Open("\"Hel\"  \n\n  \"lo\"\n  next \"a\\\"b\" \"c\"x");
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "Hello");
+    EXPECT_EQ(gToken.line, 3);  // the line of the last literal
+    EXPECT_EQ(Next(), kTokIdentifier);  // reading resumed at the start of line 4
+    EXPECT_STREQ(gToken.identText, "next");
+    EXPECT_EQ(gToken.line, 4);
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "a\\\"bc");  // escapes kept as written
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST_F(LexerTest, StringLineIsWhereItsLastLiteralEnds) {
+    Open("\"a\"\n\"b\"\nx");
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "ab");
+    EXPECT_EQ(gToken.line, 2);
+    EXPECT_EQ(CurrentLineNumber(), 3);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 3);
+}
+
+TEST_F(LexerTest, LookAheadDoesNotHideTheNextLine) {
+    Open("\"a\"\nrest of line\nz");
+    EXPECT_EQ(Next(), kTokString);
+    SkipToCharacter('\n');  // the string's line is over: nothing of line 2 is dropped
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "rest");
+    SkipToCharacter('\n');
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "z");
+}
+
+TEST_F(LexerTest, EscapedStringForFileNames) {
+    Open("\"C:\\\\dir\\tx\\101\\q\" rest");
+    char name[kFileNameMax + 1];
+    ASSERT_EQ(GetCharacter(), '"');
+    EXPECT_EQ(GetString('"', name, true, kFileNameMax), 1);
+    EXPECT_STREQ(name, "C:\\dir\tx" "Aq");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "rest");
+
+    Open("\"" + std::string(300, 'n') + "\" after");
+    ASSERT_EQ(GetCharacter(), '"');
+    EXPECT_EQ(GetString('"', name, true, kFileNameMax), 1);
+    EXPECT_EQ(std::string(name), std::string(255, 'n'));
+    EXPECT_EQ(Next(), kTokIdentifier);
+}
+
+TEST_F(LexerTest, UnterminatedStringStopsAtEndOfInput) {
+    Open("x \"abc\ndef");
+    testing::internal::CaptureStderr();
+    Next();
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "abc\ndef");
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err,
+              "src.rr(2) : error: Possible unterminated string '\"' position 4\n"
+              "GetString - unable to find string end within 512000 \ncharacters. Check for "
+              "matching or consider increasing MAXITEMSIZE.\nSkipping to next delimeter and "
+              "hoping!\n");
+    EXPECT_EQ(Next(), kTokEnd);
+}
+
+TEST_F(LexerTest, OverlongStringIsCutAndSkipped) {
+    std::string text = "\"";
+    std::string line(99, 'a');
+    for (int i = 0; i < 5200; ++i) text += line + "\n";  // 520 000 characters
+    text += "\" next";
+    Open(text);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_EQ(std::strlen(gToken.stringText), size_t(MAXITEMSIZE));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.find("src.rr(5121) : error: Possible unterminated string 'a' position 1\n"), 0u)
+        << err.substr(0, 200);
+    EXPECT_NE(err.find("Skipping to next delimeter and hoping!\n"), std::string::npos);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "next");
+}
+
+TEST_F(LexerTest, SymbolsAndEnumConstantsReplaceWords) {
+    Open("#define N 5\n#define S \"text\"\n#define V\nenum { E = 3 };\n"
+         "N S E V n 7 Filter undefined");
+    RunStatements(4);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_TRUE(gToken.fromWord);
+    EXPECT_STREQ(gToken.identText, "N");
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "text");
+    EXPECT_TRUE(gToken.fromWord);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 3u);
+    EXPECT_TRUE(gToken.fromWord);
+    EXPECT_EQ(Next(), kTokNumber);  // defined without a value
+    EXPECT_EQ(gToken.number, 1u);
+    EXPECT_EQ(Next(), kTokNumber);  // symbols ignore case
+    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_FALSE(gToken.fromWord);
+    EXPECT_EQ(Next(), 29u);
+    EXPECT_FALSE(gToken.fromWord);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_FALSE(gToken.fromWord);
+}
+
+TEST_F(LexerTest, WordAfterDirectiveIsNotReplaced) {
+    Open("#define N 5\n#ifdef N\n# 12\n");
+    RunStatements(1);
+    EXPECT_EQ(Next(), kTokDirective);
+    EXPECT_STREQ(gToken.identText, "ifdef");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "N");
+    EXPECT_EQ(Next(), kTokDirective);  // a '#' before no word has no name
+    EXPECT_STREQ(gToken.identText, "");
+}
+
+TEST_F(LexerTest, LineMarkers) {
+    Open("#line 100 \"orig.r\"\na\n#line 0x0C\nb\n  #line 7\nc\n#line5\nd");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 100);
+    EXPECT_STREQ(CurrentFileName(), "orig.r");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 12);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 7);
+    EXPECT_EQ(Next(), kTokDirective);  // "#line5" is no marker
+    EXPECT_EQ(gToken.line, 8);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 9);
+    EXPECT_STREQ(CurrentFileName(), "orig.r");
+}
+
+TEST_F(LexerTest, LongFileNameInMarkerIsCut) {
+    Open("#line 3 \"" + std::string(300, 'f') + "\"\nx");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(std::string(CurrentFileName()), std::string(255, 'f'));
+    EXPECT_EQ(gToken.line, 3);
+}
+
+TEST_F(LexerTest, UngetCharacterRefusals) {
+    Open("ab\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(GetCharacter(), 'a');
+    UngetCharacter();
+    UngetCharacter();  // nothing read before the start of the line
+    EXPECT_EQ(GetCharacter(), 'a');
+    gLex->pushBackCount = MAXITEMSIZE + 1;
+    UngetCharacter();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "UngetCharacter: no characters read yet: Line#    1\n"
+              "UngetCharacter: can only unget 1k characters.\n");
+    EXPECT_EQ(GetCharacter(), 'b');
+}
+
+TEST_F(LexerTest, OverlongLineArrivesInPiecesWithNothingLost) {
+    const size_t length = 1100000;
+    Open(std::string(length, 'a') + "\nb");
+    testing::internal::CaptureStderr();
+    size_t letters = 0, breaks = 0;
+    int c;
+    while ((c = GetCharacter()) != 'b') {
+        if (c == 'a') ++letters;
+        else if (c == '\n') ++breaks;
+        else FAIL() << "unexpected character " << c;
+    }
+    EXPECT_EQ(letters, length);
+    EXPECT_EQ(breaks, 3u);  // two piece ends and the real line end
+    EXPECT_EQ(CurrentLineNumber(), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Line length overflow!  Line 0 in file src.rr.\n"
+              "Line length overflow!  Line 0 in file src.rr.\n");
+}
+
+TEST_F(LexerTest, UngetTokenOnlyOnce) {
+    Open("a b");
+    Next();
+    UngetToken();
+    EXPECT_TRUE(TokenPushedBack());
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(UngetToken(), FatalExit);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find(
+                  "error: UngetToken: Can only unget one token at a time"),
+              std::string::npos);
+    ClearPushedBackToken();
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "b");
+}
+
+TEST_F(LexerTest, ExpressionsGroupToTheRight) {
+    Open("#define N 10\nenum { A = 1, B = 4 };\n"
+         "N - N + N ; N - N * N ; A << B ; N * (3) + 1 ; x 5 ; ( y ) ; - N ; N / N | 1 ;");
+    RunStatements(2);
+    const int32_t expected[] = {-10, -90, 16, 40};
+    for (int32_t value : expected) {
+        EXPECT_EQ(GetExpression(), value);
+        EXPECT_EQ(Next(), kTokSemicolon);
+    }
+    EXPECT_EQ(GetExpression(), 0);  // an undefined word ends the expression and is consumed
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(GetExpression(), 0);
+    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(GetExpression(), -10);
+    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(GetExpression(), 0);  // 10 / (10 | 1)
+    EXPECT_EQ(Next(), kTokSemicolon);
+}
+
+TEST_F(LexerTest, ExpressionErrors) {
+    const char* sources[] = {"1 < 2", "(1 + 2 ;", "N / 0 ;", "(N / (N - N)) ;"};
+    const char* messages[] = {"Expression Too Complex!",
+                              "GetExpression: Matching parantheses expected!\n",
+                              "Division by zero", "Division by zero"};
+    for (int i = 0; i < 4; ++i) {
+        Open(std::string("enum { N = 4 };\n") + sources[i]);
+        RunStatements(1);
+        testing::internal::CaptureStdout();
+        EXPECT_THROW(GetExpression(), FatalExit) << sources[i];
+        EXPECT_NE(testing::internal::GetCapturedStdout().find(messages[i]), std::string::npos)
+            << sources[i];
+    }
+}
+
+TEST_F(LexerTest, MostNegativeOverMinusOneWrapsInExpressions) {
+    Open("enum { M = 0x80000000 };\nM / - 1 ;");
+    RunStatements(1);
+    EXPECT_EQ(uint32_t(GetExpression()), 0x80000000u);
+}
+
+TEST_F(LexerTest, DeepNestingCostsNoStack) {
+    const int depth = 200000;
+    std::string text = "enum { N = 1 };\nN";
+    for (int i = 1; i < depth; ++i) text += "+N";
+    text += " ;\n1*" + std::string(depth, '(') + "7 ;\n";
+    for (int i = 0; i < depth / 2; ++i) text += "/**/";
+    text += "x\n" + std::string(depth, '#') + "define";
+    Open(text);
+    RunStatements(1);
+    EXPECT_EQ(GetExpression(), depth);
+    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(gToken.number, 7u);
+    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "x");
+    EXPECT_EQ(Next(), kTokDirective);
+    EXPECT_STREQ(gToken.identText, "define");
+}
+
+TEST_F(LexerTest, EnumMembersAndTheirNames) {
+    Open("enum { A = (1), B, C = -1, D };\nenum Named { Filter = 3, 9, G };\n"
+         "enum { H = 'ab' };");
+    RunStatements(2);
+    const struct {
+        const char* name;
+        int32_t value;
+    } expected[] = {{"A", 1}, {"B", 2}, {"C", -1}, {"D", 0}, {"Filter", 3}, {"G", 5}};
+    for (const auto& e : expected) {
+        const EnumConstant* constant = FindEnumConstant(e.name);
+        ASSERT_NE(constant, nullptr) << e.name;
+        EXPECT_EQ(constant->value, e.value) << e.name;
+    }
+    EXPECT_STREQ(FindEnumConstant("G")->enumName, "Named");
+    EXPECT_STREQ(FindEnumConstant("A")->enumName, "anonymous");
+    EXPECT_EQ(FindEnumConstant("9"), nullptr);
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(RunStatements(1), FatalExit);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find(
+                  "Line #3 src.rr(3) : error: (enum) Wrong number of characters expected at "
+                  "\"H\""),
+              std::string::npos);
+}
+
+TEST_F(LexerTest, SavedStateComesBack) {
+    Open("first\nsecond");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    std::string other = TempPath("other.rr");
+    WriteFile(other, "inner");
+    FILE* f = std::fopen(other.c_str(), "rb");
+    {
+        CSaveLexState saved;
+        StartLexFile(f, nullptr);
+        EXPECT_STREQ(CurrentFileName(), "UNKNOWN");
+        EXPECT_EQ(Next(), kTokIdentifier);
+        EXPECT_STREQ(gToken.identText, "inner");
+        UngetToken();
+    }
+    std::fclose(f);
+    std::remove(other.c_str());
+    EXPECT_FALSE(TokenPushedBack());
+    EXPECT_STREQ(CurrentFileName(), "src.rr");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "second");
+    EXPECT_EQ(gToken.line, 2);
+}
+
+// Whole runs in one process: nothing of one run is seen by the next.
+TEST(LexerRuns, EveryRunStartsAfresh) {
+    std::string dir = testing::TempDir();
+    std::string first = dir + "propwright_lexer_run1.rr";
+    std::string second = dir + "propwright_lexer_run2.rr";
+    std::string loop = dir + "propwright_lexer_loop.r";
+    std::string out = dir + "propwright_lexer_run.rc";
+    WriteFile(loop, "#include \"" + loop + "\" // again\n");
+    WriteFile(first, "#define X 5\nenum { Y = 6 };\n#include \"" + loop + "\" // loop\n");
+    const char* argv1[] = {"propwright", first.c_str(), out.c_str()};
+    const char* argv2[] = {"propwright", second.c_str(), out.c_str()};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunPropwright(3, argv1), 1);
+    std::string out1 = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out1.find("Recursive include of file"), std::string::npos) << out1;
+    LexState* state = gLex;
+    WriteFile(second, "resource 'STR ' (X) { \"x\" };\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunPropwright(3, argv2), 1);  // X is no longer defined
+    std::string out2 = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out2.find("GetResourceID: integer expected"), std::string::npos) << out2;
+    EXPECT_EQ(gLex, state);  // the lexer state is allocated once
+
+    WriteFile(second, "#include \"" + first + "\" // defines X, then fails\n");
+    WriteFile(first, "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunPropwright(3, argv2), 0);  // the include chain of the failed run is gone
+    testing::internal::GetCapturedStdout();
+    for (const std::string& p : {first, second, loop, out}) std::remove(p.c_str());
+}
+
+}  // namespace
