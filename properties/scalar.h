@@ -1,5 +1,4 @@
-// Scalar properties: versions and other single numbers, the required host, size pairs,
-// presence flags and the two retired code keywords.
+// Scalar properties: single numbers, the required host, size pairs and presence flags.
 #pragma once
 #include "lexer/tokenizer.h"
 

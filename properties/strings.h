@@ -1,5 +1,4 @@
-// String and code properties: names, categories, progress texts, entry points and the
-// other properties whose value is one text.
+// String and code properties: the properties whose value is one text.
 #pragma once
 #include "lexer/tokenizer.h"
 

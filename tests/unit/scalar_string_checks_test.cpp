@@ -1,5 +1,4 @@
-// Decoder value checks of the component, size-pair and presence-flag keys on hand-made value
-// bytes: well-formed values pass, a wrong size or content is refused.
+// Decoder value checks of the component, size-pair and presence-flag keys on hand-made bytes.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,4 @@
-// The 16-bit fields of a property list: the property count and a record's length. The largest
-// value is written, one more is fatal and leaves no output.
+// The 16-bit count and length fields of a property list: the largest fits, one more is fatal.
 #include <gtest/gtest.h>
 
 #include <cstdio>
