@@ -50,13 +50,6 @@ static const KindRow* FindKind(uint32_t keyword) {
     return nullptr;
 }
 
-// The enum constant whose name the current number token replaced; digits and other defined
-// names give none.
-static const EnumConstant* NamedEnumConstant() {
-    if (gToken.kind != kTokNumber || !gToken.fromWord) return nullptr;
-    return FindEnumConstant(gToken.identText);
-}
-
 void ParseKindProperty(TokenRecord*) {
     static const char kContext[] = "ParseKindProperty";
     ExpectOpenBrace(kContext);
@@ -68,8 +61,6 @@ void ParseKindProperty(TokenRecord*) {
         WriteCodeItem(CodeFromShortText(gToken.shortText), "/* Vtag ID */");
     } else if (const KindRow* row = FindKind(gToken.kind)) {
         WriteFourCharCode(row->code, row->description);
-    } else if (const EnumConstant* constant = NamedEnumConstant()) {
-        WriteHexLong((uint32_t)constant->value, "/* Vtag ID */");
     } else {
         FatalErrorIn(kContext, "Invalid Type");
     }
