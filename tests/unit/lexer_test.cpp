@@ -16,8 +16,11 @@
 
 namespace {
 
+// Unique per test, since the tests may run in parallel processes.
 std::string TempPath(const std::string& name) {
-    return testing::TempDir() + "propwright_lexer_" + name;
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    return testing::TempDir() + "propwright_lexer_" + test->test_suite_name() + "_" +
+           test->name() + "_" + name;
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
@@ -518,11 +521,10 @@ TEST_F(LexerTest, SavedStateComesBack) {
 
 // Whole runs in one process: nothing of one run is seen by the next.
 TEST(LexerRuns, EveryRunStartsAfresh) {
-    std::string dir = testing::TempDir();
-    std::string first = dir + "propwright_lexer_run1.rr";
-    std::string second = dir + "propwright_lexer_run2.rr";
-    std::string loop = dir + "propwright_lexer_loop.r";
-    std::string out = dir + "propwright_lexer_run.rc";
+    std::string first = TempPath("run1.rr");
+    std::string second = TempPath("run2.rr");
+    std::string loop = TempPath("loop.r");
+    std::string out = TempPath("run.rc");
     WriteFile(loop, "#include \"" + loop + "\" // again\n");
     WriteFile(first, "#define X 5\nenum { Y = 6 };\n#include \"" + loop + "\" // loop\n");
     const char* argv1[] = {"propwright", first.c_str(), out.c_str()};
