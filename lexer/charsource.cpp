@@ -51,7 +51,13 @@ bool ProcessLineMarker() {
             return true;
         }
     }
-    GetString('"', gLex->fileName, true, kFileNameMax);
+    // The name ends at the marker's line end at the latest (the buffer is not refilled).
+    char name[kFileNameMax + 1];
+    if (!GetString('"', name, true, kFileNameMax)) {
+        size_t length = std::strlen(name);
+        if (length > 0 && name[length - 1] == '\n') name[length - 1] = '\0';
+    }
+    std::memcpy(gLex->fileName, name, sizeof name);
     return true;
 }
 

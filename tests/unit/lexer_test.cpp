@@ -355,6 +355,17 @@ TEST_F(LexerTest, LineMarkers) {
     EXPECT_STREQ(CurrentFileName(), "orig.r");
 }
 
+TEST_F(LexerTest, UnterminatedNameInMarkerEndsAtItsLine) {
+    Open("#line 5 \"abc\nx");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 5);
+    EXPECT_STREQ(CurrentFileName(), "abc");
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.find("src.rr(4) : error: Possible unterminated string '\"' position 14\n"), 0u)
+        << err;
+}
+
 TEST_F(LexerTest, LongFileNameInMarkerIsCut) {
     Open("#line 3 \"" + std::string(300, 'f') + "\"\nx");
     EXPECT_EQ(Next(), kTokIdentifier);
