@@ -28,12 +28,6 @@ void ShowBanner() {
     WriteConsole("Propwright. %s Version %s, %s.\n", "Release", kVersion, __DATE__ " " __TIME__);
 }
 
-static bool EqualsNoCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b)
-        if (tolower((unsigned char)*a) != tolower((unsigned char)*b)) return false;
-    return *a == *b;
-}
-
 [[noreturn]] static void FailPath(const char* format, const std::string& path) {
     std::string message(kOutputPathMax + 64, '\0');
     FormatBounded(&message[0], message.size() - 1, format, path.c_str());
@@ -46,7 +40,7 @@ static std::string DeriveOutputPath(const std::string& source) {
     if (parts.drive.size() > 2 || parts.dir.size() > kPartMax || parts.base.size() > kPartMax ||
         parts.ext.size() > kPartMax)
         FailPath("Path too long: \"%s\"", source);
-    parts.ext = EqualsNoCase(parts.ext.c_str(), ".rc") ? ".txt" : ".rc";
+    parts.ext = NamesMatchNoCase(parts.ext.c_str(), ".rc") ? ".txt" : ".rc";
     std::string derived = JoinPathParts(parts);
     if (derived.size() > kDerivedPathMax) FailPath("Path too long: \"%s\"", derived);
     return derived;
@@ -87,10 +81,10 @@ static void CloseOutputFile() {
 }
 
 static void ReadOption(const char* option) {
-    if (EqualsNoCase(option, "-j")) LanguageOption = 1;
-    else if (EqualsNoCase(option, "-k")) LanguageOption = 3;
-    else if (EqualsNoCase(option, "-c")) LanguageOption = 2;
-    else if (EqualsNoCase(option, "-x")) BuildQkPn = true;
+    if (NamesMatchNoCase(option, "-j")) LanguageOption = 1;
+    else if (NamesMatchNoCase(option, "-k")) LanguageOption = 3;
+    else if (NamesMatchNoCase(option, "-c")) LanguageOption = 2;
+    else if (NamesMatchNoCase(option, "-x")) BuildQkPn = true;
 }
 
 static int Convert(int argc, const char* const* argv) {

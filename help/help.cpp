@@ -9,6 +9,7 @@
 #include "driver/diagnostics.h"
 #include "driver/platform.h"
 #include "driver/run.h"
+#include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
 namespace {
@@ -17,7 +18,6 @@ const int kEnterCR = 13;
 const int kEnterLF = 10;
 const int kEndOfInput = -1;
 const int kNamesPerPage = 40;
-const int kCompareMax = 80;   // as far as keyword names are compared
 
 bool IsEnter(int key) {
     return key == kEnterCR || key == kEnterLF;
@@ -151,17 +151,6 @@ void ShowKeywordPage(int page) {
     }
 }
 
-// Whole names are compared, ignoring case, over at most kCompareMax characters.
-bool SameNameIgnoringCase(const std::string& word, const char* name) {
-    size_t wordLength = std::min(word.size(), size_t(kCompareMax));
-    size_t nameLength = std::min(std::strlen(name), size_t(kCompareMax));
-    if (wordLength != nameLength) return false;
-    for (size_t i = 0; i < wordLength; ++i)
-        if (std::tolower((unsigned char)word[i]) != std::tolower((unsigned char)name[i]))
-            return false;
-    return true;
-}
-
 // The word typed after "Find token: ", read through the same echoing key reader. It ends at
 // the first white-space character, which is consumed (it is the key that completes the word).
 std::string ReadFindWord() {
@@ -178,7 +167,7 @@ void FindKeyword() {
     WriteConsole("\nFind token: ");
     std::string word = ReadFindWord();
     for (int i = 0; i < kKeywordCount; ++i) {
-        if (SameNameIgnoringCase(word, kKeywordTable[i].name)) {
+        if (NamesMatchNoCase(word.c_str(), kKeywordTable[i].name)) {
             WriteConsole("Found \"%s\". Token %d, page %d.", kKeywordTable[i].name, i + 1,
                          i / kNamesPerPage + 1);
             return;

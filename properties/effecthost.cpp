@@ -130,7 +130,7 @@ uint32_t ParseAnimType(const char* context, const char* const* names, int count,
     if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
     if (gToken.kind == kTokIdentifier) {
         for (int i = 0; i < count; ++i) {
-            if (SameWordIgnoringCase(gToken.identText, names[i])) return uint32_t(i);
+            if (NamesMatchNoCase(gToken.identText, names[i])) return uint32_t(i);
         }
     }
     FatalErrorIn(context, message);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "driver/diagnostics.h"
+#include "lexer/symbols.h"
 #include "properties/record.h"
 
 namespace {
@@ -23,17 +24,6 @@ const char* const kOutputCaseNames[] = {"outCantFilter", "outStraightData", "out
 const char* const kCaseFlagNames[] = {"writeOutsideSelection", "filtersLayerMasks",
                                       "worksWithBlankData", "doNotCopySourceToDestination"};
 
-// Compares over at most kIdentMax characters without regard to letter case.
-bool SameName(const char* a, const char* b) {
-    for (int i = 0; i < kIdentMax; ++i) {
-        int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb) return false;
-        if (ca == 0) return true;
-    }
-    return true;
-}
-
 // Reads one case item: a number (its low byte) or a case name looked up from the highest value
 // down, in any letter case.
 uint32_t GetCaseValue(const char* const* names, int count, const char* message) {
@@ -42,7 +32,7 @@ uint32_t GetCaseValue(const char* const* names, int count, const char* message) 
     if (gToken.kind == kTokIdentifier) {
         for (int value = count - 1; value >= 0; --value) {
             if (names[value][0] != '\0' &&
-                SameName(names[value], gToken.identText)) {
+                NamesMatchNoCase(names[value], gToken.identText)) {
                 return uint32_t(value);
             }
         }

@@ -221,14 +221,6 @@ void WriteCString(const FilledString& s, const char* comment) {
     WriteOutput(OutputStream, "\t\"%s\\0\", %s\n", ScriptText(s.text).c_str(), comment);
 }
 
-static bool SameWordNoCase(const char* a, const char* b) {
-    for (int i = 0; i < kIdentMax; ++i) {
-        if (tolower((unsigned char)a[i]) != tolower((unsigned char)b[i])) return false;
-        if (a[i] == '\0') return true;
-    }
-    return true;
-}
-
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits) {
     uint32_t value = 0;
     for (int i = 0; i < count; ++i) {
@@ -237,7 +229,7 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
         if (gToken.kind == kTokNumber)
             bit = (int32_t)gToken.number > 0;
         else if (gToken.kind == kTokIdentifier)
-            bit = names[i][0] != '\0' && SameWordNoCase(names[i], gToken.identText);
+            bit = names[i][0] != '\0' && NamesMatchNoCase(names[i], gToken.identText);
         else
             FatalErrorIn(context, "Unsupported token");
         value = value * 2 + bit;

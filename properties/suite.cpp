@@ -49,7 +49,7 @@ uint32_t ParseNamedNumber(const char* context, const NamedValue (&names)[N],
     if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
     if (gToken.kind == kTokIdentifier) {
         for (const NamedValue& entry : names) {
-            if (SameWordIgnoringCase(gToken.identText, entry.name)) return entry.value;
+            if (NamesMatchNoCase(gToken.identText, entry.name)) return entry.value;
         }
     }
     FatalErrorIn(context, message);
@@ -183,15 +183,6 @@ const SuiteRow kSuiteRows[] = {
 
 }  // namespace
 
-bool SameWordIgnoringCase(const char* a, const char* b) {
-    for (int i = 0; i < kIdentMax; ++i) {
-        int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb) return false;
-        if (ca == 0) return true;
-    }
-    return true;
-}
 
 void ExpectComma(const char* context) {
     GetToken();

@@ -13,5 +13,3 @@ void ParseCodeOrEnumItem(const char* context, const char* comment);
 // Next token must be a comma, else "Comma expected" under context.
 void ExpectComma(const char* context);
 
-// Case-insensitive comparison over at most kIdentMax characters, as for enum type names.
-bool SameWordIgnoringCase(const char* a, const char* b);
