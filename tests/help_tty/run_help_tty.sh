@@ -48,8 +48,8 @@ stty -a | grep -Eo -- '(^| )-?icanon' | sed 's/^ //; s/^/mode=/'
 sleep 60
 PANE
 start() {
-    tmx kill-session -t help 2>/dev/null
-    tmx new-session -d -s help -x 120 -y 50 "bash '$scratch/pane.sh'"
+    tmx kill-server 2>/dev/null
+    tmx new -d -s help -x 120 -y 50 "bash '$scratch/pane.sh'"
 }
 
 prompt='Please choose \(\?, 1, 2, 3, 4, 5, V, Enter, Q\): ?'
