@@ -1,6 +1,7 @@
 // The 'Pate' resource: a leading word 1 and one zero-terminated text in wrapped lines.
 #include "resources/pate.h"
 
+#include <cctype>
 #include <cstdint>
 #include <string>
 
@@ -14,12 +15,36 @@
 
 static const char kContext[] = "ConvertPate";
 
+static bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
+
+// Characters of the escape sequence (or the single character) at i: an octal escape takes
+// up to three digits, a hex escape up to two, any other escape two characters.
+static size_t SequenceLength(const std::string& text, size_t i) {
+    if (text[i] != '\\' || i + 1 >= text.size()) return 1;
+    size_t end = i + 2;
+    if (IsOctalDigit(text[i + 1])) {
+        while (end < text.size() && end < i + 4 && IsOctalDigit(text[end])) ++end;
+    } else if (text[i + 1] == 'x') {
+        while (end < text.size() && end < i + 4 && std::isxdigit((unsigned char)text[end])) ++end;
+    }
+    return end - i;
+}
+
 // Length of the next piece starting at start: at most kTextPieceMax characters while more
-// than that remain, without its trailing backslashes unless the piece is nothing else.
+// than that remain, without its trailing backslashes unless the piece is nothing else. A
+// piece that would still end between the digits of an octal or hex escape ends before the
+// escape instead: the compiler would read its two halves as different bytes.
 static size_t NextPieceLength(const std::string& text, size_t start) {
     size_t length = kTextPieceMax;
     while (length > 0 && text[start + length - 1] == '\\') --length;
-    return length > 0 ? length : kTextPieceMax;
+    if (length == 0) return kTextPieceMax;
+    size_t at = start, last = start;
+    while (at < start + length) {
+        last = at;
+        at += SequenceLength(text, at);
+    }
+    if (at > start + length && last > start) length = last - start;
+    return length;
 }
 
 void WriteTextPieces(const std::string& text) {
