@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the tool normally (build/) and with sanitizers (build-asan/) and runs every test of
-# both: unit tests, golden cases and the resource compilers on each produced script.
+# both: unit tests, golden cases and the resource compilers on each produced script; then
+# runs the golden cases with a Windows cross-build under wine (when those tools are there).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -22,4 +23,5 @@ run_build() {
 
 run_build build
 run_build build-asan -DPROPWRIGHT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
-echo "== all tests passed in build/ and build-asan/"
+bash "$root/tests/windows_check.sh" "$root/build/tests/resdecode"
+echo "== all tests passed in build/ and build-asan/, and the golden cases with the Windows build"

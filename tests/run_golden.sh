@@ -6,6 +6,8 @@
 # Markers in the case directory: no-llvm-rc (llvm-rc 14 rejects the script, windres compiles
 # it); no-compile (the script holds what no resource compiler takes, e.g. a negative resource
 # identifier: only its bytes are compared).
+# With GOLDEN_WINE set to a wine loader, TOOL is a Windows build run under it: its text-mode
+# line ends are folded back to line feeds before comparing, and the compilers are not run again.
 set -u
 
 tool=$1
@@ -48,9 +50,16 @@ stdin_file=/dev/null
 
 (cd "$work" && find . -mindepth 1 | LC_ALL=C sort) >"$scratch/before"
 
-(cd "$work" && exec timeout 60 "$tool" "${args[@]}") <"$stdin_file" >"$scratch/stdout.raw" \
-    2>"$scratch/stderr"
+runner=()
+[[ -n ${GOLDEN_WINE:-} ]] && runner=("$GOLDEN_WINE")
+(cd "$work" && exec timeout 60 "${runner[@]}" "$tool" "${args[@]}") <"$stdin_file" \
+    >"$scratch/stdout.raw" 2>"$scratch/stderr"
 status=$?
+if [[ -n ${GOLDEN_WINE:-} ]]; then
+    for file in "$scratch/stdout.raw" "$scratch/stderr" "$work/$output"; do
+        [[ -f $file ]] && sed -i 's/\r$//' "$file"
+    done
+fi
 
 echo "case: $case_dir"
 echo "args: ${args[*]}"
@@ -106,7 +115,9 @@ elif [[ -e $work/$output ]]; then
     problem "output file $output exists, but the case expects none"
 fi
 
-if ((problems == 0)) && [[ -f $case_dir/expected.rc && -f $case_dir/no-compile ]]; then
+if [[ -n ${GOLDEN_WINE:-} ]]; then
+    :
+elif ((problems == 0)) && [[ -f $case_dir/expected.rc && -f $case_dir/no-compile ]]; then
     echo "resource compilers: skipped (no-compile)"
 elif ((problems == 0)) && [[ -f $case_dir/expected.rc ]]; then
     windres=x86_64-w64-mingw32-windres
