@@ -145,9 +145,21 @@ static uint8_t ConvertedByte(uint8_t c) {
 
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    for (char& c : text) c = (char)ConvertedByte((uint8_t)c);
-    size_t ellipsis = text.find('\xC9');
-    if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
+    std::string converted;
+    converted.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool escaped = text[i] == '\\' && i + 1 < text.size();
+        if (escaped) ++i;
+        uint8_t c = (uint8_t)text[i];
+        if (c == 0xC9) {  // the ellipsis ends the text, an escaping backslash included
+            converted += "...";
+            break;
+        }
+        // An escaped double quote becomes a plain apostrophe: its backslash goes with it.
+        if (escaped && c != '"') converted += '\\';
+        converted += (char)ConvertedByte(c);
+    }
+    text.swap(converted);
 }
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
@@ -191,9 +203,12 @@ std::string ScriptText(const std::string& text) {
                 case 'b': out += "\\010"; break;
                 case 'f': out += "\\014"; break;
                 case 'v': out += "\\013"; break;
+                case '\n': out += "\\\\\\n"; break;  // both bytes, the line end escaped
                 default: out.append(text, i, 2); break;
             }
             ++i;
+        } else if (text[i] == '\n') {
+            out += "\\n";  // a literal that runs over a line end; raw, it would end the item
         } else {
             out += text[i];
         }
