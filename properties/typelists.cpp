@@ -5,6 +5,7 @@
 #include "driver/settings.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
+#include "properties/suite.h"
 
 namespace {
 
@@ -42,24 +43,6 @@ void ExpectToken(uint32_t kind, const char* context, const char* message) {
     if (gToken.kind != kind) FatalErrorIn(context, message);
 }
 
-// A type or creator: a character constant becomes a code item (read back little-endian it is
-// the code); the name of an enum constant becomes a hex long of its value. A number written in
-// digits, or a defined symbol that is no enum constant, is refused.
-void WriteTypeItem(const char* context) {
-    GetToken();
-    if (gToken.kind == kTokCharConst) {
-        WriteCodeItem(CodeFromShortText(gToken.shortText), "");
-        return;
-    }
-    if (gToken.kind == kTokNumber && gToken.fromWord) {
-        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
-            WriteHexLong(uint32_t(constant->value), "");
-            return;
-        }
-    }
-    FatalErrorIn(context, "Type expected");
-}
-
 // An extension keeps its characters in reading order in the compiled resource, so the code is
 // byte-swapped before the code item reverses it.
 void WriteExtensionItem(const char* text) {
@@ -76,7 +59,7 @@ void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* run
     for (;;) {
         for (int i = 0; i < itemsPerElement; ++i) {
             if (i > 0) ExpectToken(kTokComma, context, "Comma expected");
-            WriteTypeItem(context);
+            ParseCodeOrEnumItem(context, "");
         }
         *runningSize += 4ul * itemsPerElement;
         GetToken();
@@ -143,9 +126,9 @@ void ParseFmtFileType(TokenRecord*) {
     ExpectToken(kTokOpenBrace, context, "Open brace expected");
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(FourCC("fmTC"), "PIFormatFileTypeProperty", 8);
-    WriteTypeItem(context);
+    ParseCodeOrEnumItem(context, "");
     ExpectToken(kTokComma, context, "Comma expected");
-    WriteTypeItem(context);
+    ParseCodeOrEnumItem(context, "");
     ExpectPropertyEnd(context);
 }
 
