@@ -145,21 +145,9 @@ static uint8_t ConvertedByte(uint8_t c) {
 
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    std::string converted;
-    converted.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        bool escaped = text[i] == '\\' && i + 1 < text.size();
-        if (escaped) ++i;
-        uint8_t c = (uint8_t)text[i];
-        if (c == 0xC9) {  // the ellipsis ends the text, an escaping backslash included
-            converted += "...";
-            break;
-        }
-        // An escaped double quote becomes a plain apostrophe: its backslash goes with it.
-        if (escaped && c != '"') converted += '\\';
-        converted += (char)ConvertedByte(c);
-    }
-    text.swap(converted);
+    for (char& c : text) c = (char)ConvertedByte((uint8_t)c);
+    size_t ellipsis = text.find('\xC9');
+    if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
 }
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
