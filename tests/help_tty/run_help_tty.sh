@@ -9,9 +9,18 @@ tool=$1
 command -v tmux >/dev/null || { echo "FAIL: tmux not found; install the Debian package tmux (.ci/run does)"; exit 1; }
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/help_tty.XXXXXX") || exit 1
-socket=$scratch/tmux.sock
+# Each run gets a server of its own: a server that was just told to stop may still hold its
+# socket while the next one starts.
+runs=0
+socket=
 tmx() { tmux -S "$socket" "$@"; }
-trap 'tmx kill-server 2>/dev/null; rm -rf "$scratch"' EXIT
+stop_servers() {
+    local s
+    for s in "$scratch"/tmux*.sock; do
+        [[ -S $s ]] && tmux -S "$s" kill-server 2>/dev/null
+    done
+}
+trap 'stop_servers; rm -rf "$scratch"' EXIT
 
 problems=0
 problem() {
@@ -48,7 +57,9 @@ stty -a | grep -Eo -- '(^| )-?icanon' | sed 's/^ //; s/^/mode=/'
 sleep 60
 PANE
 start() {
-    tmx kill-server 2>/dev/null
+    [[ -n $socket ]] && tmx kill-server 2>/dev/null
+    runs=$((runs + 1))
+    socket=$scratch/tmux$runs.sock
     tmx new -d -s help -x 120 -y 50 "bash '$scratch/pane.sh'"
 }
 
