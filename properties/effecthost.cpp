@@ -86,7 +86,7 @@ size_t UnitEnd(const std::string& text, size_t i) {
     size_t j = i + 2;
     if (c >= '0' && c <= '7') {
         while (j < text.size() && j < i + 4 && text[j] >= '0' && text[j] <= '7') ++j;
-    } else if (c == 'x') {
+    } else if (c == 'x' || c == 'X') {
         while (j < text.size() && j < i + 4 && std::isxdigit(static_cast<unsigned char>(text[j])))
             ++j;
     }

@@ -163,7 +163,7 @@ static size_t EscapeSpan(const std::string& text, size_t i) {
         while (end < text.size() && end < i + 4 && IsOctal(text[end])) ++end;
         return end - i;
     }
-    if (d == 'x') {  // \x takes up to two hex digits, and none makes a zero byte
+    if (d == 'x' || d == 'X') {  // up to two hex digits, and none makes a zero byte
         size_t end = i + 2;
         while (end < text.size() && end < i + 4 && isxdigit((unsigned char)text[end])) ++end;
         return end - i;
@@ -184,22 +184,47 @@ std::string ScriptText(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            // The compilers agree on "" for a quote; \b \f \v only one of them knows.
-            switch (text[i + 1]) {
-                case '"': out += "\"\""; break;
-                case 'b': out += "\\010"; break;
-                case 'f': out += "\\014"; break;
-                case 'v': out += "\\013"; break;
-                case '\n': out += "\\\\\\n"; break;  // both bytes, the line end escaped
-                default: out.append(text, i, 2); break;
-            }
-            ++i;
-        } else if (text[i] == '\n') {
-            out += "\\n";  // a literal that runs over a line end; raw, it would end the item
-        } else {
-            out += text[i];
+        if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
+            out += "\\n";
+            continue;
         }
+        if (text[i] != '\\' || i + 1 >= text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char d = text[i + 1];
+        if (IsOctal(d)) {
+            // Both compilers read up to three digits; one of them refuses a value above
+            // 0377, the other keeps its low byte, which is what is written then.
+            size_t end = i + 1;
+            unsigned value = 0;
+            while (end < text.size() && end < i + 4 && IsOctal(text[end]))
+                value = value * 8 + unsigned(text[end++] - '0');
+            if (value > 0xFF) {
+                char low[8];
+                snprintf(low, sizeof low, "\\%03o", value & 0xFF);
+                out += low;
+            } else {
+                out.append(text, i, end - i);
+            }
+            i = end - 1;
+            continue;
+        }
+        // The compilers agree on "" for a quote; \b \f \v only one of them knows, \A and
+        // \T only the other: those stay a backslash and a letter, as counted.
+        switch (d) {
+            case '"': out += "\"\""; break;
+            case 'b': out += "\\010"; break;
+            case 'f': out += "\\014"; break;
+            case 'v': out += "\\013"; break;
+            case 'A': case 'T': case '\n':
+                // The backslash as a byte of its own; the character after it follows as
+                // written (a line end as \n).
+                out += "\\\\";
+                continue;
+            default: out.append(text, i, 2); break;
+        }
+        ++i;
     }
     return out;
 }

@@ -24,7 +24,7 @@ static size_t SequenceLength(const std::string& text, size_t i) {
     size_t end = i + 2;
     if (IsOctalDigit(text[i + 1])) {
         while (end < text.size() && end < i + 4 && IsOctalDigit(text[end])) ++end;
-    } else if (text[i + 1] == 'x') {
+    } else if (text[i + 1] == 'x' || text[i + 1] == 'X') {
         while (end < text.size() && end < i + 4 && std::isxdigit((unsigned char)text[end])) ++end;
     }
     return end - i;

@@ -16,11 +16,16 @@ TEST(EncodedLength, CountsEscapesAsTheResourceCompilerDoes) {
     EXPECT_EQ(EncodedLength("\\x414"), 2u);   // two hex digits, then the digit 4
     EXPECT_EQ(EncodedLength("\\x"), 1u);      // a lone \x is a zero byte
     EXPECT_EQ(EncodedLength("\\xg"), 2u);
+    EXPECT_EQ(EncodedLength("\\X414"), 2u);  // both compilers take \X as \x
+    EXPECT_EQ(EncodedLength("\\Xg"), 2u);
     EXPECT_EQ(EncodedLength("\\b\\f\\v"), 3u);
     EXPECT_EQ(EncodedLength("\\\""), 1u);
     // The backslash stays a byte of its own before anything else.
     EXPECT_EQ(EncodedLength("\\'"), 2u);
     EXPECT_EQ(EncodedLength("\\q\\8\\?"), 6u);
+    EXPECT_EQ(EncodedLength("\\A\\T\\N"), 6u);
+    EXPECT_EQ(EncodedLength("a\nb"), 3u);      // a line end inside a literal
+    EXPECT_EQ(EncodedLength("\\\n"), 2u);
 }
 
 TEST(ScriptText, RewritesOnlyWhatTheCompilersDisagreeOn) {
@@ -28,6 +33,12 @@ TEST(ScriptText, RewritesOnlyWhatTheCompilersDisagreeOn) {
     EXPECT_EQ(ScriptText("\\b\\f\\v"), "\\010\\014\\013");
     EXPECT_EQ(ScriptText("\\\\\\n\\'x"), "\\\\\\n\\'x");
     EXPECT_EQ(ScriptText("plain"), "plain");
+    // One compiler reads \A and \T as escapes, the other keeps the backslash: kept for both.
+    EXPECT_EQ(ScriptText("\\A\\T\\X41"), "\\\\A\\\\T\\X41");
+    // A raw line end would end the quoted item's line; after a backslash it stays two bytes.
+    EXPECT_EQ(ScriptText("a\nb\\\nc"), "a\\nb\\\\\\nc");
+    // Octal values above 0377: the low byte, which is what the compiler that takes them makes.
+    EXPECT_EQ(ScriptText("\\400\\777\\3770\\12\\0\\0"), "\\000\\377\\3770\\12\\0\\0");
 }
 
 TEST(ZeroFill, FillsToTheNextMultipleOfFourAboveTheTerminator) {
