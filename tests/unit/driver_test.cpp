@@ -2,6 +2,8 @@
 // output or temporary file survives a failed run, and the output-file refusals.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "driver/diagnostics.h"
@@ -154,6 +157,36 @@ TEST_F(DriverRun, FailureAtTheEndOfInputThenSuccess) {
     r = Run({"good.rr", "out.rc"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
+}
+
+TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
+    // The included file is a pipe, so the run waits inside it, with the first block written,
+    // until the test has looked at the target: a run killed there leaves no partial script.
+    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
+    Write("main.rr", "resource 'STR ' (1) { \"One\" };\n#include \"pipe.r\"\n");
+    Write("out.rc", "earlier\n");
+    RunResult r;
+    std::thread run([&r] { r = Run({"main.rr", "out.rc"}); });
+    // A writer can open the pipe once the run has opened the include (give up after 10 s).
+    int pipe = -1;
+    for (int wait = 0; wait < 1000 && pipe < 0; ++wait) {
+        pipe = open("pipe.r", O_WRONLY | O_NONBLOCK);
+        if (pipe < 0) usleep(10000);
+    }
+    if (pipe < 0) {
+        run.join();
+        FAIL() << "the run never opened the include: " << r.out;
+    }
+    fcntl(pipe, F_SETFL, 0);
+    EXPECT_EQ(Read("out.rc"), "earlier\n");
+    const std::string included = "resource 'STR ' (2) { \"Two\" };\n";
+    EXPECT_EQ(write(pipe, included.data(), included.size()), ssize_t(included.size()));
+    close(pipe);
+    run.join();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Read("out.rc"), kOpening + Table("1", "One") + Table("2", "Two"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "main.rr", "out.rc",
+                                                   "pipe.r"}));
 }
 
 TEST_F(DriverRun, TargetThatIsADirectoryIsRefused) {
