@@ -194,6 +194,7 @@ void Dispatch(int c) {
                 c = GetCharacter();
                 continue;
             }
+            if (directive) gIdentBuffer[0] = '\0';  // no name
             gToken.kind = kTokSlash;
             break;
         }

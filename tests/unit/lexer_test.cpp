@@ -329,13 +329,16 @@ TEST_F(LexerTest, SymbolsAndEnumConstantsReplaceWords) {
 }
 
 TEST_F(LexerTest, WordAfterDirectiveIsNotReplaced) {
-    Open("#define N 5\n#ifdef N\n# 12\n");
+    Open("#define N 5\n#ifdef N\n# 12\ndefine #/ x\n");
     RunStatements(1);
     EXPECT_EQ(Next(), kTokDirective);
     EXPECT_STREQ(gToken.identText, "ifdef");
     EXPECT_EQ(Next(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "N");
     EXPECT_EQ(Next(), kTokDirective);  // a '#' before no word has no name
+    EXPECT_STREQ(gToken.identText, "");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(Next(), kTokDirective);  // not even the word read before it
     EXPECT_STREQ(gToken.identText, "");
 }
 
