@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "driver/diagnostics.h"
 #include "lexer/tokenizer.h"
 
 LexState* gLex = nullptr;
@@ -74,6 +75,9 @@ void ReadLine() {
         bool hashFirst = false;
         for (;;) {
             int b = s.stream ? std::getc(s.stream) : EOF;
+            // A file that cannot be read (a directory, a failing device) is no short source.
+            if (b == EOF && s.stream && std::ferror(s.stream))
+                FatalError("Unable to read the input file");
             if (b == EOF) b = kEndMark;
             if (b == '#' && !nonBlankSeen) hashFirst = true;
             if (!IsWhiteByte(b)) nonBlankSeen = true;
