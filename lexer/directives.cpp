@@ -94,6 +94,7 @@ void ProcessInclude() {
         return;
     }
     const int32_t directiveLine = gToken.line;
+    const LexMark beforePath = MarkReadPosition();
     GetToken();
     if (gToken.kind != kTokString) {
         if (gToken.line != directiveLine)
@@ -103,7 +104,9 @@ void ProcessInclude() {
         return;
     }
     const std::string path = gToken.stringText;
-    const int32_t pathLine = gToken.line;
+    // The look-ahead for a further literal may have read on into the next line (whose
+    // number a line marker there may even have set back); that line is no directive's.
+    const bool directiveLineLeft = MarkReadPosition().refill != beforePath.refill;
     FILE* stream = FileExists(path) ? std::fopen(path.c_str(), "r") : nullptr;
     if (!stream) FailWithPath("Unable to open include file \"%s\"", path);
     if (gIncludeChain.empty()) gIncludeChain.push_back(CurrentFileName());
@@ -118,7 +121,6 @@ void ProcessInclude() {
         ConvertStatements();
     }
     if (gIncludeChain.size() == 1) gIncludeChain.clear();
-    // The rest of the directive's line is skipped only while reading is still on it: the
-    // look-ahead after the path may have ended on a later line, whose text must stay.
-    if (CurrentLineNumber() == pathLine) SkipToCharacter('\n');
+    // The rest of the directive's line is skipped only while reading is still on it.
+    if (!directiveLineLeft) SkipToCharacter('\n');
 }

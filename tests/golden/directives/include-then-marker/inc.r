@@ -1,0 +1,1 @@
+resource 'STR ' (4) { "inc" };
