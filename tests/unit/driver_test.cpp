@@ -159,32 +159,65 @@ TEST_F(DriverRun, FailureAtTheEndOfInputThenSuccess) {
     EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
 }
 
+// The writing end of a pipe that a run reads as an include: it opens once the run has opened
+// the include, so the run then waits in it (-1 when the run never got there within 10 s).
+int OpenPipeWhenRead(const char* name) {
+    for (int wait = 0; wait < 1000; ++wait) {
+        int pipe = open(name, O_WRONLY | O_NONBLOCK);
+        if (pipe >= 0) {
+            fcntl(pipe, F_SETFL, 0);
+            return pipe;
+        }
+        usleep(10000);
+    }
+    return -1;
+}
+
+void WriteAndClose(int pipe, const std::string& text) {
+    EXPECT_EQ(write(pipe, text.data(), text.size()), ssize_t(text.size()));
+    close(pipe);
+}
+
 TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
-    // The included file is a pipe, so the run waits inside it, with the first block written,
-    // until the test has looked at the target: a run killed there leaves no partial script.
+    // The run waits inside the include with its first block written: a run killed there
+    // leaves no partial script.
     ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
     Write("main.rr", "resource 'STR ' (1) { \"One\" };\n#include \"pipe.r\"\n");
     Write("out.rc", "earlier\n");
     RunResult r;
     std::thread run([&r] { r = Run({"main.rr", "out.rc"}); });
-    // A writer can open the pipe once the run has opened the include (give up after 10 s).
-    int pipe = -1;
-    for (int wait = 0; wait < 1000 && pipe < 0; ++wait) {
-        pipe = open("pipe.r", O_WRONLY | O_NONBLOCK);
-        if (pipe < 0) usleep(10000);
-    }
+    const int pipe = OpenPipeWhenRead("pipe.r");
     if (pipe < 0) {
         run.join();
         FAIL() << "the run never opened the include: " << r.out;
     }
-    fcntl(pipe, F_SETFL, 0);
     EXPECT_EQ(Read("out.rc"), "earlier\n");
-    const std::string included = "resource 'STR ' (2) { \"Two\" };\n";
-    EXPECT_EQ(write(pipe, included.data(), included.size()), ssize_t(included.size()));
-    close(pipe);
+    WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
     run.join();
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Read("out.rc"), kOpening + Table("1", "One") + Table("2", "Two"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "main.rr", "out.rc",
+                                                   "pipe.r"}));
+}
+
+TEST_F(DriverRun, TargetThatCannotBeReplacedAtTheEndIsAFailure) {
+    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
+    Write("main.rr", "#include \"pipe.r\"\n");
+    RunResult r;
+    std::thread run([&r] { r = Run({"main.rr", "out.rc"}); });
+    const int pipe = OpenPipeWhenRead("pipe.r");
+    if (pipe < 0) {
+        run.join();
+        FAIL() << "the run never opened the include: " << r.out;
+    }
+    // Meanwhile a directory that is not empty takes the target's place.
+    fs::create_directories("out.rc/inside");
+    WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
+    run.join();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out,
+              "main.rr(2) : error: Unable to write output file \"out.rc\" ('' : 1)\n\n");
+    EXPECT_TRUE(fs::is_directory("out.rc/inside"));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "main.rr", "out.rc",
                                                    "pipe.r"}));
 }
