@@ -35,7 +35,8 @@ bool GetStringValue(std::string& text);
 void FixupStringChars(std::string& text);
 // Bytes the resource compiler makes of text (escapes counted as single bytes).
 unsigned long EncodedLength(const std::string& text);
-// Text as it goes into a quoted script item (an escaped quote becomes a doubled quote).
+// Text as it goes into a quoted script item, written so that both resource compilers make the
+// counted bytes of it (an escaped quote becomes a doubled quote, a line end \n).
 std::string ScriptText(const std::string& text);
 // A string value ready to write: n encoded bytes, text with its zero fill, value length.
 struct FilledString {
