@@ -80,30 +80,36 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 std::string MakeTempBeside(const std::string& target) {
+    // The target's own name and a unique suffix, in its directory; a long name is cut so that
+    // the suffix still fits in a file name.
+    SplitPath parts = SplitPathParts(target);
+    std::string name = parts.base + parts.ext;
+    if (name.size() > 200) name.resize(200);
+    const std::string prefix = parts.drive + parts.dir + name;
 #ifdef _WIN32
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[32];
         snprintf(suffix, sizeof suffix, ".tmp%lu_%d", (unsigned long)GetCurrentProcessId(), attempt);
-        std::string name = target + suffix;
-        HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        std::string temp = prefix + suffix;
+        HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             CloseHandle(h);
-            return name;
+            return temp;
         }
         if (GetLastError() != ERROR_FILE_EXISTS) break;
     }
     return std::string();
 #else
-    std::string name = target + ".XXXXXX";
-    int fd = mkstemp(&name[0]);
+    std::string temp = prefix + ".XXXXXX";
+    int fd = mkstemp(&temp[0]);
     if (fd < 0) return std::string();
     // mkstemp creates the file private; give it the mode a plain create would have.
     mode_t mask = umask(0);
     umask(mask);
     fchmod(fd, 0666 & ~mask);
     close(fd);
-    return name;
+    return temp;
 #endif
 }
 
