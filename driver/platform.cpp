@@ -53,6 +53,21 @@ bool FileExists(const std::string& path) {
     return stat(path.c_str(), &info) == 0;
 }
 
+FILE* OpenForReading(const std::string& path, const char* mode) {
+    FILE* stream = fopen(path.c_str(), mode);
+    if (!stream) return nullptr;
+    const int c = getc(stream);
+    if (c == EOF && ferror(stream)) {
+        fclose(stream);
+        return nullptr;
+    }
+    if (c == EOF)
+        clearerr(stream);
+    else
+        ungetc(c, stream);
+    return stream;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
 #ifdef _WIN32
     auto identify = [](const std::string& p, BY_HANDLE_FILE_INFORMATION* info) {

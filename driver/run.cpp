@@ -97,7 +97,7 @@ static int Convert(int argc, const char* const* argv) {
     if (argc < 2) return ShowHelpMenu();
 
     const std::string source = argv[1];
-    FILE* input = fopen(source.c_str(), "rb");
+    FILE* input = OpenForReading(source, "rb");
     if (!input) {
         std::string message(MAXITEMSIZE, '\0');
         FormatBounded(&message[0], message.size() - 1, "File \"%.511978s\" not found",

@@ -75,7 +75,8 @@ void ReadLine() {
         bool hashFirst = false;
         for (;;) {
             int b = s.stream ? std::getc(s.stream) : EOF;
-            // A file that cannot be read (a directory, a failing device) is no short source.
+            // A read error is no end of the source: converting what came before would pass
+            // for a success.
             if (b == EOF && s.stream && std::ferror(s.stream))
                 FatalError("Unable to read the input file");
             if (b == EOF) b = kEndMark;

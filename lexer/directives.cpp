@@ -107,7 +107,7 @@ void ProcessInclude() {
     // The look-ahead for a further literal may have read on into the next line (whose
     // number a line marker there may even have set back); that line is no directive's.
     const bool directiveLineLeft = MarkReadPosition().refill != beforePath.refill;
-    FILE* stream = FileExists(path) ? std::fopen(path.c_str(), "r") : nullptr;
+    FILE* stream = FileExists(path) ? OpenForReading(path, "r") : nullptr;
     if (!stream) FailWithPath("Unable to open include file \"%s\"", path);
     if (gIncludeChain.empty()) gIncludeChain.push_back(CurrentFileName());
     if (AlreadyOpen(path)) {
