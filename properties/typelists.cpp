@@ -38,11 +38,6 @@ const TypeListRow kTypeListRows[] = {
 
 const char* const kClipboardContext = "ParseParsableClipboardTypes";
 
-void ExpectToken(uint32_t kind, const char* context, const char* message) {
-    GetToken();
-    if (gToken.kind != kind) FatalErrorIn(context, message);
-}
-
 // An extension keeps its characters in reading order in the compiled resource, so the code is
 // byte-swapped before the code item reverses it.
 void WriteExtensionItem(const char* text) {
@@ -55,10 +50,10 @@ void WriteExtensionItem(const char* text) {
 // A list of items in one brace group followed by the property's close brace. Each element is
 // itemsPerElement type items separated by commas.
 void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* runningSize) {
-    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    ExpectOpenBrace(context);
     for (;;) {
         for (int i = 0; i < itemsPerElement; ++i) {
-            if (i > 0) ExpectToken(kTokComma, context, "Comma expected");
+            if (i > 0) ExpectComma(context);
             ParseCodeOrEnumItem(context, "");
         }
         *runningSize += 4ul * itemsPerElement;
@@ -109,7 +104,7 @@ void ParseTypeListProperty(TokenRecord* token) {
         if (candidate.kind == token->kind) row = &candidate;
     }
     if (!row) FatalError("ParseTypeListProperty: no list for this keyword");
-    ExpectToken(kTokOpenBrace, row->context, "Open brace expected");
+    ExpectOpenBrace(row->context);
     WriteVendorCode(kVendorLMTR);
     long lengthPosition = WritePropertyHeader(row->key, row->name, 0);
     unsigned long runningSize = 0;
@@ -123,23 +118,23 @@ void ParseTypeListProperty(TokenRecord* token) {
 
 void ParseFmtFileType(TokenRecord*) {
     const char* const context = "ParseFmtFileType";
-    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(FourCC("fmTC"), "PIFormatFileTypeProperty", 8);
     ParseCodeOrEnumItem(context, "");
-    ExpectToken(kTokComma, context, "Comma expected");
+    ExpectComma(context);
     ParseCodeOrEnumItem(context, "");
     ExpectPropertyEnd(context);
 }
 
 void ParseFormatMaxSize(TokenRecord*) {
     const char* const context = "ParseFormatMaxSize";
-    ExpectToken(kTokOpenBrace, context, "Open brace expected");
-    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    ExpectOpenBrace(context);
+    ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(FourCC("mxsz"), "PIFmtMaxSizeProperty", 4);
     WriteDecimalWord(int16_t(GetExpression()), "/* Max x */");
-    ExpectToken(kTokComma, context, "Comma expected");
+    ExpectComma(context);
     WriteDecimalWord(int16_t(GetExpression()), "/* Max y */");
     ExpectPropertyEnd(context);
     ExpectPropertyEnd(context);
@@ -147,8 +142,8 @@ void ParseFormatMaxSize(TokenRecord*) {
 
 void ParseFormatMaxChannels(TokenRecord*) {
     const char* const context = "ParseFormatMaxChannels";
-    ExpectToken(kTokOpenBrace, context, "Open brace expected");
-    ExpectToken(kTokOpenBrace, context, "Open brace expected");
+    ExpectOpenBrace(context);
+    ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
     long lengthPosition = WritePropertyHeader(FourCC("mxch"), "PIFmtMaxChannelsProperty", 0);
     unsigned long runningSize = 0;
