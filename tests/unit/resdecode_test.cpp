@@ -6,22 +6,10 @@
 #include <vector>
 
 #include "tests/resdecode/resdecode.h"
+#include "tests/unit/bytes.h"
 
 namespace {
 
-typedef std::vector<uint8_t> Bytes;
-
-void Put16(Bytes& b, uint16_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-void Put32(Bytes& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-}
-// A code as the resource compiler lays it out: characters reversed ('kind' -> "dnik").
-void PutCode(Bytes& b, const char* code) {
-    for (int i = 3; i >= 0; --i) b.push_back(uint8_t(code[i]));
-}
 void PutText(Bytes& b, const std::string& text) {
     b.insert(b.end(), text.begin(), text.end());
 }

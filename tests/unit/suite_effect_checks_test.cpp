@@ -6,18 +6,10 @@
 #include <vector>
 
 #include "tests/resdecode/resdecode.h"
+#include "tests/unit/bytes.h"
 
 namespace {
 
-typedef std::vector<uint8_t> Bytes;
-
-void Put16(Bytes& b, uint16_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-void Put32(Bytes& b, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(uint8_t(v >> (8 * i)));
-}
 // Text and its zero fill: the smallest multiple of four above the text's length.
 void PutFilled(Bytes& b, const std::string& text) {
     b.insert(b.end(), text.begin(), text.end());

@@ -5,18 +5,10 @@
 #include <vector>
 
 #include "tests/resdecode/resdecode.h"
+#include "tests/unit/bytes.h"
 
 namespace {
 
-typedef std::vector<uint8_t> Bytes;
-
-void Put16(Bytes& b, uint16_t v) {
-    b.push_back(uint8_t(v));
-    b.push_back(uint8_t(v >> 8));
-}
-void PutCode(Bytes& b, const char* code) {
-    for (int i = 3; i >= 0; --i) b.push_back(uint8_t(code[i]));
-}
 void PutBytes(Bytes& b, std::initializer_list<uint8_t> bytes) {
     b.insert(b.end(), bytes);
 }
