@@ -16,7 +16,7 @@
 #include "resources/converters.h"
 
 static bool IsCharConst(const char* text) {
-    return gToken.kind == kTokCharConst && strcmp(gToken.shortText, text) == 0;
+    return TokenIsCharConstant() && strcmp(gToken.shortText, text) == 0;
 }
 
 void ConvertStatements() {

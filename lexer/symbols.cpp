@@ -226,6 +226,7 @@ void ParseEnum(const char* enumName) {
                 GetToken();
                 break;
             case kTokCharConst: {
+                // The word typedef has this kind but no characters: the length error below.
                 size_t length = std::strlen(gToken.shortText);
                 const unsigned char* text = (const unsigned char*)gToken.shortText;
                 if (length == 1) {

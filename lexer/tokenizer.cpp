@@ -226,7 +226,11 @@ void GetKeywordOrLabel(int c) {
     gToken.identText = gIdentBuffer;
     gToken.handler = nullptr;
     if (NamesMatchNoCase(gIdentBuffer, "typedef")) {
+        // Of the character-constant kind for the statement loop, but it carries no code: a
+        // code read from it would be whatever constant came before.
         gToken.kind = kTokCharConst;
+        gToken.shortText[0] = '\0';
+        gToken.fromWord = true;
         return;
     }
     if (NamesMatchNoCase(gIdentBuffer, "enum")) {

@@ -58,7 +58,8 @@ struct TokenRecord {
     char* stringText;       // last string read, or a string symbol's text
     uint32_t number;        // value of a number token
     PropertyHandler handler;
-    bool fromWord;          // a number or string token that replaced a defined name
+    bool fromWord;          // came from a word: a number or string that replaced a defined
+                            // name, or the word typedef (character-constant kind, no code)
 };
 
 extern TokenRecord gToken;
@@ -76,6 +77,11 @@ extern const KeywordRow kKeywordTable[];
 extern const int kKeywordCount;  // 138
 
 typedef void (*CharHandler)(int c);
+
+// The current token is a quoted character constant, the only token that supplies a code.
+inline bool TokenIsCharConstant() {
+    return gToken.kind == kTokCharConst && !gToken.fromWord;
+}
 
 void ResetTokenizer();       // clears the token record, push-back flag and buffers
 void InstallCharHandlers();  // fills the 257-slot handler table

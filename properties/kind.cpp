@@ -56,7 +56,7 @@ void ParseKindProperty(TokenRecord*) {
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(FourCC("kind"), "PIKindProperty", 4);
     GetToken();
-    if (gToken.kind == kTokCharConst) {
+    if (TokenIsCharConstant()) {
         // A literal code; a shorter constant is padded with blanks.
         WriteCodeItem(CodeFromShortText(gToken.shortText), "/* Vtag ID */");
     } else if (const KindRow* row = FindKind(gToken.kind)) {

@@ -114,7 +114,7 @@ void ParseRequiredHost(TokenRecord*) {
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(FourCC("host"), "PIRequiredHostProperty", 4);
     GetToken();
-    if (gToken.kind == kTokCharConst)
+    if (TokenIsCharConstant())
         WriteCodeItem(CodeFromShortText(gToken.shortText), "");
     else if (gToken.kind == kTokNumber)
         WriteHexLong(gToken.number, "");

@@ -191,7 +191,7 @@ void ExpectComma(const char* context) {
 
 void ParseCodeOrEnumItem(const char* context, const char* comment) {
     GetToken();
-    if (gToken.kind == kTokCharConst) {
+    if (TokenIsCharConstant()) {
         WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
         return;
     }

@@ -83,7 +83,7 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
         if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
         GetToken();
         while (gToken.kind != kTokCloseBrace) {
-            if (gToken.kind != kTokCharConst) FatalErrorIn(context, "Type expected");
+            if (!TokenIsCharConstant()) FatalErrorIn(context, "Type expected");
             WriteExtensionItem(gToken.shortText);
             *runningSize += 4;
             GetToken();

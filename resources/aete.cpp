@@ -66,7 +66,7 @@ enum CodeForm { kCharConstOnly, kCharConstOrEnumName };
 // Writes the current token as a code: a character constant reversed, or (where allowed) the
 // name of an enum constant as a hex long of its value. A number written in digits is no code.
 bool WriteCodeToken(CodeForm form, const char* comment) {
-    if (gToken.kind == kTokCharConst) {
+    if (TokenIsCharConstant()) {
         WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
         return true;
     }

@@ -92,14 +92,25 @@ TEST_F(LexerTest, KeywordCaseRules) {
     for (uint32_t kind : expected) EXPECT_EQ(Next(), kind) << gToken.identText;
 }
 
-TEST_F(LexerTest, IncludeEmptiesShortTextTypedefKeepsIt) {
-    Open("'abcd' typedef 'wxyz' include");
-    Next();
+// typedef is of the character-constant kind for the statement loop, but neither it nor include
+// may pass on the code of the constant before it.
+TEST_F(LexerTest, TypedefAndIncludeCarryNoCode) {
+    Open("'abcd' typedef 'wxyz' TypeDef 'efgh' include");
     EXPECT_EQ(Next(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "abcd");
+    EXPECT_TRUE(TokenIsCharConstant());
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "");
+    EXPECT_FALSE(TokenIsCharConstant());
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "wxyz");
+    EXPECT_TRUE(TokenIsCharConstant());
+    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_STREQ(gToken.shortText, "");
+    EXPECT_FALSE(TokenIsCharConstant());
     Next();
     EXPECT_EQ(Next(), kTokInclude);
     EXPECT_STREQ(gToken.shortText, "");
+    EXPECT_FALSE(TokenIsCharConstant());
 }
 
 TEST_F(LexerTest, LongWordSplitsAfterEightyCharacters) {
