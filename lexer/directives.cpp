@@ -44,6 +44,26 @@ private:
     FILE* stream_;
 };
 
+// Conditional directives are skipped, so every branch is converted. The first one a run meets
+// is pointed out once: a source meant for the C preprocessor silently converts differently.
+bool gConditionalNoticeGiven = false;
+
+bool IsConditionalDirective(const char* name) {
+    static const char* const kNames[] = {"if", "ifdef", "ifndef", "elif", "else", "endif"};
+    for (const char* candidate : kNames)
+        if (NamesMatchNoCase(name, candidate)) return true;
+    return false;
+}
+
+void NoticeConditionalDirective() {
+    if (gConditionalNoticeGiven || !IsConditionalDirective(gToken.identText)) return;
+    gConditionalNoticeGiven = true;
+    std::fprintf(stderr,
+                 "Conditional directives are not evaluated!  Line %d in file %s.  "
+                 "Run the source through a C preprocessor first.\n",
+                 (int)gToken.line, CurrentFileName());
+}
+
 bool AlreadyOpen(const std::string& path) {
     if (SameFile(CurrentFileName(), path)) return true;
     for (const std::string& open : gIncludeChain)
@@ -55,6 +75,7 @@ bool AlreadyOpen(const std::string& path) {
 
 void ResetDirectives() {
     gIncludeChain.clear();
+    gConditionalNoticeGiven = false;
 }
 
 void ProcessDirective() {
@@ -62,8 +83,10 @@ void ProcessDirective() {
         DefineSymbol();
     else if (NamesMatchNoCase(gToken.identText, "include"))
         ProcessInclude();
-    else
+    else {
+        NoticeConditionalDirective();
         SkipToCharacter('\n');
+    }
 }
 
 void DefineSymbol() {

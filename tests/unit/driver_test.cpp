@@ -322,4 +322,25 @@ TEST_F(DriverRun, SecondPushBackIsFatalAndTheNextRunIsClean) {
     EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
 }
 
+// The first conditional directive of each run is pointed out once, here in an included file;
+// the run's console output and script are those of a run without the notice.
+TEST_F(DriverRun, ConditionalNoticeOncePerRun) {
+    Write("inc.h", "#ifndef INC_H\n#define INC_H\n#define kId 7\n#endif\n");
+    Write("cond.rr",
+          "#include \"inc.h\"\n#ifdef kId\nresource 'STR ' (kId) { \"Hi\" };\n#else\n#endif\n");
+    const std::string notice =
+        "Conditional directives are not evaluated!  Line 1 in file inc.h.  "
+        "Run the source through a C preprocessor first.\n";
+    for (int run = 0; run < 2; ++run) {
+        const RunResult r = Run({"cond.rr", "out.rc"});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, notice) << "run " << run;
+        EXPECT_EQ(Read("out.rc"), kOpening + Table("7", "Hi"));
+    }
+    // A run without conditional directives says nothing, whatever ran before.
+    const RunResult plain = Run({"good.rr", "out.rc"});
+    EXPECT_EQ(plain.err, "");
+}
+
 }  // namespace
