@@ -88,6 +88,19 @@ static void ReadOption(const char* option) {
 }
 
 static int Convert(int argc, const char* const* argv) {
+    // Alone, and only when no file bears the name, --help and --version are options.
+    if (argc == 2 && !FileExists(argv[1])) {
+        if (strcmp(argv[1], "--help") == 0) {
+            ShowBanner();
+            WriteConsole("%s\n", kUsage);
+            ShowCommandLineHelp();
+            return 0;
+        }
+        if (strcmp(argv[1], "--version") == 0) {
+            ShowBanner();
+            return 0;
+        }
+    }
     if (argc >= 2 && strcmp(argv[1], "-v") == 0) {
         VerboseIds = true;
         --argc;

@@ -112,6 +112,30 @@ void ShowSourceOnlyPage() {
         "list.");
 }
 
+}  // namespace
+
+void ShowCommandLineHelp() {
+    WriteConsole("%s",
+        "\n"
+        "Converts a resource description (a .r file, usually preprocessed into a .rr\n"
+        "file) into a Windows resource script.\n"
+        "\n"
+        "  -v             as first argument: echo each resource identifier on stderr\n"
+        "  <source_file>  the resource description to convert\n"
+        "  <target_file>  the script to write (more than two characters); by default the\n"
+        "                 source's name with the extension .rc, or .txt for a .rc source\n"
+        "  -j | -c | -k   after <target_file>: Japanese, Chinese or Korean script;\n"
+        "                 string bytes are kept as written\n"
+        "  -x             after <target_file>: also convert viewer resources ('QkPn')\n"
+        "  --help         alone: this text\n"
+        "  --version      alone: the version line\n"
+        "\n"
+        "Without arguments an interactive help menu opens.\n"
+        "Full description: man propwright\n");
+}
+
+namespace {
+
 struct HelpTopic {
     int key;
     void (*show)();

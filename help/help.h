@@ -2,4 +2,6 @@
 #pragma once
 
 int ShowHelpMenu();
+// The arguments and options, for --help (after the usage line).
+void ShowCommandLineHelp();
 void BrowseKeywords();
