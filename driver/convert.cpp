@@ -19,16 +19,28 @@ static bool IsCharConst(const char* text) {
     return TokenIsCharConstant() && strcmp(gToken.shortText, text) == 0;
 }
 
+static unsigned long gConvertedResources = 0;
+
+unsigned long ConvertedResourceCount() {
+    return gConvertedResources;
+}
+
+void ResetConvertedResourceCount() {
+    gConvertedResources = 0;
+}
+
 void ConvertStatements() {
     GetToken();
     while (gToken.kind != kTokEnd) {
         switch (gToken.kind) {
             case kTokData:
                 GetToken();
-                if (IsCharConst("PATH") || IsCharConst("Path"))
+                if (IsCharConst("PATH") || IsCharConst("Path")) {
                     ConvertPath();
-                else
+                    ++gConvertedResources;
+                } else {
                     SkipResource();
+                }
                 break;
             case kTokDirective: ProcessDirective(); break;
             case kTokInclude: ProcessInclude(); break;
@@ -60,6 +72,7 @@ void ConvertResource() {
         if (!IsCharConst(row.type)) continue;
         if (row.convert == ConvertQkPn && !BuildQkPn) return;  // its tokens go back to the loop
         row.convert();
+        ++gConvertedResources;
         return;
     }
     SkipResource();

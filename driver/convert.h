@@ -3,6 +3,9 @@
 #include <cstdint>
 
 void ConvertStatements();
+// Resources written so far in this run, included files' among them.
+unsigned long ConvertedResourceCount();
+void ResetConvertedResourceCount();
 void ConvertResource();
 void ConvertString();
 int32_t GetResourceID();

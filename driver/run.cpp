@@ -134,6 +134,9 @@ static int Convert(int argc, const char* const* argv) {
     InstallCharHandlers();
     ConvertStatements();
     CloseOutputFile();
+    // The script is written all the same, but a run that found nothing to convert says so.
+    if (ConvertedResourceCount() == 0)
+        WriteOutput(stderr, "WARNING: No resource converted from \"%s\".\n", source.c_str());
     return 0;
 }
 
@@ -143,6 +146,7 @@ int RunPropwright(int argc, const char* const* argv) {
     ResetTokenizer();
     ResetSymbols();
     ResetDirectives();
+    ResetConvertedResourceCount();
     int status;
     try {
         status = Convert(argc, argv);

@@ -343,4 +343,18 @@ TEST_F(DriverRun, ConditionalNoticeOncePerRun) {
     EXPECT_EQ(plain.err, "");
 }
 
+// Whether a run converted anything is its own: a converting run before or after changes nothing.
+TEST_F(DriverRun, NothingConvertedWarningPerRun) {
+    Write("none.rr", "resource 'ICON' (1) { $\"00\" };\n");
+    const std::string warning = "WARNING: No resource converted from \"none.rr\".\n";
+    ASSERT_EQ(Run({"good.rr", "out.rc"}).err, "");
+    RunResult r = Run({"none.rr", "out.rc"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, warning);
+    EXPECT_EQ(Read("out.rc"), kOpening);
+    EXPECT_EQ(Run({"good.rr", "out.rc"}).err, "");
+    EXPECT_EQ(Run({"none.rr", "out.rc"}).err, warning);
+}
+
 }  // namespace

@@ -1,0 +1,1 @@
+resource 'STR ' (7) { "Hi" };
