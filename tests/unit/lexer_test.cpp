@@ -369,6 +369,26 @@ TEST_F(LexerTest, LineMarkers) {
     EXPECT_STREQ(CurrentFileName(), "orig.r");
 }
 
+// Markers as preprocessors write them: flag words after the name change nothing, and a
+// header's markers hand back to the including file's name and line.
+TEST_F(LexerTest, PreprocessorMarkersWithFlagWords) {
+    Open("#line 1 \"plugin.r\"\n#line 1 \"<built-in>\"\n#line 1 \"./plugin.h\" 1\nh\n"
+         "#line 20 \"/usr/include/sys.h\" 3 4\ns\n#line 3 \"plugin.r\" 2\nz\n");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "h");
+    EXPECT_EQ(gToken.line, 1);
+    EXPECT_STREQ(CurrentFileName(), "./plugin.h");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "s");
+    EXPECT_EQ(gToken.line, 20);
+    EXPECT_STREQ(CurrentFileName(), "/usr/include/sys.h");
+    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "z");
+    EXPECT_EQ(gToken.line, 3);
+    EXPECT_STREQ(CurrentFileName(), "plugin.r");
+    EXPECT_EQ(Next(), kTokEnd);
+}
+
 TEST_F(LexerTest, UnterminatedNameInMarkerEndsAtItsLine) {
     Open("#line 5 \"abc\nx");
     testing::internal::CaptureStderr();
