@@ -1,6 +1,7 @@
 # Preprocessing step of propwright_add_resources for MSVC-style compilers (cl, clang-cl), run as
 # cmake -P: writes the preprocessed file with /P (which keeps #line markers) and turns the
-# /showIncludes notes into a make-style dependency file, the form the build tools read.
+# /showIncludes notes into a make-style dependency file, the form the build tools read. The source
+# is named with /Tc, so that a path beginning with a slash is not taken for an option.
 # Variables: PROPWRIGHT_CC (the compiler), PROPWRIGHT_FLAGS (list), PROPWRIGHT_SOURCE,
 # PROPWRIGHT_OUTPUT, PROPWRIGHT_DEPFILE, PROPWRIGHT_NOTE (the compiler's include note prefix,
 # which depends on its language; empty for the English one).
@@ -17,7 +18,7 @@ endif()
 
 execute_process(
   COMMAND "${PROPWRIGHT_CC}" ${PROPWRIGHT_FLAGS} /showIncludes /P "/Fi${PROPWRIGHT_OUTPUT}"
-          "${PROPWRIGHT_SOURCE}"
+          "/Tc${PROPWRIGHT_SOURCE}"
   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 
 # Escape spaces for the dependency file; a colon after a drive letter is read correctly.
