@@ -184,6 +184,63 @@ else
     echo "toolchain: Clang error location not checked (needs clang and ninja)"
 fi
 
+# --- propwright_add_resources refuses wrong calls at configure time, with a message.
+echo "== toolchain: helper arguments and the MSVC-style preprocessing step"
+helper_case() {
+    local name=$1 languages=$2 call=$3 expected=$4 dir=$scratch/helper-$1
+    mkdir -p "$dir"
+    printf '%s\n' "cmake_minimum_required(VERSION 3.16)" "project(h LANGUAGES $languages)" \
+        "find_package(Propwright REQUIRED)" "add_custom_target(plugin)" "$call" >"$dir/CMakeLists.txt"
+    if cmake -S "$dir" -B "$dir/build" -DCMAKE_PREFIX_PATH="$prefix" >"$dir/log" 2>&1; then
+        problem "helper case $name configured"
+    elif ! tr -s ' \n' ' ' <"$dir/log" | grep -qF "$expected"; then
+        cat "$dir/log"
+        problem "helper case $name: no message '$expected'"
+    fi
+}
+helper_case two-options NONE "propwright_add_resources(plugin SOURCES a.r OPTIONS -j -x)" \
+    "OPTIONS takes one of -j, -c, -k, -x; got: -j;-x"
+helper_case unknown-option NONE "propwright_add_resources(plugin SOURCES a.r OPTIONS -v)" \
+    "OPTIONS takes one of -j, -c, -k, -x; got: -v"
+helper_case no-rc NONE "propwright_add_resources(plugin SOURCES a.r)" \
+    "the RC language is not enabled"
+helper_case no-target NONE "propwright_add_resources(other SOURCES a.r)" "there is no target other"
+helper_case no-sources NONE "propwright_add_resources(plugin OPTIONS -k)" "no SOURCES given"
+
+# The step for cl and clang-cl, run with clang in its cl mode: #line markers naming the .r file
+# and its header, a make-style dependency file listing the header, nothing left on an error.
+if command -v clang >/dev/null; then
+    pp=$scratch/msvc-pp
+    mkdir -p "$pp"
+    cmake -DPROPWRIGHT_CC="$(command -v clang)" \
+        "-DPROPWRIGHT_FLAGS=--driver-mode=cl;/nologo;/TC;-Xclang;-fuse-line-directives;/DMSWindows=1;/DEDGETINT_MINOR=3;/I$root/examples/plugin/include" \
+        -DPROPWRIGHT_SOURCE="$root/examples/plugin/edgetint.r" -DPROPWRIGHT_OUTPUT="$pp/edgetint.rr" \
+        -DPROPWRIGHT_DEPFILE="$pp/edgetint.rr.d" -P "$root/cmake/PropwrightPreprocess.cmake" >"$pp/log" 2>&1 ||
+        { cat "$pp/log"; problem "the MSVC-style preprocessing step failed"; }
+    grep -qxF "#line 1 \"$root/examples/plugin/include/edgetint_ids.h\"" "$pp/edgetint.rr" &&
+        grep -qxF "#line 4 \"$root/examples/plugin/edgetint.r\"" "$pp/edgetint.rr" ||
+        problem "the MSVC-style step wrote no #line markers for edgetint.r and its header"
+    [[ $(head -n 1 "$pp/edgetint.rr.d") == "$pp/edgetint.rr: $root/examples/plugin/edgetint.r \\" ]] &&
+        grep -qxF "  $root/examples/plugin/include/edgetint_ids.h" "$pp/edgetint.rr.d" ||
+        { cat "$pp/edgetint.rr.d"; problem "the MSVC-style step's dependency file does not list the header"; }
+    # Its output converts like the one from the build.
+    "$prefix/bin/propwright" "$pp/edgetint.rr" "$pp/edgetint.rc" >/dev/null &&
+        llvm-rc -no-preprocess -c 1252 -fo "$pp/edgetint.res" "$pp/edgetint.rc" &&
+        diff <("$decoder" "$pp/edgetint.res" | tail -n +2 | LC_ALL=C sort) "$scratch/dll.walk" ||
+        problem "the MSVC-style step's output converts to other resources than the DLL holds"
+    printf '#include "missing.h"\n' >"$pp/broken.r"
+    if cmake -DPROPWRIGHT_CC="$(command -v clang)" "-DPROPWRIGHT_FLAGS=--driver-mode=cl;/nologo;/TC" \
+        -DPROPWRIGHT_SOURCE="$pp/broken.r" -DPROPWRIGHT_OUTPUT="$pp/broken.rr" \
+        -DPROPWRIGHT_DEPFILE="$pp/broken.rr.d" -P "$root/cmake/PropwrightPreprocess.cmake" >"$pp/broken.log" 2>&1; then
+        problem "the MSVC-style step passed a missing header"
+    else
+        grep -q "missing.h" "$pp/broken.log" || problem "the MSVC-style step hid the compiler's error"
+        [[ -e $pp/broken.rr || -e $pp/broken.rr.d ]] && problem "the failed MSVC-style step left files"
+    fi
+else
+    echo "toolchain: MSVC-style preprocessing step not checked (needs clang)"
+fi
+
 # --- The Debian package: its files, and the packaged tool runs.
 echo "== toolchain: Debian package"
 package_dir=$scratch/package
