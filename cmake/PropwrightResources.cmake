@@ -24,7 +24,9 @@ include_guard(GLOBAL)
 cmake_policy(PUSH)
 cmake_policy(VERSION 3.16...3.27)
 
-set(_PROPWRIGHT_PREPROCESS_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/PropwrightPreprocess.cmake")
+# Global, as the function is: this file is read once, the function may be called in any folder.
+set_property(GLOBAL PROPERTY PROPWRIGHT_PREPROCESS_SCRIPT
+  "${CMAKE_CURRENT_LIST_DIR}/PropwrightPreprocess.cmake")
 
 function(propwright_add_resources target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;OPTIONS;INCLUDE_DIRECTORIES;DEFINITIONS")
@@ -100,10 +102,14 @@ function(propwright_add_resources target)
   endforeach()
 
   if(frontend STREQUAL "MSVC")
-    set(flags ${compiler_args} /nologo /TC)
+    get_property(preprocess_script GLOBAL PROPERTY PROPWRIGHT_PREPROCESS_SCRIPT)
+    set(flags ${compiler_args} /nologo)
     if(compiler_id MATCHES "Clang")
       # clang-cl writes GNU markers unless asked for #line.
       list(APPEND flags -Xclang -fuse-line-directives)
+      if(CMAKE_${lang}_COMPILER_TARGET)
+        list(APPEND flags "--target=${CMAKE_${lang}_COMPILER_TARGET}")
+      endif()
     endif()
     foreach(definition IN LISTS definitions)
       list(APPEND flags "/D${definition}")
@@ -166,8 +172,8 @@ function(propwright_add_resources target)
       set(command "${CMAKE_COMMAND}" "-DPROPWRIGHT_CC=${compiler}" "-DPROPWRIGHT_FLAGS=${flags}"
         "-DPROPWRIGHT_SOURCE=${source_path}" "-DPROPWRIGHT_OUTPUT=${rr}"
         "-DPROPWRIGHT_DEPFILE=${depfile}" "-DPROPWRIGHT_NOTE=${CMAKE_CL_SHOWINCLUDES_PREFIX}"
-        -P "${_PROPWRIGHT_PREPROCESS_SCRIPT}")
-      set(extra_depends "${_PROPWRIGHT_PREPROCESS_SCRIPT}")
+        -P "${preprocess_script}")
+      set(extra_depends "${preprocess_script}")
       if(use_depfile)
         set(depfile_args DEPFILE "${depfile}")
       endif()
