@@ -185,7 +185,7 @@ else
 fi
 
 # --- propwright_add_resources refuses wrong calls at configure time, with a message.
-echo "== toolchain: helper arguments and the MSVC-style preprocessing step"
+echo "== toolchain: helper arguments and the cl-style preprocessing step"
 helper_case() {
     local name=$1 languages=$2 call=$3 expected=$4 dir=$scratch/helper-$1
     mkdir -p "$dir"
@@ -207,38 +207,44 @@ helper_case no-rc NONE "propwright_add_resources(plugin SOURCES a.r)" \
 helper_case no-target NONE "propwright_add_resources(other SOURCES a.r)" "there is no target other"
 helper_case no-sources NONE "propwright_add_resources(plugin OPTIONS -k)" "no SOURCES given"
 
-# The step for cl and clang-cl, run with clang in its cl mode: #line markers naming the .r file
-# and its header, a make-style dependency file listing the header, nothing left on an error.
-if command -v clang >/dev/null; then
-    pp=$scratch/msvc-pp
-    mkdir -p "$pp"
-    cmake -DPROPWRIGHT_CC="$(command -v clang)" \
-        "-DPROPWRIGHT_FLAGS=--driver-mode=cl;/nologo;/TC;-Xclang;-fuse-line-directives;/DMSWindows=1;/DEDGETINT_MINOR=3;/I$root/examples/plugin/include" \
-        -DPROPWRIGHT_SOURCE="$root/examples/plugin/edgetint.r" -DPROPWRIGHT_OUTPUT="$pp/edgetint.rr" \
-        -DPROPWRIGHT_DEPFILE="$pp/edgetint.rr.d" -P "$root/cmake/PropwrightPreprocess.cmake" >"$pp/log" 2>&1 ||
-        { cat "$pp/log"; problem "the MSVC-style preprocessing step failed"; }
+# The step for cl and clang-cl, with clang-cl: the example configured for the MSVC target (only the
+# preprocessing and conversion are built; there are no Windows SDK libraries to link with) writes
+# #line markers naming the .r file and its header, a dependency file listing the header, and a
+# script that compiles to the DLL's resources. A missing header fails with the compiler's message
+# and leaves no file.
+clang_cl=$(dirname "$(readlink -f "$(command -v clang || echo /nonexistent)")")/clang-cl
+if [[ -x $clang_cl && -n ${generator[*]} ]]; then
+    cl_build=$scratch/plugin-clang-cl
+    printf '%s\n' "set(CMAKE_SYSTEM_NAME Windows)" "set(CMAKE_SYSTEM_PROCESSOR AMD64)" \
+        "set(CMAKE_C_COMPILER \"$clang_cl\")" "set(CMAKE_C_COMPILER_TARGET x86_64-pc-windows-msvc)" \
+        "set(CMAKE_RC_COMPILER \"$(command -v llvm-rc)\")" \
+        "set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)" >"$scratch/clang-cl.cmake"
+    cmake -S "$root/examples/plugin" -B "$cl_build" "${generator[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
+        -DCMAKE_TOOLCHAIN_FILE="$scratch/clang-cl.cmake" >"$scratch/clang-cl-configure.log" 2>&1 ||
+        { cat "$scratch/clang-cl-configure.log"; exit 1; }
+    ninja -C "$cl_build" propwright/edgetint/edgetint.rc >"$scratch/clang-cl-build.log" 2>&1 ||
+        { cat "$scratch/clang-cl-build.log"; problem "the clang-cl preprocessing and conversion failed"; }
+    pp=$cl_build/propwright/edgetint
     grep -qxF "#line 1 \"$root/examples/plugin/include/edgetint_ids.h\"" "$pp/edgetint.rr" &&
         grep -qxF "#line 4 \"$root/examples/plugin/edgetint.r\"" "$pp/edgetint.rr" ||
-        problem "the MSVC-style step wrote no #line markers for edgetint.r and its header"
+        problem "clang-cl wrote no #line markers for edgetint.r and its header"
     [[ $(head -n 1 "$pp/edgetint.rr.d") == "$pp/edgetint.rr: $root/examples/plugin/edgetint.r \\" ]] &&
         grep -qxF "  $root/examples/plugin/include/edgetint_ids.h" "$pp/edgetint.rr.d" ||
-        { cat "$pp/edgetint.rr.d"; problem "the MSVC-style step's dependency file does not list the header"; }
-    # Its output converts like the one from the build.
-    "$prefix/bin/propwright" "$pp/edgetint.rr" "$pp/edgetint.rc" >/dev/null &&
-        llvm-rc -no-preprocess -c 1252 -fo "$pp/edgetint.res" "$pp/edgetint.rc" &&
-        diff <("$decoder" "$pp/edgetint.res" | tail -n +2 | LC_ALL=C sort) "$scratch/dll.walk" ||
-        problem "the MSVC-style step's output converts to other resources than the DLL holds"
-    printf '#include "missing.h"\n' >"$pp/broken.r"
-    if cmake -DPROPWRIGHT_CC="$(command -v clang)" "-DPROPWRIGHT_FLAGS=--driver-mode=cl;/nologo;/TC" \
-        -DPROPWRIGHT_SOURCE="$pp/broken.r" -DPROPWRIGHT_OUTPUT="$pp/broken.rr" \
-        -DPROPWRIGHT_DEPFILE="$pp/broken.rr.d" -P "$root/cmake/PropwrightPreprocess.cmake" >"$pp/broken.log" 2>&1; then
-        problem "the MSVC-style step passed a missing header"
+        { cat "$pp/edgetint.rr.d"; problem "the clang-cl dependency file does not list the header"; }
+    llvm-rc -no-preprocess -c 1252 -fo "$scratch/clang-cl.res" "$pp/edgetint.rc" &&
+        diff <("$decoder" "$scratch/clang-cl.res" | tail -n +2 | LC_ALL=C sort) "$scratch/dll.walk" ||
+        problem "the clang-cl build converts to other resources than the DLL holds"
+    printf '#include "missing.h"\n' >"$scratch/broken.r"
+    if cmake -DPROPWRIGHT_CC="$clang_cl" "-DPROPWRIGHT_FLAGS=/nologo" -DPROPWRIGHT_SOURCE="$scratch/broken.r" \
+        -DPROPWRIGHT_OUTPUT="$scratch/broken.rr" -DPROPWRIGHT_DEPFILE="$scratch/broken.rr.d" \
+        -P "$prefix/lib/cmake/Propwright/PropwrightPreprocess.cmake" >"$scratch/broken.log" 2>&1; then
+        problem "the cl-style step passed a missing header"
     else
-        grep -q "missing.h" "$pp/broken.log" || problem "the MSVC-style step hid the compiler's error"
-        [[ -e $pp/broken.rr || -e $pp/broken.rr.d ]] && problem "the failed MSVC-style step left files"
+        grep -q "missing.h" "$scratch/broken.log" || problem "the cl-style step hid the compiler's error"
+        [[ -e $scratch/broken.rr || -e $scratch/broken.rr.d ]] && problem "the failed cl-style step left files"
     fi
 else
-    echo "toolchain: MSVC-style preprocessing step not checked (needs clang)"
+    echo "toolchain: cl-style preprocessing not checked (needs clang-cl beside clang, and ninja)"
 fi
 
 # --- The Debian package: its files, and the packaged tool runs.
