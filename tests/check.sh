@@ -24,4 +24,5 @@ run_build() {
 run_build build
 run_build build-asan -DPROPWRIGHT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 bash "$root/tests/windows_check.sh" "$root/build/tests/resdecode"
+bash "$root/tests/toolchain_check.sh" "$root/build"
 echo "== all tests passed in build/ and build-asan/, and the golden cases with the Windows build"

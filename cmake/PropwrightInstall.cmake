@@ -1,0 +1,70 @@
+# Install rules, the CMake package (imported executable Propwright::propwright and
+# propwright_add_resources) and the Debian package. Included from the top CMakeLists.txt after
+# the propwright target exists.
+
+# The same name inside a build that adds this project with add_subdirectory.
+add_executable(Propwright::propwright ALIAS propwright)
+include(${CMAKE_CURRENT_LIST_DIR}/PropwrightResources.cmake)
+
+# A project that adds this one with add_subdirectory usually does not want the tool in its own
+# installation or package.
+if(CMAKE_SOURCE_DIR STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+  set(_propwright_top_level ON)
+else()
+  set(_propwright_top_level OFF)
+endif()
+option(PROPWRIGHT_INSTALL "Install rules and the Debian package configuration" ${_propwright_top_level})
+if(NOT PROPWRIGHT_INSTALL)
+  return()
+endif()
+
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+# Always lib/cmake, not the multiarch library folder: the package describes a build tool, not a
+# library, and find_package looks there under every prefix.
+set(PROPWRIGHT_INSTALL_CMAKEDIR "lib/cmake/Propwright" CACHE STRING
+  "Folder below the prefix for the CMake package files")
+
+install(TARGETS propwright EXPORT PropwrightTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+install(EXPORT PropwrightTargets NAMESPACE Propwright:: FILE PropwrightTargets.cmake
+  DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/PropwrightConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/PropwrightConfig.cmake
+  INSTALL_DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})
+# The tool runs on the build machine whatever the consumer targets, so a 32-bit or
+# cross-compiling consumer may use it too.
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/PropwrightConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)
+install(FILES
+  ${CMAKE_CURRENT_BINARY_DIR}/PropwrightConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/PropwrightConfigVersion.cmake
+  ${CMAKE_CURRENT_LIST_DIR}/PropwrightResources.cmake
+  ${CMAKE_CURRENT_LIST_DIR}/PropwrightPreprocess.cmake
+  DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})
+
+set(CPACK_PACKAGE_NAME propwright)
+set(CPACK_PACKAGE_VENDOR "Propwright")
+set(CPACK_PACKAGE_CONTACT "Propwright maintainers <maintainers@propwright.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+  "Converts plug-in resource descriptions (.r) into Windows resource scripts (.rc)")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+else()
+  set(CPACK_GENERATOR DEB)
+endif()
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cpp, binutils-mingw-w64-x86-64 | llvm")
+find_program(PROPWRIGHT_DPKG_SHLIBDEPS dpkg-shlibdeps)
+mark_as_advanced(PROPWRIGHT_DPKG_SHLIBDEPS)
+if(PROPWRIGHT_DPKG_SHLIBDEPS AND NOT CMAKE_CROSSCOMPILING)
+  # The package's Depends then name the C and C++ runtime versions the tool was linked with.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+endif()
+include(CPack)
