@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 #include "driver/convert.h"
@@ -159,6 +161,19 @@ static int Convert(int argc, const char* const* argv) {
     return 0;
 }
 
+// Any other exception ends the run like a fatal error. The symbol lists are released first,
+// so that an exhausted heap has room for the report.
+static int ReportException(const char* message) {
+    ResetSymbols();
+    try {
+        FatalError(message);
+    } catch (const FatalExit& failure) {
+        return failure.status;
+    } catch (...) {
+    }
+    return 1;
+}
+
 int RunPropwright(int argc, const char* const* argv) {
     ResetSettings();
     ResetCharSource();
@@ -170,7 +185,14 @@ int RunPropwright(int argc, const char* const* argv) {
         status = Convert(argc, argv);
     } catch (const FatalExit& failure) {
         status = failure.status;
+    } catch (const std::bad_alloc&) {
+        status = ReportException("Out of memory");
+    } catch (const std::exception& failure) {
+        status = ReportException(failure.what());
+    } catch (...) {
+        status = ReportException("Unexpected failure");
     }
+    DiscardOutput();  // left open only when even the report failed
     if (gLex && gLex->stream) {
         fclose(gLex->stream);
         gLex->stream = nullptr;

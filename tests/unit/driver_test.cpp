@@ -567,6 +567,45 @@ TEST_F(DriverRun, SignalActionsComeBackAfterTheRun) {
     sigaction(SIGHUP, &previous, nullptr);
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define PW_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PW_SANITIZED 1
+#endif
+#endif
+
+TEST_F(DriverRun, OutOfMemoryIsReportedAndLeavesNoOutput) {
+#ifdef PW_SANITIZED
+    GTEST_SKIP() << "the sanitizer's allocator does not run under an address-space limit";
+#endif
+    // Each definition copies a 400000-character string: 400 of them cannot fit in 64 MB more
+    // than the process already has.
+    std::string text = "#define A \"" + std::string(400000, 'x') + "\"\n";
+    for (int i = 0; i < 400; ++i) text += "#define B" + std::to_string(i) + " A\n";
+    Write("big.rr", text);
+    Write("out.rc", "earlier\n");
+    const Child child = StartChild({"big.rr", "out.rc"}, false, [] {
+        long pages = 0;
+        if (FILE* statm = fopen("/proc/self/statm", "r")) {
+            if (fscanf(statm, "%ld", &pages) != 1) pages = 0;
+            fclose(statm);
+        }
+        if (pages <= 0) _exit(101);
+        const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (64u << 20);
+        const struct rlimit space = {limit, limit};
+        if (setrlimit(RLIMIT_AS, &space) != 0) _exit(102);
+    });
+    const RunResult r = FinishChild(child);
+    EXPECT_EQ(r.status, 1);
+    // One diagnostic line at some definition, then the empty line.
+    EXPECT_EQ(r.out.rfind("big.rr(", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(") : error: Out of memory ('#define B"), std::string::npos) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - 2), "\n\n");
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "big.rr", "good.rr"}));
+}
+
 TEST_F(DriverRun, SourceAsTargetThroughAnAbsolutePathIsRefused) {
     const std::string same = (fs::current_path() / "sub" / ".." / "good.rr").string();
     fs::create_directory("sub");
