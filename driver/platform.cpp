@@ -251,12 +251,14 @@ FILE* OpenScratchStream() {
             if (GetLastError() != ERROR_FILE_EXISTS) return nullptr;
             continue;
         }
-        const int fd = _open_osfhandle((intptr_t)h, _O_RDWR | _O_TEXT);
+        // Binary, as tmpfile gives: the line ends are made when the script reaches the device,
+        // and reading back cannot stop early at a Ctrl-Z byte.
+        const int fd = _open_osfhandle((intptr_t)h, _O_RDWR | _O_BINARY);
         if (fd < 0) {
             CloseHandle(h);
             return nullptr;
         }
-        FILE* stream = _fdopen(fd, "w+");
+        FILE* stream = _fdopen(fd, "w+b");
         if (!stream) _close(fd);
         return stream;
     }
