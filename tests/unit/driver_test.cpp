@@ -523,7 +523,10 @@ TEST_F(DriverRun, EndingSignalRemovesTheTemporaryFile) {
     const std::vector<std::string> before = Listing();
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
         SCOPED_TRACE(signal);
+        // The child starts with the default actions, whatever this process inherited (a
+        // background job ignores SIGINT and SIGQUIT), and dumps no core.
         const Child child = StartChild({"main.rr", "out.rc"}, false, [] {
+            for (const int s : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) ::signal(s, SIG_DFL);
             const struct rlimit noCore = {0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
         });
@@ -531,8 +534,10 @@ TEST_F(DriverRun, EndingSignalRemovesTheTemporaryFile) {
         // The run waits in the include, its temporary file beside the target.
         const std::vector<std::string> during = Listing();
         kill(child.pid, signal);
-        const RunResult r = FinishChild(child);
+        // Pending before the include ends, the signal is taken first; a run that ignored it
+        // would finish instead of hanging the test.
         if (pipe >= 0) close(pipe);
+        const RunResult r = FinishChild(child);
         ASSERT_GE(pipe, 0) << "the run never opened the include: " << r.out;
         ASSERT_EQ(during.size(), before.size() + 1);
         EXPECT_NE(std::find_if(during.begin(), during.end(),
@@ -544,6 +549,23 @@ TEST_F(DriverRun, EndingSignalRemovesTheTemporaryFile) {
         EXPECT_EQ(Read("out.rc"), "earlier\n");
         EXPECT_EQ(Listing(), before);
     }
+}
+
+TEST_F(DriverRun, IgnoredSignalLeavesTheRunAlone) {
+    // Under nohup SIGHUP is ignored: the run goes on and completes.
+    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
+    Write("main.rr", "#include \"pipe.r\"\n");
+    Write("out.rc", "earlier\n");
+    const Child child = StartChild({"main.rr", "out.rc"}, false, [] { signal(SIGHUP, SIG_IGN); });
+    const int pipe = OpenPipeWhenRead("pipe.r");
+    kill(child.pid, SIGHUP);
+    if (pipe >= 0) WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
+    const RunResult r = FinishChild(child);
+    ASSERT_GE(pipe, 0) << "the run never opened the include: " << r.out;
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Read("out.rc"), kOpening + Table("2", "Two"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "main.rr", "out.rc",
+                                                   "pipe.r"}));
 }
 
 TEST_F(DriverRun, SignalActionsComeBackAfterTheRun) {
