@@ -8,7 +8,9 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#ifdef __linux__
 #include <sys/sysmacros.h>
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -440,6 +442,9 @@ TEST_F(DriverRun, FifoTargetIsWrittenStraight) {
 }
 
 TEST_F(DriverRun, CharacterDeviceTargetIsWrittenStraightAndNeverRemoved) {
+#ifndef __linux__
+    GTEST_SKIP() << "the device numbers below are those of Linux";
+#endif
     if (geteuid() != 0) GTEST_SKIP() << "making a device node takes root";
     // The null device (1, 3) and the always-full device (1, 7), made here, not the machine's.
     ASSERT_EQ(mknod("null.rc", S_IFCHR | 0666, makedev(1, 3)), 0);
@@ -601,6 +606,7 @@ TEST_F(DriverRun, OutOfMemoryIsReportedAndLeavesNoOutput) {
 #ifdef PW_SANITIZED
     GTEST_SKIP() << "the sanitizer's allocator does not run under an address-space limit";
 #endif
+    if (!fs::exists("/proc/self/statm")) GTEST_SKIP() << "no /proc to measure the process by";
     // Each definition copies a 400000-character string: 400 of them cannot fit in 64 MB more
     // than the process already has.
     std::string text = "#define A \"" + std::string(400000, 'x') + "\"\n";
