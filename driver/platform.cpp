@@ -133,8 +133,8 @@ bool NamesEqualNoCase(const std::string& a, const char* b) {
 
 // Console and other DOS device names (CON, NUL, COM1, "nul.rc" ...) and \\.\ device paths.
 bool IsDevicePath(const std::string& path) {
-    if (path.size() > 4 && (path[0] == '\\' || path[0] == '/') && (path[1] == '\\' || path[1] == '/') &&
-        path[2] == '.' && (path[3] == '\\' || path[3] == '/'))
+    if (path.size() > 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] == '.' &&
+        IsSeparator(path[3]))
         return true;
     SplitPath parts = SplitPathParts(path);
     std::string name = (parts.base + parts.ext).substr(0, (parts.base + parts.ext).find('.'));
@@ -155,14 +155,14 @@ std::string FinalPathOf(const std::string& path, DWORD* type) {
     if (h == INVALID_HANDLE_VALUE) return std::string();
     *type = GetFileType(h);
     char buffer[4 * MAX_PATH];
-    DWORD length = GetFinalPathNameByHandleA(h, buffer, sizeof buffer, FILE_NAME_NORMALIZED);
+    DWORD length = GetFinalPathNameByHandleA(h, buffer, DWORD(sizeof buffer), FILE_NAME_NORMALIZED);
     CloseHandle(h);
     if (length == 0 || length >= sizeof buffer) return std::string();
-    std::string final(buffer, length);
+    std::string finalPath(buffer, length);
     // "\\?\C:\dir\file" becomes "C:\dir\file"; "\\?\UNC\server\share" becomes "\\server\share".
-    if (final.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + final.substr(8);
-    if (final.compare(0, 4, "\\\\?\\") == 0) return final.substr(4);
-    return final;
+    if (finalPath.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\\\" + finalPath.substr(8);
+    if (finalPath.compare(0, 4, "\\\\?\\") == 0) return finalPath.substr(4);
+    return finalPath;
 }
 
 }  // namespace
@@ -181,10 +181,10 @@ OutputTarget ExamineTarget(const std::string& path) {
         // A link is followed to the file it names; one that leads nowhere is refused rather
         // than replaced by a regular file.
         DWORD type = FILE_TYPE_UNKNOWN;
-        const std::string final = FinalPathOf(path, &type);
-        if (final.empty()) return {TargetKind::Unusable, std::string()};
+        const std::string finalPath = FinalPathOf(path, &type);
+        if (finalPath.empty()) return {TargetKind::Unusable, std::string()};
         if (type != FILE_TYPE_DISK) return {TargetKind::Device, path};
-        return {TargetKind::Regular, final};
+        return {TargetKind::Regular, finalPath};
     }
     return {TargetKind::Regular, path};
 }
@@ -239,7 +239,7 @@ FILE* OpenDevice(const std::string& path) {
 
 FILE* OpenScratchStream() {
     char directory[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(sizeof directory, directory);
+    const DWORD length = GetTempPathA(DWORD(sizeof directory), directory);
     if (length == 0 || length > MAX_PATH) return nullptr;
     for (int attempt = 0; attempt < 100; ++attempt) {
         char name[MAX_PATH + 64];
@@ -330,7 +330,8 @@ void DropGuard() {
 // reopened or replaced.
 bool IsOwnDescriptor(const std::string& name, int* descriptor) {
     const std::string own = "/proc/" + std::to_string((long)getpid()) + "/fd/";
-    for (const std::string& prefix : {std::string("/dev/fd/"), std::string("/proc/self/fd/"), own}) {
+    const std::string prefixes[] = {"/dev/fd/", "/proc/self/fd/", own};
+    for (const std::string& prefix : prefixes) {
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         const std::string digits = name.substr(prefix.size());
         if (digits.empty() || digits.size() > 9 ||
@@ -364,15 +365,15 @@ std::string FollowLinks(const std::string& path, int* descriptor) {
 
 OutputTarget ExamineTarget(const std::string& path) {
     int descriptor;
-    const std::string final = FollowLinks(path, &descriptor);
+    const std::string finalPath = FollowLinks(path, &descriptor);
     if (descriptor >= 0) return {TargetKind::Device, path};
     struct stat info;
     if (stat(path.c_str(), &info) != 0) {
         // Nothing there, or a link that leads nowhere: the file it names is created.
-        if (errno == ENOENT) return {TargetKind::Missing, final};
+        if (errno == ENOENT) return {TargetKind::Missing, finalPath};
         return {TargetKind::Unusable, std::string()};
     }
-    if (S_ISREG(info.st_mode)) return {TargetKind::Regular, final};
+    if (S_ISREG(info.st_mode)) return {TargetKind::Regular, finalPath};
     if (S_ISDIR(info.st_mode)) return {TargetKind::Unusable, std::string()};
     return {TargetKind::Device, path};
 }
