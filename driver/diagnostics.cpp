@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "driver/platform.h"
 #include "driver/settings.h"
 #include "lexer/charsource.h"
 
@@ -35,13 +36,18 @@ void FormatBounded(char* buffer, size_t count, const char* format, ...) {
     va_end(args);
 }
 
-// Closes and removes the script being written; a failed run leaves no output behind.
-static void DiscardOutput() {
+void DiscardOutput() {
     if (!OutputStream) return;
     fclose(OutputStream);
     OutputStream = nullptr;
-    if (!OutputTempPath.empty()) remove(OutputTempPath.c_str());
-    if (!OutputPath.empty()) remove(OutputPath.c_str());
+    if (OutputDevice) {
+        // A device is never removed; nothing of the script has reached it yet.
+        fclose(OutputDevice);
+        OutputDevice = nullptr;
+        return;
+    }
+    if (!OutputTempPath.empty()) RemoveTempFile(OutputTempPath);
+    if (!OutputFinalPath.empty()) remove(OutputFinalPath.c_str());
 }
 
 void FatalError(const char* message) {

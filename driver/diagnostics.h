@@ -21,6 +21,9 @@ void WriteOutput(FILE* stream, const char* format, ...) PW_PRINTF(2, 3);
 void WriteConsole(const char* format, ...) PW_PRINTF(1, 2);
 void FormatBounded(char* buffer, size_t count, const char* format, ...) PW_PRINTF(3, 4);
 
+// Closes and removes the script being written (the file a link leads to, never the link; a
+// device is only closed), so a failed run leaves no output behind. Nothing when none is open.
+void DiscardOutput();
 [[noreturn]] void FatalError(const char* message);
 [[noreturn]] void FatalErrorIn(const char* operation, const char* message);
 

@@ -1,4 +1,4 @@
-// The small platform layer: console keys, path splitting and file identity.
+// The small platform layer: console keys, path splitting, file identity and safe output.
 #pragma once
 #include <cstdio>
 #include <string>
@@ -14,9 +14,34 @@ bool FileExists(const std::string& path);
 FILE* OpenForReading(const std::string& path, const char* mode);
 bool SameFile(const std::string& a, const std::string& b);
 std::string DirectoryOf(const std::string& path);
-// Creates a fresh temporary file beside target; returns an empty string on failure.
-std::string MakeTempBeside(const std::string& target);
-bool ReplaceTarget(const std::string& from, const std::string& to);
+
+// What an output path names, symbolic links (reparse points) followed.
+enum class TargetKind {
+    Missing,    // nothing there yet: a new regular file is made
+    Regular,    // an existing regular file, replaced as a whole
+    Unusable,   // a directory, a loop of links, a path that cannot be examined: refused
+    Device      // a device, FIFO, socket or console: written straight, never replaced or removed
+};
+struct OutputTarget {
+    TargetKind kind;
+    std::string file;  // Missing and Regular: the file that is finally written, links followed
+};
+OutputTarget ExamineTarget(const std::string& path);
+
+// Creates a fresh temporary file "<name>.propwright-XXXXXX" beside file and opens it for
+// writing as text. It gets the permission bits (and owner and group, where allowed) of the
+// file it will replace, or the mode of a new file. Until ReplaceTarget or RemoveTempFile, a
+// signal or console event that ends the process removes it. Null on failure.
+FILE* MakeTempBeside(const std::string& file, std::string* tempPath);
+// Moves the closed temporary file over file.
+bool ReplaceTarget(const std::string& tempPath, const std::string& file);
+void RemoveTempFile(const std::string& tempPath);
+
+// Opens an existing device, FIFO or console for writing, without creating anything.
+FILE* OpenDevice(const std::string& path);
+// An anonymous read-write stream that the system removes when it is closed or the process
+// ends; holds a script bound for a device, which cannot be back-patched in place.
+FILE* OpenScratchStream();
 
 // Reads one key for the help menu and echoes it. Returns -1 at end of input.
 int ReadKeyEcho();

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <string>
 
 #include "driver/convert.h"
@@ -46,36 +48,71 @@ static std::string DeriveOutputPath(const std::string& source) {
     return derived;
 }
 
-// Opens a temporary file beside the target; the target is replaced only when the run succeeds.
+// Opens the output. A regular target (a new file, or the file a chain of links leads to) is
+// written to a temporary file beside it and replaced only when the run succeeds. A device,
+// FIFO or console is opened now and written straight at the end: its script waits in a
+// scratch stream, since counts are back-patched and a device cannot be rewound.
 static void OpenOutputFile(const std::string& path) {
     if (path.size() > kOutputPathMax) FailPath("Path too long: \"%s\"", path);
-    // An existing target must be writable; a missing one is not created until the end.
-    bool writable = true;
-    if (FileExists(path)) {
-        FILE* probe = fopen(path.c_str(), "r+");
-        writable = probe != nullptr;
-        if (probe) fclose(probe);
+    const OutputTarget target = ExamineTarget(path);
+    FILE* stream = nullptr;
+    FILE* device = nullptr;
+    std::string temp;
+    if (target.kind == TargetKind::Device) {
+        device = OpenDevice(path);
+        stream = device ? OpenScratchStream() : nullptr;
+        if (device && !stream) {
+            fclose(device);
+            device = nullptr;
+        }
+    } else if (target.kind != TargetKind::Unusable) {
+        // An existing target must be writable; a missing one is not created until the end.
+        bool writable = true;
+        if (target.kind == TargetKind::Regular) {
+            FILE* probe = fopen(target.file.c_str(), "r+");
+            writable = probe != nullptr;
+            if (probe) fclose(probe);
+        }
+        if (writable) stream = MakeTempBeside(target.file, &temp);
     }
-    std::string temp = writable ? MakeTempBeside(path) : std::string();
-    FILE* stream = temp.empty() ? nullptr : fopen(temp.c_str(), "w");
-    if (!stream) {
-        if (!temp.empty()) remove(temp.c_str());
-        FailPath("Unable to open output file \"%s\"", path);
-    }
+    if (!stream) FailPath("Unable to open output file \"%s\"", path);
     OutputPath = path;
+    OutputFinalPath = device ? std::string() : target.file;
     OutputTempPath = temp;
+    OutputDevice = device;
     OutputStream = stream;
     WriteOutput(OutputStream, "%s", kScriptOpening);
 }
 
-// Moves the finished script into place; a write failure is an error, not a success.
+// Copies the finished script from the scratch stream to the device.
+static bool CopyScript(FILE* from, FILE* to) {
+    if (fflush(from) != 0 || fseek(from, 0, SEEK_SET) != 0) return false;
+    char block[8192];
+    size_t count;
+    while ((count = fread(block, 1, sizeof block, from)) > 0)
+        if (fwrite(block, 1, count, to) != count) return false;
+    return ferror(from) == 0 && fflush(to) == 0;
+}
+
+// Moves the finished script into place, or hands it to the device; a write failure is an
+// error, not a success.
 static void CloseOutputFile() {
     bool failed = ferror(OutputStream) != 0;
+    if (OutputDevice) {
+        fflush(stdout);  // console text so far comes first when both share a terminal or file
+        failed = !CopyScript(OutputStream, OutputDevice) || failed;
+        failed = (fclose(OutputDevice) != 0) || failed;
+        OutputDevice = nullptr;
+    }
     failed = (fclose(OutputStream) != 0) || failed;
     OutputStream = nullptr;
-    if (failed || !ReplaceTarget(OutputTempPath, OutputPath)) {
-        remove(OutputTempPath.c_str());
-        remove(OutputPath.c_str());
+    if (OutputTempPath.empty()) {
+        if (failed) FailPath("Unable to write output file \"%s\"", OutputPath);
+        return;
+    }
+    if (failed || !ReplaceTarget(OutputTempPath, OutputFinalPath)) {
+        RemoveTempFile(OutputTempPath);
+        remove(OutputFinalPath.c_str());
         FailPath("Unable to write output file \"%s\"", OutputPath);
     }
 }
@@ -140,6 +177,19 @@ static int Convert(int argc, const char* const* argv) {
     return 0;
 }
 
+// Any other exception ends the run like a fatal error. The symbol lists are released first,
+// so that an exhausted heap has room for the report.
+static int ReportException(const char* message) {
+    ResetSymbols();
+    try {
+        FatalError(message);
+    } catch (const FatalExit& failure) {
+        return failure.status;
+    } catch (...) {
+    }
+    return 1;
+}
+
 int RunPropwright(int argc, const char* const* argv) {
     ResetSettings();
     ResetCharSource();
@@ -152,7 +202,14 @@ int RunPropwright(int argc, const char* const* argv) {
         status = Convert(argc, argv);
     } catch (const FatalExit& failure) {
         status = failure.status;
+    } catch (const std::bad_alloc&) {
+        status = ReportException("Out of memory");
+    } catch (const std::exception& failure) {
+        status = ReportException(failure.what());
+    } catch (...) {
+        status = ReportException("Unexpected failure");
     }
+    DiscardOutput();  // left open only when even the report failed
     if (gLex && gLex->stream) {
         fclose(gLex->stream);
         gLex->stream = nullptr;

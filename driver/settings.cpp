@@ -6,7 +6,9 @@ int LanguageOption = 0;
 bool BuildQkPn = false;
 FILE* OutputStream = nullptr;
 std::string OutputPath;
+std::string OutputFinalPath;
 std::string OutputTempPath;
+FILE* OutputDevice = nullptr;
 
 void ResetSettings() {
     VerboseIds = false;
@@ -14,5 +16,7 @@ void ResetSettings() {
     BuildQkPn = false;
     OutputStream = nullptr;
     OutputPath.clear();
+    OutputFinalPath.clear();
     OutputTempPath.clear();
+    OutputDevice = nullptr;
 }

@@ -1,14 +1,25 @@
-// The run called in-process: repeated runs give identical results whatever ran before, no
-// output or temporary file survives a failed run, and the output-file refusals.
+// The run called in-process (or in a child process where a signal, a resource limit or another
+// user is involved): repeated runs give identical results whatever ran before, no output or
+// temporary file survives a failed or interrupted run, the output-file refusals, and each kind
+// of target: links, devices, FIFOs, descriptors, and the mode of what is written.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#ifdef __linux__
+#include <sys/sysmacros.h>
+#endif
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <thread>
@@ -89,6 +100,78 @@ protected:
         r.out = eol == std::string::npos ? "" : out.substr(eol + 1);
         return r;
     }
+
+    // A run in a child process: a signal or a resource limit reaches the child alone. With
+    // unprivileged, a child of root runs as user and group 65534, which then own the test
+    // directory. Standard output and error come back through one pipe.
+    struct Child {
+        pid_t pid;
+        int console;
+    };
+    Child StartChild(std::vector<std::string> args, bool unprivileged = false,
+                     const std::function<void()>& prepare = {}) {
+        const bool dropping = unprivileged && geteuid() == 0;
+        if (dropping) GiveTreeTo(kNobody);
+        args.insert(args.begin(), "propwright");
+        int fds[2];
+        EXPECT_EQ(pipe(fds), 0);
+        fflush(nullptr);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(fds[0]);
+            dup2(fds[1], STDOUT_FILENO);
+            dup2(fds[1], STDERR_FILENO);
+            close(fds[1]);
+            if (prepare) prepare();
+            if (dropping && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 ||
+                             setuid(kNobody) != 0))
+                _exit(100);
+            // As in the program itself, an exception that escapes the run terminates it.
+            [&args]() noexcept {
+                std::vector<const char*> argv;
+                for (const std::string& a : args) argv.push_back(a.c_str());
+                argv.push_back(nullptr);
+                const int status = RunPropwright(int(args.size()), argv.data());
+                fflush(nullptr);
+                _exit(status);
+            }();
+        }
+        close(fds[1]);
+        EXPECT_GT(pid, 0);
+        return Child{pid, fds[0]};
+    }
+
+    // Waits for the child: its status as a shell reports it (128 + the signal that ended it).
+    static RunResult FinishChild(const Child& child) {
+        std::string out;
+        char block[4096];
+        ssize_t count;
+        while ((count = read(child.console, block, sizeof block)) > 0) out.append(block, count);
+        close(child.console);
+        int wait = 0;
+        EXPECT_EQ(waitpid(child.pid, &wait, 0), child.pid);
+        RunResult r;
+        r.status = WIFEXITED(wait)     ? WEXITSTATUS(wait)
+                   : WIFSIGNALED(wait) ? 128 + WTERMSIG(wait)
+                                       : -1;
+        // A signal ends the child before its buffered console output is written.
+        if (WIFSIGNALED(wait)) {
+            r.out = out;
+            return r;
+        }
+        const size_t eol = out.find('\n');
+        EXPECT_EQ(out.rfind("Propwright. Release Version ", 0), 0u) << out;
+        r.out = eol == std::string::npos ? "" : out.substr(eol + 1);
+        return r;
+    }
+
+    void GiveTreeTo(uid_t id) {
+        ASSERT_EQ(lchown(dir_.c_str(), id, id), 0);
+        for (const auto& entry : fs::recursive_directory_iterator(dir_))
+            ASSERT_EQ(lchown(entry.path().c_str(), id, id), 0) << entry.path();
+    }
+
+    static constexpr uid_t kNobody = 65534;
 
     std::string dir_;
     fs::path previous_;
@@ -231,12 +314,12 @@ TEST_F(DriverRun, TargetThatIsADirectoryIsRefused) {
     EXPECT_EQ(Listing(), kInputsAndOutput);
 }
 
+// As root the refusals are checked by a child that runs as an ordinary user.
 TEST_F(DriverRun, ReadOnlyTargetIsRefused) {
-    if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
     Write("out.rc", "earlier\n");
     fs::permissions("out.rc", fs::perms::owner_read | fs::perms::group_read |
                                   fs::perms::others_read);
-    const RunResult r = Run({"good.rr", "out.rc"});
+    const RunResult r = FinishChild(StartChild({"good.rr", "out.rc"}, true));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "good.rr(0) : error: Unable to open output file \"out.rc\" ('' : 0)\n\n");
     EXPECT_EQ(Read("out.rc"), "earlier\n");
@@ -244,14 +327,311 @@ TEST_F(DriverRun, ReadOnlyTargetIsRefused) {
 }
 
 TEST_F(DriverRun, UnwritableDirectoryLeavesNothing) {
-    if (geteuid() == 0) GTEST_SKIP() << "root may write any directory";
     fs::create_directory("locked");
     fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
-    const RunResult r = Run({"good.rr", "locked/out.rc"});
+    const RunResult r = FinishChild(StartChild({"good.rr", "locked/out.rc"}, true));
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out,
               "good.rr(0) : error: Unable to open output file \"locked/out.rc\" ('' : 0)\n\n");
     EXPECT_TRUE(fs::is_empty("locked"));
+}
+
+mode_t ModeOf(const std::string& name) {
+    struct stat info;
+    EXPECT_EQ(stat(name.c_str(), &info), 0) << name;
+    return info.st_mode & 07777;
+}
+
+std::string LinkText(const std::string& name) {
+    return fs::is_symlink(name) ? fs::read_symlink(name).string() : "(not a link)";
+}
+
+TEST_F(DriverRun, ChainOfLinksLeadsToTheFileThatIsReplaced) {
+    fs::create_directory("sub");
+    Write("sub/real.rc", "earlier\n");
+    fs::create_symlink("sub/real.rc", "second.rc");
+    fs::create_symlink("second.rc", "link.rc");
+    RunResult r = Run({"good.rr", "link.rc"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(LinkText("link.rc"), "second.rc");
+    EXPECT_EQ(LinkText("second.rc"), "sub/real.rc");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status("sub/real.rc")));
+    EXPECT_EQ(Read("sub/real.rc"), kOpening + Table("128", "Hi"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "link.rc", "second.rc",
+                                                   "sub"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator("sub"), fs::directory_iterator()), 1);
+
+    // A relative link is read from the link's own directory.
+    fs::create_symlink("real.rc", "sub/near.rc");
+    r = Run({"bad.rr", "sub/near.rc"});
+    EXPECT_EQ(r.status, 1);
+    // The failure removes the file the run was to replace, never a link.
+    EXPECT_EQ(LinkText("sub/near.rc"), "real.rc");
+    EXPECT_EQ(LinkText("link.rc"), "second.rc");
+    EXPECT_FALSE(fs::exists(fs::symlink_status("sub/real.rc")));
+}
+
+TEST_F(DriverRun, DanglingLinkGetsItsFileCreated) {
+    fs::create_directory("sub");
+    fs::create_symlink("sub/made.rc", "link.rc");
+    const RunResult r = Run({"good.rr", "link.rc"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(LinkText("link.rc"), "sub/made.rc");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status("sub/made.rc")));
+    EXPECT_EQ(Read("sub/made.rc"), kOpening + Table("128", "Hi"));
+
+    // A link into a missing directory cannot be followed to a file: refused, nothing made.
+    fs::create_symlink("none/made.rc", "lost.rc");
+    const RunResult lost = Run({"good.rr", "lost.rc"});
+    EXPECT_EQ(lost.status, 1);
+    EXPECT_EQ(lost.out, "good.rr(0) : error: Unable to open output file \"lost.rc\" ('' : 0)\n\n");
+    EXPECT_EQ(LinkText("lost.rc"), "none/made.rc");
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "link.rc", "lost.rc",
+                                                   "sub"}));
+}
+
+TEST_F(DriverRun, TemporaryFileLiesBesideTheFileALinkLeadsTo) {
+    fs::create_directory("sub");
+    Write("sub/real.rc", "earlier\n");
+    fs::create_symlink("sub/real.rc", "link.rc");
+    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
+    Write("main.rr", "#include \"pipe.r\"\n");
+    RunResult r;
+    std::thread run([&r] { r = Run({"main.rr", "link.rc"}); });
+    const int pipe = OpenPipeWhenRead("pipe.r");
+    if (pipe < 0) {
+        run.join();
+        FAIL() << "the run never opened the include: " << r.out;
+    }
+    std::vector<std::string> inSub;
+    for (const auto& entry : fs::directory_iterator("sub"))
+        inSub.push_back(entry.path().filename().string());
+    std::sort(inSub.begin(), inSub.end());
+    const std::vector<std::string> here = Listing();
+    WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
+    run.join();
+
+    ASSERT_EQ(inSub.size(), 2u);
+    EXPECT_EQ(inSub[0], "real.rc");
+    // "real.rc.propwright-" and six characters.
+    EXPECT_EQ(inSub[1].rfind("real.rc.propwright-", 0), 0u) << inSub[1];
+    EXPECT_EQ(inSub[1].size(), 25u) << inSub[1];
+    EXPECT_EQ(here, (std::vector<std::string>{"bad.rr", "good.rr", "link.rc", "main.rr",
+                                              "pipe.r", "sub"}));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Read("sub/real.rc"), kOpening + Table("2", "Two"));
+    EXPECT_EQ(LinkText("link.rc"), "sub/real.rc");
+}
+
+TEST_F(DriverRun, FifoTargetIsWrittenStraight) {
+    ASSERT_EQ(mkfifo("out.rc", 0640), 0);
+    std::string received;
+    std::thread reader([&received] {
+        std::ifstream in("out.rc", std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    });
+    const RunResult r = Run({"good.rr", "out.rc"});
+    // A build that never opens the FIFO would leave the reader waiting: release it.
+    const int release = open("out.rc", O_WRONLY | O_NONBLOCK);
+    if (release >= 0) close(release);
+    reader.join();
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(received, kOpening + Table("128", "Hi"));
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status("out.rc")));
+    EXPECT_EQ(Listing(), kInputsAndOutput);
+}
+
+TEST_F(DriverRun, CharacterDeviceTargetIsWrittenStraightAndNeverRemoved) {
+#ifndef __linux__
+    GTEST_SKIP() << "the device numbers below are those of Linux";
+#endif
+    if (geteuid() != 0) GTEST_SKIP() << "making a device node takes root";
+    // The null device (1, 3) and the always-full device (1, 7), made here, not the machine's.
+    ASSERT_EQ(mknod("null.rc", S_IFCHR | 0666, makedev(1, 3)), 0);
+    ASSERT_EQ(mknod("full.rc", S_IFCHR | 0666, makedev(1, 7)), 0);
+    const auto isDevice = [](const char* name, unsigned number) {
+        struct stat info;
+        return lstat(name, &info) == 0 && S_ISCHR(info.st_mode) && major(info.st_rdev) == 1 &&
+               minor(info.st_rdev) == number;
+    };
+    const std::vector<std::string> names = {"bad.rr", "full.rc", "good.rr", "null.rc"};
+
+    RunResult r = Run({"good.rr", "null.rc"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(isDevice("null.rc", 3));
+    EXPECT_EQ(Listing(), names);
+
+    r = Run({"bad.rr", "null.rc"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(isDevice("null.rc", 3));
+    EXPECT_EQ(Listing(), names);
+
+    // Writing fails on the full device: an error, and the device stays.
+    r = Run({"good.rr", "full.rc"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "good.rr(3) : error: Unable to write output file \"full.rc\" ('' : 1)\n\n");
+    EXPECT_TRUE(isDevice("full.rc", 7));
+    EXPECT_EQ(Listing(), names);
+}
+
+TEST_F(DriverRun, OwnDescriptorIsWrittenAtItsPlace) {
+    if (!fs::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc descriptor directory";
+    // A descriptor of this process open for appending, as a shell's >> gives standard output:
+    // the script follows what is there, the file is neither replaced nor truncated.
+    Write("log.rc", "header\n");
+    const int fd = open("log.rc", O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    const std::string target = "/proc/self/fd/" + std::to_string(fd);
+    const RunResult r = Run({"good.rr", target});
+    close(fd);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Read("log.rc"), "header\n" + kOpening + Table("128", "Hi"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "log.rc"}));
+}
+
+TEST_F(DriverRun, ReplacedFileKeepsItsModeAndANewOneFollowsTheUmask) {
+    const mode_t previousMask = umask(022);
+    Write("kept.rc", "earlier\n");
+    ASSERT_EQ(chmod("kept.rc", 0640), 0);
+    EXPECT_EQ(Run({"good.rr", "kept.rc"}).status, 0);
+    EXPECT_EQ(ModeOf("kept.rc"), mode_t(0640));
+    EXPECT_EQ(Read("kept.rc"), kOpening + Table("128", "Hi"));
+
+    umask(027);
+    EXPECT_EQ(Run({"good.rr", "new1.rc"}).status, 0);
+    EXPECT_EQ(ModeOf("new1.rc"), mode_t(0640));
+    umask(002);
+    EXPECT_EQ(Run({"good.rr", "new2.rc"}).status, 0);
+    EXPECT_EQ(ModeOf("new2.rc"), mode_t(0664));
+    umask(previousMask);
+}
+
+TEST_F(DriverRun, ReplacedFileKeepsItsOwnerAndGroup) {
+    if (geteuid() != 0) GTEST_SKIP() << "giving a file away takes root";
+    Write("out.rc", "earlier\n");
+    ASSERT_EQ(chown("out.rc", kNobody, kNobody), 0);
+    ASSERT_EQ(chmod("out.rc", 0604), 0);
+    EXPECT_EQ(Run({"good.rr", "out.rc"}).status, 0);
+    struct stat info;
+    ASSERT_EQ(stat("out.rc", &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
+    EXPECT_EQ(info.st_mode & 07777, mode_t(0604));
+    EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
+}
+
+TEST_F(DriverRun, EndingSignalRemovesTheTemporaryFile) {
+    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
+    Write("main.rr", "resource 'STR ' (1) { \"One\" };\n#include \"pipe.r\"\n");
+    Write("out.rc", "earlier\n");
+    const std::vector<std::string> before = Listing();
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+        SCOPED_TRACE(signal);
+        // The child starts with the default actions, whatever this process inherited (a
+        // background job ignores SIGINT and SIGQUIT), and dumps no core.
+        const Child child = StartChild({"main.rr", "out.rc"}, false, [] {
+            for (const int s : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) ::signal(s, SIG_DFL);
+            const struct rlimit noCore = {0, 0};
+            setrlimit(RLIMIT_CORE, &noCore);
+        });
+        const int pipe = OpenPipeWhenRead("pipe.r");
+        // The run waits in the include, its temporary file beside the target.
+        const std::vector<std::string> during = Listing();
+        kill(child.pid, signal);
+        // Pending before the include ends, the signal is taken first; a run that ignored it
+        // would finish instead of hanging the test.
+        if (pipe >= 0) close(pipe);
+        const RunResult r = FinishChild(child);
+        ASSERT_GE(pipe, 0) << "the run never opened the include: " << r.out;
+        ASSERT_EQ(during.size(), before.size() + 1);
+        EXPECT_NE(std::find_if(during.begin(), during.end(),
+                               [](const std::string& name) {
+                                   return name.rfind("out.rc.propwright-", 0) == 0;
+                               }),
+                  during.end());
+        EXPECT_EQ(r.status, 128 + signal);  // 143 for SIGTERM
+        EXPECT_EQ(Read("out.rc"), "earlier\n");
+        EXPECT_EQ(Listing(), before);
+    }
+}
+
+TEST_F(DriverRun, IgnoredSignalLeavesTheRunAlone) {
+    // Under nohup SIGHUP is ignored: the run goes on and completes.
+    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
+    Write("main.rr", "#include \"pipe.r\"\n");
+    Write("out.rc", "earlier\n");
+    const Child child = StartChild({"main.rr", "out.rc"}, false, [] { signal(SIGHUP, SIG_IGN); });
+    const int pipe = OpenPipeWhenRead("pipe.r");
+    kill(child.pid, SIGHUP);
+    if (pipe >= 0) WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
+    const RunResult r = FinishChild(child);
+    ASSERT_GE(pipe, 0) << "the run never opened the include: " << r.out;
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Read("out.rc"), kOpening + Table("2", "Two"));
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "main.rr", "out.rc",
+                                                   "pipe.r"}));
+}
+
+TEST_F(DriverRun, SignalActionsComeBackAfterTheRun) {
+    struct sigaction mine = {};
+    mine.sa_handler = SIG_IGN;
+    sigemptyset(&mine.sa_mask);
+    struct sigaction previous;
+    ASSERT_EQ(sigaction(SIGHUP, &mine, &previous), 0);
+    const auto actionOf = [](int signal) {
+        struct sigaction now;
+        sigaction(signal, nullptr, &now);
+        return now.sa_handler;
+    };
+    const auto termBefore = actionOf(SIGTERM);
+    EXPECT_EQ(Run({"good.rr", "out.rc"}).status, 0);
+    EXPECT_EQ(actionOf(SIGHUP), SIG_IGN);
+    EXPECT_EQ(actionOf(SIGTERM), termBefore);
+    EXPECT_EQ(Run({"bad.rr", "out.rc"}).status, 1);
+    EXPECT_EQ(actionOf(SIGHUP), SIG_IGN);
+    EXPECT_EQ(actionOf(SIGTERM), termBefore);
+    sigaction(SIGHUP, &previous, nullptr);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PW_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PW_SANITIZED 1
+#endif
+#endif
+
+TEST_F(DriverRun, OutOfMemoryIsReportedAndLeavesNoOutput) {
+#ifdef PW_SANITIZED
+    GTEST_SKIP() << "the sanitizer's allocator does not run under an address-space limit";
+#endif
+    if (!fs::exists("/proc/self/statm")) GTEST_SKIP() << "no /proc to measure the process by";
+    // Each definition copies a 400000-character string: 400 of them cannot fit in 64 MB more
+    // than the process already has.
+    std::string text = "#define A \"" + std::string(400000, 'x') + "\"\n";
+    for (int i = 0; i < 400; ++i) text += "#define B" + std::to_string(i) + " A\n";
+    Write("big.rr", text);
+    Write("out.rc", "earlier\n");
+    const Child child = StartChild({"big.rr", "out.rc"}, false, [] {
+        long pages = 0;
+        if (FILE* statm = fopen("/proc/self/statm", "r")) {
+            if (fscanf(statm, "%ld", &pages) != 1) pages = 0;
+            fclose(statm);
+        }
+        if (pages <= 0) _exit(101);
+        const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (64u << 20);
+        const struct rlimit space = {limit, limit};
+        if (setrlimit(RLIMIT_AS, &space) != 0) _exit(102);
+    });
+    const RunResult r = FinishChild(child);
+    EXPECT_EQ(r.status, 1);
+    // One diagnostic line at some definition, then the empty line.
+    EXPECT_EQ(r.out.rfind("big.rr(", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(") : error: Out of memory ('#define B"), std::string::npos) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - 2), "\n\n");
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "big.rr", "good.rr"}));
 }
 
 TEST_F(DriverRun, SourceAsTargetThroughAnAbsolutePathIsRefused) {
