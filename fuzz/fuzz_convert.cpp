@@ -8,9 +8,9 @@
 //
 // The tool's console output is discarded by libFuzzer (-close_fd_mask=3, added unless given),
 // standard input is /dev/null, and while a conversion runs every fopen is checked (the target
-// is linked with --wrap=fopen): only regular files in the private directory open, and the
-// input only once. An include of /dev/zero, /dev/stdin, a FIFO, a /proc file or of the input
-// itself would otherwise never end, and the run would depend on files of the machine.
+// is linked with --wrap=fopen): only regular files in the private directory open. An include
+// of /dev/zero, /dev/stdin, a FIFO or a /proc file would otherwise never end, and the run
+// would depend on the files of the machine.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,10 +31,9 @@ extern "C" FILE* __real_fopen(const char* path, const char* mode);
 namespace {
 
 std::string gDir;          // the private directory, resolved
-std::string gSourcePath;   // gDir/in.rr
+std::string gSourcePath;   // gDir/in.rr, the input
 int gHomeDir = -1;         // the working directory the fuzzer was started in
 bool gGuarding = false;    // a conversion is running
-bool gSourceOpened = false;
 
 [[noreturn]] void Die(const char* what) {
     fprintf(stderr, "fuzz_convert: %s: %s\n", what, strerror(errno));
@@ -81,25 +80,19 @@ std::string ResolveForOpen(const char* path) {
     return std::string(resolved) + "/" + name;
 }
 
-bool MayOpen(const char* path, const char* mode) {
+bool MayOpen(const char* path) {
     std::string resolved = ResolveForOpen(path);
     if (resolved.size() <= gDir.size() + 1 || resolved.compare(0, gDir.size(), gDir) != 0 ||
         resolved[gDir.size()] != '/' || resolved.find('/', gDir.size() + 1) != std::string::npos)
         return false;
     struct stat info;
-    if (stat(resolved.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return false;
-    const bool reading = mode[0] == 'r' && !strchr(mode, '+');
-    if (reading && resolved == gSourcePath) {
-        if (gSourceOpened) return false;  // an include of the input would nest without end
-        gSourceOpened = true;
-    }
-    return true;
+    return stat(resolved.c_str(), &info) != 0 || S_ISREG(info.st_mode);
 }
 
 }  // namespace
 
 extern "C" FILE* __wrap_fopen(const char* path, const char* mode) {
-    if (gGuarding && !MayOpen(path, mode)) {
+    if (gGuarding && !MayOpen(path)) {
         errno = ENOENT;
         return nullptr;
     }
@@ -145,7 +138,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (chdir(gDir.c_str()) != 0) Die("cannot enter the private directory");
     static const char* const kArgs[] = {"propwright", "in.rr", "out.rc", "-x"};
     gGuarding = true;
-    gSourceOpened = false;
     const int status = RunPropwright(4, kArgs);
     gGuarding = false;
     if (fchdir(gHomeDir) != 0) Die("cannot return to the working directory");
