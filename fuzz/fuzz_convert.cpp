@@ -13,6 +13,7 @@
 // would depend on the files of the machine.
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,16 +41,37 @@ bool gGuarding = false;    // a conversion is running
     abort();
 }
 
-void RemoveDirectory() {
-    if (gDir.empty()) return;
-    if (DIR* dir = opendir(gDir.c_str())) {
+void RemoveDirectory(const std::string& path) {
+    if (DIR* dir = opendir(path.c_str())) {
         while (dirent* entry = readdir(dir)) {
             if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, ".."))
-                unlink((gDir + "/" + entry->d_name).c_str());
+                unlink((path + "/" + entry->d_name).c_str());
         }
         closedir(dir);
     }
-    rmdir(gDir.c_str());
+    rmdir(path.c_str());
+}
+
+void RemovePrivateDirectory() {
+    if (!gDir.empty()) RemoveDirectory(gDir);
+}
+
+// The directories are named propwright-fuzz.<process id>.XXXXXX. A fuzzer that crashed or
+// timed out ends without its exit handlers and leaves its directory behind; the next one
+// removes the directories of processes that no longer exist.
+void RemoveStaleDirectories(const std::string& base) {
+    DIR* dir = opendir(base.c_str());
+    if (!dir) return;
+    std::vector<std::string> stale;
+    while (dirent* entry = readdir(dir)) {
+        long pid = 0;
+        char rest = 0;
+        if (sscanf(entry->d_name, "propwright-fuzz.%ld.%c", &pid, &rest) == 2 && pid > 0 &&
+            kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+            stale.push_back(base + "/" + entry->d_name);
+    }
+    closedir(dir);
+    for (const std::string& path : stale) RemoveDirectory(path);
 }
 
 std::string MakePrivateDirectory() {
@@ -59,7 +81,8 @@ std::string MakePrivateDirectory() {
         const char* tmp = getenv("TMPDIR");
         base = tmp && *tmp ? tmp : "/tmp";
     }
-    std::string pattern = base + "/propwright-fuzz.XXXXXX";
+    RemoveStaleDirectories(base);
+    std::string pattern = base + "/propwright-fuzz." + std::to_string(getpid()) + ".XXXXXX";
     if (!mkdtemp(&pattern[0])) Die("cannot create a private directory");
     char resolved[PATH_MAX];
     if (!realpath(pattern.c_str(), resolved)) Die("cannot resolve the private directory");
@@ -126,7 +149,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     if (gHomeDir < 0) Die("cannot open the working directory");
     gDir = MakePrivateDirectory();
     gSourcePath = gDir + "/in.rr";
-    atexit(RemoveDirectory);
+    atexit(RemovePrivateDirectory);
     return 0;
 }
 
