@@ -19,6 +19,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,9 +36,10 @@ std::string gDir;          // the private directory, resolved
 std::string gSourcePath;   // gDir/in.rr, the input
 int gHomeDir = -1;         // the working directory the fuzzer was started in
 bool gGuarding = false;    // a conversion is running
+FILE* gReport = stderr;    // the harness's own messages, on the standard error libFuzzer keeps
 
 [[noreturn]] void Die(const char* what) {
-    fprintf(stderr, "fuzz_convert: %s: %s\n", what, strerror(errno));
+    fprintf(gReport, "fuzz_convert: %s: %s\n", what, strerror(errno));
     abort();
 }
 
@@ -124,13 +126,19 @@ extern "C" FILE* __wrap_fopen(const char* path, const char* mode) {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // The flags are read after this returns: the tool's console output is discarded, and
-    // artifacts go to the starting directory although a run works in the private one.
+    // artifacts go to the starting directory although a run works in the private one (a
+    // relative -artifact_prefix given by hand would be taken from the private directory).
     static std::vector<std::string> added;
     static std::vector<char*> args;
     bool hasCloseMask = false, hasArtifactPrefix = false;
     for (int i = 0; i < *argc; ++i) {
         hasCloseMask = hasCloseMask || strncmp((*argv)[i], "-close_fd_mask=", 15) == 0;
         hasArtifactPrefix = hasArtifactPrefix || strncmp((*argv)[i], "-artifact_prefix=", 17) == 0;
+    }
+    const int reportFd = dup(STDERR_FILENO);
+    if (FILE* report = reportFd >= 0 ? fdopen(reportFd, "w") : nullptr) {
+        setvbuf(report, nullptr, _IONBF, 0);
+        gReport = report;
     }
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) Die("cannot read the working directory");
@@ -166,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fchdir(gHomeDir) != 0) Die("cannot return to the working directory");
 
     if (status != 0 && status != 1) {
-        fprintf(stderr, "fuzz_convert: exit status %d\n", status);
+        fprintf(gReport, "fuzz_convert: exit status %d\n", status);
         abort();
     }
     // A success leaves the output, a failure nothing; no temporary file stays in either case.
@@ -180,12 +188,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             outputSeen = true;
             continue;
         }
-        fprintf(stderr, "fuzz_convert: the run left %s behind (status %d)\n", name, status);
+        fprintf(gReport, "fuzz_convert: the run left %s behind (status %d)\n", name, status);
         abort();
     }
     closedir(dir);
     if (outputSeen != (status == 0)) {
-        fprintf(stderr, "fuzz_convert: status %d, but out.rc %s\n", status,
+        fprintf(gReport, "fuzz_convert: status %d, but out.rc %s\n", status,
                 outputSeen ? "exists" : "is missing");
         abort();
     }
