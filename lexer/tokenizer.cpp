@@ -355,13 +355,13 @@ void InstallCharHandlers() {
     for (CharHandler& slot : gHandlers) slot = SkipBlanks;
     for (int c = 'A'; c <= 'Z'; ++c) gHandlers[c] = GetKeywordOrLabel;
     for (int c = 'a'; c <= 'z'; ++c) gHandlers[c] = GetKeywordOrLabel;
-    gHandlers['_'] = GetKeywordOrLabel;
+    gHandlers[(unsigned char)'_'] = GetKeywordOrLabel;
     for (int c = '0'; c <= '9'; ++c) gHandlers[c] = GetNumberToken;
-    gHandlers['"'] = GetStringToken;
-    gHandlers['\''] = GetCharConstant;
-    gHandlers['#'] = GetDirective;
-    gHandlers['$'] = GetDollar;
-    gHandlers['/'] = SkipComment;
+    gHandlers[(unsigned char)'"'] = GetStringToken;
+    gHandlers[(unsigned char)'\''] = GetCharConstant;
+    gHandlers[(unsigned char)'#'] = GetDirective;
+    gHandlers[(unsigned char)'$'] = GetDollar;
+    gHandlers[(unsigned char)'/'] = SkipComment;
     for (const char* p = "()*+,-:;<>{}|!"; *p; ++p) gHandlers[(unsigned char)*p] = GetPunctuation;
     gHandlers[127] = SetEndOfFile;
 }

@@ -8,6 +8,10 @@
 # identifier: only its bytes are compared).
 # With GOLDEN_WINE set to a wine loader, TOOL is a Windows build run under it: its text-mode
 # line ends are folded back to line feeds before comparing, and the compilers are not run again.
+# A run under wine that printed nothing at all, not even the banner, ends with status 75 so
+# that the caller can tell a failed wine start-up from a wrong result.
+# With GOLDEN_COMPILERS=0 the compilers are not run either: for a further build of the tool
+# whose scripts are compared byte for byte with the ones that a first build compiled.
 set -u
 
 tool=$1
@@ -55,6 +59,12 @@ runner=()
 (cd "$work" && exec timeout 60 "${runner[@]}" "$tool" "${args[@]}") <"$stdin_file" \
     >"$scratch/stdout.raw" 2>"$scratch/stderr"
 status=$?
+if [[ -n ${GOLDEN_WINE:-} && ! -s $scratch/stdout.raw ]]; then
+    echo "case: $case_dir"
+    echo "FAIL: no output at all under wine (status $status); standard error was:"
+    cat "$scratch/stderr"
+    exit 75
+fi
 if [[ -n ${GOLDEN_WINE:-} ]]; then
     for file in "$scratch/stdout.raw" "$scratch/stderr" "$work/$output"; do
         [[ -f $file ]] && sed -i 's/\r$//' "$file"
@@ -117,6 +127,8 @@ fi
 
 if [[ -n ${GOLDEN_WINE:-} ]]; then
     :
+elif [[ ${GOLDEN_COMPILERS:-1} == 0 ]]; then
+    echo "resource compilers: not run (GOLDEN_COMPILERS=0)"
 elif ((problems == 0)) && [[ -f $case_dir/expected.rc && -f $case_dir/no-compile ]]; then
     echo "resource compilers: skipped (no-compile)"
 elif ((problems == 0)) && [[ -f $case_dir/expected.rc ]]; then
