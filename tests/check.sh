@@ -101,7 +101,7 @@ if [[ -n ${skip_reason[fuzz]:-} ]]; then
     description[asan]="build-asan/, g++ -O1 with address and undefined-behaviour sanitizers: unit, golden"
 fi
 for stage in "${stages[@]}"; do
-    [[ $werror == ON && $stage != fuzz ]] && description[$stage]+=", warnings are errors"
+    [[ $werror == ON && $stage != fuzz && $stage != toolchain ]] && description[$stage]+=", warnings are errors"
 done
 
 declare -A outcome=()
@@ -112,7 +112,7 @@ summary() {
     echo
     echo "== stages"
     for stage in "${stages[@]}"; do
-        printf '%-8s %-22s %s\n' "$stage" "${outcome[$stage]:-not run}" "${description[$stage]}"
+        printf '%-10s %-22s %s\n' "$stage" "${outcome[$stage]:-not run}" "${description[$stage]}"
     done
     if ((status == 0)); then
         local skipped=()
