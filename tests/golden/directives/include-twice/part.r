@@ -1,0 +1,1 @@
+resource 'STR ' (ID) { "part" };
