@@ -152,31 +152,24 @@ void FixupStringChars(std::string& text) {
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
 
-// Characters an escape covers in the text, from the backslash at i; 0 when the resource
-// compiler keeps the backslash as a byte of its own.
-static size_t EscapeSpan(const std::string& text, size_t i) {
-    if (i + 1 >= text.size()) return 0;
-    char d = text[i + 1];
-    if (d != '\0' && strchr("abfnrtv\\\"", d)) return 2;
+size_t EscapeUnitLength(const std::string& text, size_t i, OtherEscape other) {
+    if (text[i] != '\\' || i + 1 >= text.size()) return 1;
+    const char d = text[i + 1];
+    size_t end = i + 2;
     if (IsOctal(d)) {
-        size_t end = i + 2;
         while (end < text.size() && end < i + 4 && IsOctal(text[end])) ++end;
-        return end - i;
-    }
-    if (d == 'x' || d == 'X') {  // up to two hex digits, and none makes a zero byte
-        size_t end = i + 2;
+    } else if (d == 'x' || d == 'X') {  // up to two hex digits, and none makes a zero byte
         while (end < text.size() && end < i + 4 && isxdigit((unsigned char)text[end])) ++end;
-        return end - i;
+    } else if (other == kOtherEscapeSplits && (d == '\0' || !strchr("abfnrtv\\\"", d))) {
+        return 1;
     }
-    return 0;
+    return end - i;
 }
 
 unsigned long EncodedLength(const std::string& text) {
     unsigned long bytes = 0;
-    for (size_t i = 0; i < text.size(); ++bytes) {
-        size_t span = text[i] == '\\' ? EscapeSpan(text, i) : 0;
-        i += span ? span : 1;
-    }
+    for (size_t i = 0; i < text.size(); ++bytes)
+        i += EscapeUnitLength(text, i, kOtherEscapeSplits);
     return bytes;
 }
 

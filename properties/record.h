@@ -1,6 +1,7 @@
 // Property record and value encodings: the item writers every handler and converter uses,
 // string values with their conversion and zero fill, flag lists and the property braces.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -33,6 +34,12 @@ void WriteHighLowLongs(const char* label);
 // String values. The text is kept as it will stand in the script (escapes as written).
 bool GetStringValue(std::string& text);
 void FixupStringChars(std::string& text);
+// Characters of the escape unit at i: a backslash with up to three octal digits, with x or X
+// and up to two hex digits, or with one of abfnrtv\" (one byte each); else one character. A
+// backslash before any other character is a byte of its own under kOtherEscapeSplits (as the
+// resource compiler counts); kOtherEscapeStays keeps the two together, so a cut never parts them.
+enum OtherEscape { kOtherEscapeSplits, kOtherEscapeStays };
+size_t EscapeUnitLength(const std::string& text, size_t i, OtherEscape other);
 // Bytes the resource compiler makes of text (escapes counted as single bytes).
 unsigned long EncodedLength(const std::string& text);
 // Text as it goes into a quoted script item, written so that both resource compilers make the

@@ -5,6 +5,37 @@
 #include "driver/settings.h"
 #include "properties/record.h"
 
+TEST(EscapeUnitLength, TakesDigitsUpToTheirLimitAndOtherEscapesByRule) {
+    struct Case {
+        std::string text;
+        size_t at, splits, stays;
+    } cases[] = {
+        {"a\\n", 0, 1, 1},  // a plain character
+        {"a\\n", 1, 2, 2},  // a known escape letter
+        {"\\\"", 0, 2, 2},
+        {"\\\\", 0, 2, 2},
+        {"\\", 0, 1, 1},  // a backslash ending the text
+        {"x\\", 1, 1, 1},
+        {"\\1011", 0, 4, 4},  // three octal digits at most
+        {"ab\\12c", 2, 3, 3},
+        {"ab\\12", 2, 3, 3},  // digits up to the end of the text
+        {"\\x414", 0, 4, 4},  // two hex digits at most
+        {"\\Xfg", 0, 3, 3},
+        {"\\xg", 0, 2, 2},  // no digit: still one unit
+        {"\\x", 0, 2, 2},
+        // Any other character after the backslash: split, or kept with it.
+        {"\\8", 0, 1, 2},
+        {"\\q", 0, 1, 2},
+        {"\\A", 0, 1, 2},
+        {"\\\n", 0, 1, 2},
+        {std::string("\\\0", 2), 0, 1, 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EscapeUnitLength(c.text, c.at, kOtherEscapeSplits), c.splits) << c.text;
+        EXPECT_EQ(EscapeUnitLength(c.text, c.at, kOtherEscapeStays), c.stays) << c.text;
+    }
+}
+
 TEST(EncodedLength, CountsEscapesAsTheResourceCompilerDoes) {
     EXPECT_EQ(EncodedLength(""), 0u);
     EXPECT_EQ(EncodedLength("abc"), 3u);
