@@ -2,7 +2,6 @@
 // and 64-bit ranges, one body per record layout and one row per keyword.
 #include "properties/effecthost.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -78,27 +77,12 @@ void WriteCheckedWord(int32_t value, const char* field, const char* comment) {
     WriteDecimalWord(value, comment);
 }
 
-// End of the escape unit (or plain character) that starts at i, so that a cut never
-// splits an escape.
-size_t UnitEnd(const std::string& text, size_t i) {
-    if (text[i] != '\\' || i + 1 >= text.size()) return i + 1;
-    const char c = text[i + 1];
-    size_t j = i + 2;
-    if (c >= '0' && c <= '7') {
-        while (j < text.size() && j < i + 4 && text[j] >= '0' && text[j] <= '7') ++j;
-    } else if (c == 'x' || c == 'X') {
-        while (j < text.size() && j < i + 4 && std::isxdigit(static_cast<unsigned char>(text[j])))
-            ++j;
-    }
-    return j;
-}
-
 // The 32-byte name field: at most 31 bytes of the name, zero bytes to 32 in all.
 FilledString NameField(const std::string& text) {
     FilledString field;
     field.n = 0;
     for (size_t i = 0; i < text.size();) {
-        size_t end = UnitEnd(text, i);
+        size_t end = i + EscapeUnitLength(text, i, kOtherEscapeStays);  // never split an escape
         std::string unit = text.substr(i, end - i);
         unsigned long bytes = EncodedLength(unit);
         if (field.n + bytes > kNameFieldSize - 1) break;

@@ -1,7 +1,6 @@
 // The 'Pate' resource: a leading word 1 and one zero-terminated text in wrapped lines.
 #include "resources/pate.h"
 
-#include <cctype>
 #include <cstdint>
 #include <string>
 
@@ -15,21 +14,6 @@
 
 static const char kContext[] = "ConvertPate";
 
-static bool IsOctalDigit(char c) { return c >= '0' && c <= '7'; }
-
-// Characters of the escape sequence (or the single character) at i: an octal escape takes
-// up to three digits, a hex escape up to two, any other escape two characters.
-static size_t SequenceLength(const std::string& text, size_t i) {
-    if (text[i] != '\\' || i + 1 >= text.size()) return 1;
-    size_t end = i + 2;
-    if (IsOctalDigit(text[i + 1])) {
-        while (end < text.size() && end < i + 4 && IsOctalDigit(text[end])) ++end;
-    } else if (text[i + 1] == 'x' || text[i + 1] == 'X') {
-        while (end < text.size() && end < i + 4 && std::isxdigit((unsigned char)text[end])) ++end;
-    }
-    return end - i;
-}
-
 // Length of the next piece starting at start: at most kTextPieceMax characters while more
 // than that remain, without its trailing backslashes unless the piece is nothing else. A
 // piece that would still end between the digits of an octal or hex escape ends before the
@@ -41,7 +25,7 @@ static size_t NextPieceLength(const std::string& text, size_t start) {
     size_t at = start, last = start;
     while (at < start + length) {
         last = at;
-        at += SequenceLength(text, at);
+        at += EscapeUnitLength(text, at, kOtherEscapeStays);
     }
     if (at > start + length && last > start) length = last - start;
     return length;
