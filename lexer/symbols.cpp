@@ -66,10 +66,7 @@ uint32_t Combine(ExprOp op, uint32_t left, uint32_t right) {
         case kExprAdd: return left + right;
         case kExprSubtract: return left - right;
         case kExprMultiply: return left * right;
-        case kExprDivide:
-            if (right == 0) FatalError("Division by zero");
-            if (right == 0xFFFFFFFFu) return 0u - left;
-            return uint32_t(int32_t(left) / int32_t(right));
+        case kExprDivide: return DivideSigned(left, right);
         case kExprOr: return left | right;
         case kExprShift: return left << (right & 31u);
         default: return right;  // parentheses: the inner value

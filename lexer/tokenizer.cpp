@@ -54,13 +54,6 @@ char* StringBuffer() {
     return gStringBuffer;
 }
 
-// Signed 32-bit division truncating toward zero; the most negative value over -1 wraps.
-uint32_t DivideSigned(uint32_t a, uint32_t b) {
-    if (b == 0) FatalError("Division by zero");
-    if (b == 0xFFFFFFFFu) return 0u - a;
-    return uint32_t(int32_t(a) / int32_t(b));
-}
-
 int Precedence(NumberOp op) {
     switch (op) {
         case kOpMultiply: case kOpDivide: return 3;
@@ -332,6 +325,13 @@ void SetEndOfFile(int) {
 }
 
 }  // namespace
+
+// The one division of both evaluators, number literals and token expressions.
+uint32_t DivideSigned(uint32_t a, uint32_t b) {
+    if (b == 0) FatalError("Division by zero");
+    if (b == 0xFFFFFFFFu) return 0u - a;
+    return uint32_t(int32_t(a) / int32_t(b));
+}
 
 void ResetTokenizer() {
     gPushedBack = false;

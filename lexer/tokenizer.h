@@ -93,3 +93,6 @@ void ClearPushedBackToken();
 int GetIdentifier(int first, char* dest, int maxCount);
 int GetString(int delimiter, char* dest, bool escapes, int capacity = 0);
 uint32_t GetNumber(int first);
+// Signed 32-bit division truncating toward zero; the most negative value over -1 wraps.
+// A zero divisor is a fatal error.
+uint32_t DivideSigned(uint32_t a, uint32_t b);

@@ -202,6 +202,16 @@ TEST_F(LexerTest, DivisionByZeroIsFatalAndMinOverMinusOneWraps) {
     EXPECT_EQ(NumberOf("0x80000000 / -1"), 0x80000000u);
 }
 
+TEST(DivideSigned, TruncatesTowardZeroOnSignedValues) {
+    EXPECT_EQ(DivideSigned(7, 2), 3u);
+    EXPECT_EQ(DivideSigned(uint32_t(-7), 2), uint32_t(-3));
+    EXPECT_EQ(DivideSigned(7, uint32_t(-2)), uint32_t(-3));
+    EXPECT_EQ(DivideSigned(uint32_t(-7), uint32_t(-2)), 3u);
+    EXPECT_EQ(DivideSigned(0xFFFFFFFEu, 2), 0xFFFFFFFFu);  // -2 / 2, not 0x7FFFFFFF
+    EXPECT_EQ(DivideSigned(0x80000000u, 0xFFFFFFFFu), 0x80000000u);
+    EXPECT_EQ(DivideSigned(5, 0xFFFFFFFFu), uint32_t(-5));
+}
+
 TEST_F(LexerTest, CommentsYieldNoToken) {
     Open("/* a **/ b /***/ c // d\n e /* f\n g */ h // last");
     for (const char* word : {"b", "c", "e", "h"}) {
