@@ -530,8 +530,8 @@ TEST_F(LexerTest, EnumMembersAndTheirNames) {
         ASSERT_NE(constant, nullptr) << e.name;
         EXPECT_EQ(constant->value, e.value) << e.name;
     }
-    EXPECT_STREQ(FindEnumConstant("G")->enumName, "Named");
-    EXPECT_STREQ(FindEnumConstant("A")->enumName, "anonymous");
+    EXPECT_STREQ(FindEnumConstant("G")->enumName.c_str(), "Named");
+    EXPECT_STREQ(FindEnumConstant("A")->enumName.c_str(), "anonymous");
     EXPECT_EQ(FindEnumConstant("9"), nullptr);
     testing::internal::CaptureStdout();
     EXPECT_THROW(RunStatements(1), FatalExit);
