@@ -2,9 +2,7 @@
 #include "lexer/directives.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -99,10 +97,7 @@ void DefineSymbol() {
         return;
     }
     if (gToken.kind == kTokString) {
-        size_t length = std::strlen(gToken.stringText);
-        symbol->stringValue = static_cast<char*>(std::malloc(length + 1));
-        if (!symbol->stringValue) throw std::bad_alloc();
-        std::memcpy(symbol->stringValue, gToken.stringText, length + 1);
+        symbol->stringValue = gToken.stringText;
         symbol->kind = 2;
         return;
     }

@@ -1,9 +1,11 @@
 // Defined symbols, enum constants, token-level expressions and enum declarations.
 #include "lexer/symbols.h"
 
-#include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <new>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/convert.h"
@@ -13,22 +15,18 @@
 
 namespace {
 
-SymbolRecord* gSymbols = nullptr;    // newest first
-EnumConstant* gConstants = nullptr;  // newest first
+// Both lists grow at the back and are searched from the back, so the newest definition of a
+// name hides the older ones. A deque keeps the record AddSymbol hands out in place.
+std::deque<SymbolRecord> gSymbols;
+std::vector<EnumConstant> gConstants;
 constexpr size_t kEnumNameMax = 255;
 
 int LowerAscii(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
 }
 
-char* CopyText(const char* text, size_t limit) {
-    size_t length = strnlen(text, limit);
-    char* copy = static_cast<char*>(std::malloc(length + 1));
-    if (copy) {
-        std::memcpy(copy, text, length);
-        copy[length] = '\0';
-    }
-    return copy;
+std::string CopyText(const char* text, size_t limit) {
+    return std::string(text, strnlen(text, limit));
 }
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
@@ -73,6 +71,24 @@ uint32_t Combine(ExprOp op, uint32_t left, uint32_t right) {
     }
 }
 
+// A failed allocation ends the run with the enum's own messages, and leaves the list as it was.
+void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
+    try {
+        gConstants.emplace_back();
+    } catch (const std::bad_alloc&) {
+        EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
+    }
+    EnumConstant& constant = gConstants.back();
+    try {
+        constant.name = CopyText(name, kEnumNameMax);
+        constant.enumName = CopyText(enumName, kEnumNameMax);
+    } catch (const std::bad_alloc&) {
+        gConstants.pop_back();
+        EnumFailure(CurrentLineNumber(), "(enum) String allocation failure.");
+    }
+    constant.value = int32_t(value);
+}
+
 }  // namespace
 
 bool NamesMatchNoCase(const char* a, const char* b) {
@@ -86,41 +102,26 @@ bool NamesMatchNoCase(const char* a, const char* b) {
 }
 
 void ResetSymbols() {
-    while (gSymbols) {
-        SymbolRecord* next = gSymbols->next;
-        std::free(gSymbols->name);
-        std::free(gSymbols->stringValue);
-        delete gSymbols;
-        gSymbols = next;
-    }
-    while (gConstants) {
-        EnumConstant* next = gConstants->next;
-        std::free(gConstants->name);
-        std::free(gConstants->enumName);
-        std::free(gConstants);
-        gConstants = next;
-    }
+    gSymbols.clear();
+    gConstants.clear();
 }
 
 SymbolRecord* AddSymbol(const char* name) {
-    SymbolRecord* symbol = new SymbolRecord{0, CopyText(name, kIdentMax), nullptr, 1, gSymbols};
-    if (!symbol->name) {
-        delete symbol;
-        throw std::bad_alloc();
-    }
-    gSymbols = symbol;
-    return symbol;
+    SymbolRecord symbol;
+    symbol.name = CopyText(name, kIdentMax);
+    gSymbols.push_back(std::move(symbol));
+    return &gSymbols.back();
 }
 
 const SymbolRecord* FindSymbol(const char* name) {
-    for (const SymbolRecord* s = gSymbols; s; s = s->next)
-        if (NamesMatchNoCase(s->name, name)) return s;
+    for (auto s = gSymbols.rbegin(); s != gSymbols.rend(); ++s)
+        if (NamesMatchNoCase(s->name.c_str(), name)) return &*s;
     return nullptr;
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
-    for (const EnumConstant* e = gConstants; e; e = e->next)
-        if (std::strcmp(e->name, name) == 0) return e;
+    for (auto e = gConstants.rbegin(); e != gConstants.rend(); ++e)
+        if (e->name == name) return &*e;
     return nullptr;
 }
 
@@ -248,19 +249,7 @@ void ParseEnum(const char* enumName) {
                 if (TokenPushedBack()) GetToken();
                 break;
         }
-        EnumConstant* constant = static_cast<EnumConstant*>(std::malloc(sizeof(EnumConstant)));
-        if (!constant) EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
-        constant->name = CopyText(name, kEnumNameMax);
-        constant->enumName = CopyText(enumName, kEnumNameMax);
-        constant->value = int32_t(running);
-        constant->next = gConstants;
-        if (!constant->name || !constant->enumName) {
-            std::free(constant->name);
-            std::free(constant->enumName);
-            std::free(constant);
-            EnumFailure(CurrentLineNumber(), "(enum) String allocation failure.");
-        }
-        gConstants = constant;
+        AddEnumConstant(name, enumName, running);
         if (gToken.kind == kTokCloseBrace) return;
         running = running + 1u;
         GetToken();

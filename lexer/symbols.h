@@ -1,24 +1,23 @@
 // Defined symbols, enum constants, token-level expressions and enum declarations.
 #pragma once
 #include <cstdint>
+#include <string>
 
 struct SymbolRecord {
-    int32_t kind;           // 0 no value, 1 number, 2 string
-    char* name;
-    char* stringValue;
-    int32_t numberValue;
-    SymbolRecord* next;
+    int32_t kind = 0;          // 0 no value, 1 number, 2 string
+    std::string name;
+    std::string stringValue;   // kind 2 only
+    int32_t numberValue = 1;   // a symbol defined without a value counts as 1
 };
 
 struct EnumConstant {
-    char* name;
-    char* enumName;
-    int32_t value;
-    EnumConstant* next;
+    std::string name;
+    std::string enumName;
+    int32_t value = 0;
 };
 
-void ResetSymbols();                                     // frees both lists
-SymbolRecord* AddSymbol(const char* name);               // new kind-0 symbol at the head
+void ResetSymbols();                                     // empties both lists
+SymbolRecord* AddSymbol(const char* name);               // newest kind-0 symbol; stays valid
 const SymbolRecord* FindSymbol(const char* name);        // case-insensitive, 80 characters
 const EnumConstant* FindEnumConstant(const char* name);  // exact name
 bool NamesMatchNoCase(const char* a, const char* b);   // ASCII, over at most 80 characters

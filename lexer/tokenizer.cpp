@@ -251,7 +251,7 @@ void GetKeywordOrLabel(int c) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
-            std::strncpy(buffer, symbol->stringValue ? symbol->stringValue : "", MAXITEMSIZE);
+            std::strncpy(buffer, symbol->stringValue.c_str(), MAXITEMSIZE);
             buffer[MAXITEMSIZE] = '\0';
             gToken.stringText = buffer;
             gToken.kind = kTokString;

@@ -527,6 +527,23 @@ TEST_F(LexerTest, DeepNestingCostsNoStack) {
     EXPECT_STREQ(gToken.identText, "define");
 }
 
+// The newest definition of a name wins, and a symbol is defined before its value is read:
+// "R + 1" sees the new R, still without a value (1), not the older r (20) or R (10).
+TEST_F(LexerTest, LaterDefinitionsHideEarlierOnes) {
+    Open("#define R 10\n#define r 20\n#define R R + 1\n;\n"
+         "enum { A = 1 };\nenum Second { A = 4 };\nR r A");
+    RunStatements(6);
+    for (uint32_t expected : {2u, 2u, 4u}) {  // R, r, A
+        EXPECT_EQ(Next(), kTokNumber);
+        EXPECT_EQ(gToken.number, expected);
+    }
+    ASSERT_NE(FindEnumConstant("A"), nullptr);
+    EXPECT_STREQ(FindEnumConstant("A")->enumName.c_str(), "Second");
+    ResetSymbols();
+    EXPECT_EQ(FindSymbol("R"), nullptr);
+    EXPECT_EQ(FindEnumConstant("A"), nullptr);
+}
+
 TEST_F(LexerTest, EnumMembersAndTheirNames) {
     Open("enum { A = (1), B, C = -1, D };\nenum Named { Filter = 3, 9, G };\n"
          "enum { H = 'ab' };");
@@ -540,8 +557,8 @@ TEST_F(LexerTest, EnumMembersAndTheirNames) {
         ASSERT_NE(constant, nullptr) << e.name;
         EXPECT_EQ(constant->value, e.value) << e.name;
     }
-    EXPECT_STREQ(FindEnumConstant("G")->enumName, "Named");
-    EXPECT_STREQ(FindEnumConstant("A")->enumName, "anonymous");
+    EXPECT_STREQ(FindEnumConstant("G")->enumName.c_str(), "Named");
+    EXPECT_STREQ(FindEnumConstant("A")->enumName.c_str(), "anonymous");
     EXPECT_EQ(FindEnumConstant("9"), nullptr);
     testing::internal::CaptureStdout();
     EXPECT_THROW(RunStatements(1), FatalExit);
