@@ -105,8 +105,7 @@ void WriteReservedLongs(int count) {
 
 void WriteHighLowLongs(const char* label) {
     uint32_t low = (uint32_t)GetExpression();
-    GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn("ParseAnimParamAtom", "Comma expected");
+    ExpectComma("ParseAnimParamAtom");
     uint32_t high = (uint32_t)GetExpression();
     char comment[80] = {0};
     FormatBounded(comment, sizeof comment - 1, "/* %s high long (2) */", label);
@@ -275,8 +274,17 @@ void ExpectOpenBrace(const char* context) {
     if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
 }
 
+void ExpectComma(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+}
+
 void ExpectPropertyEnd(const char* context) {
+    GetTokenAfterMember();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+}
+
+void GetTokenAfterMember() {
     GetToken();
     if (gToken.kind == kTokComma) GetToken();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
 }

@@ -48,10 +48,16 @@ FilledString ZeroFill(const std::string& text);
 void WriteLengthPrefixedString(const FilledString& s, const char* comment);
 void WriteCString(const FilledString& s, const char* comment);
 
-// Flag lists and the property braces.
+// Flag lists and the token checks. Each check reads the next token and fails under context
+// with "Open brace expected", "Comma expected" or "Close brace expected".
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
 void ExpectOpenBrace(const char* context);
+void ExpectComma(const char* context);
+// An optional comma, then the close brace.
 void ExpectPropertyEnd(const char* context);
+// After a list member: an optional comma, then the token that closes the list or begins the
+// next member is current.
+void GetTokenAfterMember();
 
 constexpr uint32_t kVendorLMTR = FourCC("LMTR");
 constexpr uint32_t kVendorORVN = FourCC("ORVN");

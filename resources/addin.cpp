@@ -29,17 +29,8 @@ static unsigned long WritePaddedName(const char* context) {
 
 // The comma after a name and the open brace of the list that follows it.
 static void ExpectCommaAndOpenBrace(const char* context) {
-    GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
-    GetToken();
-    if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
-}
-
-// After a list member: an optional comma, then the token that closes the list or begins the
-// next member.
-static void GetTokenAfterMember() {
-    GetToken();
-    if (gToken.kind == kTokComma) GetToken();
+    ExpectComma(context);
+    ExpectOpenBrace(context);
 }
 
 // One filter: name, then its values in braces. Its byte size is added to size; the current
@@ -90,10 +81,8 @@ void ConvertAddIns() {
     WriteDecimalWord(1, "/* First byte must always be 1 */");
     SkipToCloseParanthesis();
     long countPlace = WriteCountField("/* Category count */");
-    for (int i = 0; i < 2; ++i) {
-        GetToken();
-        if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
-    }
+    ExpectOpenBrace(context);
+    ExpectOpenBrace(context);
     unsigned long count = 0;
     GetToken();
     while (gToken.kind != kTokCloseBrace) {
