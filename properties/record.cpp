@@ -65,11 +65,19 @@ void WriteCodeItem(uint32_t code, const char* comment) {
     WriteOutput(OutputStream, "\t\"%s\", %s\n", reversed.c_str(), comment);
 }
 
-long WriteLengthField(unsigned long value, const char* comment) {
+static long WritePatchableField(unsigned long value, const char* suffix, const char* comment) {
     WriteOutput(OutputStream, "\t");
     long position = OutputPosition();
-    WriteOutput(OutputStream, "%5dL, %s\n", (int)value, comment);
+    WriteOutput(OutputStream, "%5d%s, %s\n", (int)value, suffix, comment);
     return position;
+}
+
+long WriteLengthField(unsigned long value, const char* comment) {
+    return WritePatchableField(value, "L", comment);
+}
+
+long WriteCountField(const char* comment) {
+    return WritePatchableField(0, "", comment);
 }
 
 void WriteFourCharCode(uint32_t code, const char* text) {

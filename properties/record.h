@@ -20,8 +20,11 @@ void WriteHexWord(uint32_t value, const char* comment);
 void WriteDecimalWord(int value, const char* comment);
 void WriteOctalByte(unsigned value, const char* comment);
 void WriteCodeItem(uint32_t code, const char* comment);
-// Writes "\t" then a five-character number "%5dL, comment"; returns the number's position.
+// Back-patched fields: "\t" then a five-character number and the comment; each returns the
+// number's position for PatchField. A length field is a long ("%5dL, "), a count field a
+// word of 0 ("%5d, ").
 long WriteLengthField(unsigned long value, const char* comment);
+long WriteCountField(const char* comment);
 
 void WriteFourCharCode(uint32_t code, const char* text);   // comment "/* 'code' text */"
 void WriteVendorCode(uint32_t vendor);

@@ -4,18 +4,9 @@
 
 #include "driver/convert.h"
 #include "driver/diagnostics.h"
-#include "driver/settings.h"
 #include "lexer/tokenizer.h"
 #include "properties/record.h"
 #include "resources/converters.h"
-
-// Writes a word counter with the value 0 and returns the place of its five digits.
-static long WriteCountField(const char* comment) {
-    WriteOutput(OutputStream, "\t");
-    long position = OutputPosition();
-    WriteOutput(OutputStream, "%5d, %s\n", 0, comment);
-    return position;
-}
 
 // Reads the category or filter name and writes it length-prefixed and zero-terminated,
 // filled to a multiple of four bytes; returns the bytes it occupies.

@@ -4,7 +4,6 @@
 
 #include "driver/convert.h"
 #include "driver/diagnostics.h"
-#include "driver/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
@@ -111,10 +110,7 @@ struct CountedList {
 long WriteCounter(const char* field) {
     char comment[64] = {0};
     FormatBounded(comment, sizeof comment - 1, "/* %s */", field);
-    WriteOutput(OutputStream, "\t");
-    long place = OutputPosition();
-    WriteOutput(OutputStream, "%5d, %s\n", 0, comment);
-    return place;
+    return WriteCountField(comment);
 }
 
 CountedList OpenList(const char* field) {
