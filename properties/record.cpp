@@ -296,3 +296,9 @@ void GetTokenAfterMember() {
     GetToken();
     if (gToken.kind == kTokComma) GetToken();
 }
+
+void ExpectResourceEnd(const char* braceContext, const char* semicolonContext) {
+    ExpectPropertyEnd(braceContext);
+    GetToken();
+    if (gToken.kind != kTokSemicolon) FatalErrorIn(semicolonContext, "Semicolon expected");
+}

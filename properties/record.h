@@ -61,6 +61,9 @@ void ExpectPropertyEnd(const char* context);
 // After a list member: an optional comma, then the token that closes the list or begins the
 // next member is current.
 void GetTokenAfterMember();
+// The end of a resource: an optional comma, the close brace (failing under braceContext),
+// then the semicolon (failing with "Semicolon expected" under semicolonContext).
+void ExpectResourceEnd(const char* braceContext, const char* semicolonContext);
 
 constexpr uint32_t kVendorLMTR = FourCC("LMTR");
 constexpr uint32_t kVendorORVN = FourCC("ORVN");

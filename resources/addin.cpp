@@ -81,10 +81,7 @@ void ConvertAddIns() {
         ++count;
         GetTokenAfterMember();
     }
-    GetTokenAfterMember();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
-    GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn(context, "Semicolon expected");
+    ExpectResourceEnd(context, context);
     PatchField(countPlace, count, "Category count");
     WriteBlockEnd();
 }
