@@ -86,11 +86,7 @@ void ConvertString() {
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn("ConvertString", "String Expected");
     WriteOutput(OutputStream, "\"%s\"\n", ScriptText(text).c_str());
-    GetToken();
-    if (gToken.kind == kTokComma) GetToken();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn("ConvertString", "Close brace expected");
-    GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn("ConvertString", "Semicolon expected");
+    ExpectResourceEnd("ConvertString", "ConvertString");
     WriteOutput(OutputStream, "END\n\n");
 }
 

@@ -40,11 +40,6 @@ uint32_t GetCaseValue(const char* const* names, int count, const char* message) 
     FatalErrorIn(kContext, message);
 }
 
-void ExpectComma() {
-    GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(kContext, "Comma expected");
-}
-
 }  // namespace
 
 void ParseFilterCaseInfo(TokenRecord*) {
@@ -54,9 +49,9 @@ void ParseFilterCaseInfo(TokenRecord*) {
     WritePropertyHeader(FourCC("fici"), "PIFilterCaseInfoProperty", 4 * kCaseCount);
     for (int i = 0; i < kCaseCount; ++i) {
         uint32_t input = GetCaseValue(kInputCaseNames, 12, "Unknown input case or token");
-        ExpectComma();
+        ExpectComma(kContext);
         uint32_t output = GetCaseValue(kOutputCaseNames, 10, "Unknown output case or token");
-        ExpectComma();
+        ExpectComma(kContext);
         uint32_t flags = 0;
         ParseFlagList(kContext, kCaseFlagNames, 4, &flags);
         WriteHexLong(input | (output << 8) | (flags << 16), "");

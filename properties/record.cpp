@@ -65,11 +65,19 @@ void WriteCodeItem(uint32_t code, const char* comment) {
     WriteOutput(OutputStream, "\t\"%s\", %s\n", reversed.c_str(), comment);
 }
 
-long WriteLengthField(unsigned long value, const char* comment) {
+static long WritePatchableField(unsigned long value, const char* suffix, const char* comment) {
     WriteOutput(OutputStream, "\t");
     long position = OutputPosition();
-    WriteOutput(OutputStream, "%5dL, %s\n", (int)value, comment);
+    WriteOutput(OutputStream, "%5d%s, %s\n", (int)value, suffix, comment);
     return position;
+}
+
+long WriteLengthField(unsigned long value, const char* comment) {
+    return WritePatchableField(value, "L", comment);
+}
+
+long WriteCountField(const char* comment) {
+    return WritePatchableField(0, "", comment);
 }
 
 void WriteFourCharCode(uint32_t code, const char* text) {
@@ -105,8 +113,7 @@ void WriteReservedLongs(int count) {
 
 void WriteHighLowLongs(const char* label) {
     uint32_t low = (uint32_t)GetExpression();
-    GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn("ParseAnimParamAtom", "Comma expected");
+    ExpectComma("ParseAnimParamAtom");
     uint32_t high = (uint32_t)GetExpression();
     char comment[80] = {0};
     FormatBounded(comment, sizeof comment - 1, "/* %s high long (2) */", label);
@@ -268,8 +275,23 @@ void ExpectOpenBrace(const char* context) {
     if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
 }
 
+void ExpectComma(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+}
+
 void ExpectPropertyEnd(const char* context) {
+    GetTokenAfterMember();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+}
+
+void GetTokenAfterMember() {
     GetToken();
     if (gToken.kind == kTokComma) GetToken();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+}
+
+void ExpectResourceEnd(const char* braceContext, const char* semicolonContext) {
+    ExpectPropertyEnd(braceContext);
+    GetToken();
+    if (gToken.kind != kTokSemicolon) FatalErrorIn(semicolonContext, "Semicolon expected");
 }

@@ -21,8 +21,11 @@ void WriteHexWord(uint32_t value, const char* comment);
 void WriteDecimalWord(int value, const char* comment);
 void WriteOctalByte(unsigned value, const char* comment);
 void WriteCodeItem(uint32_t code, const char* comment);
-// Writes "\t" then a five-character number "%5dL, comment"; returns the number's position.
+// Back-patched fields: "\t" then a five-character number and the comment; each returns the
+// number's position for PatchField. A length field is a long ("%5dL, "), a count field a
+// word of 0 ("%5d, ").
 long WriteLengthField(unsigned long value, const char* comment);
+long WriteCountField(const char* comment);
 
 void WriteFourCharCode(uint32_t code, const char* text);   // comment "/* 'code' text */"
 void WriteVendorCode(uint32_t vendor);
@@ -55,10 +58,19 @@ FilledString ZeroFill(const std::string& text);
 void WriteLengthPrefixedString(const FilledString& s, const char* comment);
 void WriteCString(const FilledString& s, const char* comment);
 
-// Flag lists and the property braces.
+// Flag lists and the token checks. Each check reads the next token and fails under context
+// with "Open brace expected", "Comma expected" or "Close brace expected".
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
 void ExpectOpenBrace(const char* context);
+void ExpectComma(const char* context);
+// An optional comma, then the close brace.
 void ExpectPropertyEnd(const char* context);
+// After a list member: an optional comma, then the token that closes the list or begins the
+// next member is current.
+void GetTokenAfterMember();
+// The end of a resource: an optional comma, the close brace (failing under braceContext),
+// then the semicolon (failing with "Semicolon expected" under semicolonContext).
+void ExpectResourceEnd(const char* braceContext, const char* semicolonContext);
 
 constexpr uint32_t kVendorLMTR = FourCC("LMTR");
 constexpr uint32_t kVendorORVN = FourCC("ORVN");

@@ -105,8 +105,7 @@ void ParseSuiteList(const SuiteRow& row) {
             total += entry.length;
         }
         ++count;
-        GetToken();
-        if (gToken.kind == kTokComma) GetToken();
+        GetTokenAfterMember();
         if (gToken.kind == kTokCloseBrace) break;
         if (gToken.kind != kTokString) FatalErrorIn(row.context, "Closebrace or string expected");
     }
@@ -182,12 +181,6 @@ const SuiteRow kSuiteRows[] = {
 };
 
 }  // namespace
-
-
-void ExpectComma(const char* context) {
-    GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
-}
 
 void ParseCodeOrEnumItem(const char* context, const char* comment) {
     GetToken();

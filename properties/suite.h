@@ -10,6 +10,3 @@ void ParseSuiteProperty(TokenRecord* token);
 // enum constant a hex long of its value; anything else fails with "Type expected".
 void ParseCodeOrEnumItem(const char* context, const char* comment);
 
-// Next token must be a comma, else "Comma expected" under context.
-void ExpectComma(const char* context);
-

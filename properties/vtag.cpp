@@ -43,17 +43,11 @@ void ConvertVtag() {
     SkipToCloseParanthesis();
     long countPosition = WriteLengthField(0, "/* Property count */");
 
-    for (int brace = 0; brace < 2; ++brace) {
-        GetToken();
-        if (gToken.kind != kTokOpenBrace) FatalErrorIn(kBodyContext, "Open brace expected");
-    }
+    ExpectOpenBrace(kBodyContext);
+    ExpectOpenBrace(kBodyContext);
     unsigned long count = ConvertPropertyList();
 
-    GetToken();
-    if (gToken.kind == kTokComma) GetToken();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kBodyContext, "Close brace expected");
-    GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn("ConvertVtag", "Semicolon expected");
+    ExpectResourceEnd(kBodyContext, "ConvertVtag");
 
     PatchField(countPosition, count, "Property count");
     WriteBlockEnd();

@@ -4,18 +4,9 @@
 
 #include "driver/convert.h"
 #include "driver/diagnostics.h"
-#include "driver/settings.h"
 #include "lexer/tokenizer.h"
 #include "properties/record.h"
 #include "resources/converters.h"
-
-// Writes a word counter with the value 0 and returns the place of its five digits.
-static long WriteCountField(const char* comment) {
-    WriteOutput(OutputStream, "\t");
-    long position = OutputPosition();
-    WriteOutput(OutputStream, "%5d, %s\n", 0, comment);
-    return position;
-}
 
 // Reads the category or filter name and writes it length-prefixed and zero-terminated,
 // filled to a multiple of four bytes; returns the bytes it occupies.
@@ -29,17 +20,8 @@ static unsigned long WritePaddedName(const char* context) {
 
 // The comma after a name and the open brace of the list that follows it.
 static void ExpectCommaAndOpenBrace(const char* context) {
-    GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
-    GetToken();
-    if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
-}
-
-// After a list member: an optional comma, then the token that closes the list or begins the
-// next member.
-static void GetTokenAfterMember() {
-    GetToken();
-    if (gToken.kind == kTokComma) GetToken();
+    ExpectComma(context);
+    ExpectOpenBrace(context);
 }
 
 // One filter: name, then its values in braces. Its byte size is added to size; the current
@@ -90,10 +72,8 @@ void ConvertAddIns() {
     WriteDecimalWord(1, "/* First byte must always be 1 */");
     SkipToCloseParanthesis();
     long countPlace = WriteCountField("/* Category count */");
-    for (int i = 0; i < 2; ++i) {
-        GetToken();
-        if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
-    }
+    ExpectOpenBrace(context);
+    ExpectOpenBrace(context);
     unsigned long count = 0;
     GetToken();
     while (gToken.kind != kTokCloseBrace) {
@@ -101,10 +81,7 @@ void ConvertAddIns() {
         ++count;
         GetTokenAfterMember();
     }
-    GetTokenAfterMember();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
-    GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn(context, "Semicolon expected");
+    ExpectResourceEnd(context, context);
     PatchField(countPlace, count, "Category count");
     WriteBlockEnd();
 }

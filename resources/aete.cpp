@@ -4,7 +4,6 @@
 
 #include "driver/convert.h"
 #include "driver/diagnostics.h"
-#include "driver/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
@@ -17,23 +16,6 @@ const char kContext[] = "ConvertAETE";
 
 [[noreturn]] void Fail(const char* message) {
     FatalErrorIn(kContext, message);
-}
-
-void ExpectComma() {
-    GetToken();
-    if (gToken.kind != kTokComma) Fail("Comma expected");
-}
-
-void ExpectOpenBrace() {
-    GetToken();
-    if (gToken.kind != kTokOpenBrace) Fail("Open brace expected");
-}
-
-// After a list member: an optional comma, then the token that closes the list or begins the
-// next member.
-void GetTokenAfterMember() {
-    GetToken();
-    if (gToken.kind == kTokComma) GetToken();
 }
 
 // Strings are written length-prefixed, without terminator or fill.
@@ -128,14 +110,11 @@ struct CountedList {
 long WriteCounter(const char* field) {
     char comment[64] = {0};
     FormatBounded(comment, sizeof comment - 1, "/* %s */", field);
-    WriteOutput(OutputStream, "\t");
-    long place = OutputPosition();
-    WriteOutput(OutputStream, "%5d, %s\n", 0, comment);
-    return place;
+    return WriteCountField(comment);
 }
 
 CountedList OpenList(const char* field) {
-    ExpectOpenBrace();
+    ExpectOpenBrace(kContext);
     return CountedList{field, WriteCounter(field), 0};
 }
 
@@ -161,13 +140,13 @@ void ParseParameterList() {
     GetToken();
     while (gToken.kind != kTokCloseBrace) {
         ReadString("String expected 7");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadCode(kCharConstOrEnumName, "Type expected 6", "");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadCode(kCharConstOrEnumName, "Type expected 7", "");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadString("String expected 8");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadFlagWord(kParamFlags, "/* Param flags */");
         ++list.count;
         if (gToken.kind == kTokCloseBrace) break;
@@ -178,22 +157,22 @@ void ParseParameterList() {
 
 void ParseEvent(unsigned long) {
     ReadString("String expected 3");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadString("String expected 4");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadCode(kCharConstOrEnumName, "Type expected 2", "/* Event class */");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadCode(kCharConstOrEnumName, "Type expected 3", "/* Descriptor type */");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadCode(kCharConstOnly, "Type expected 4", "/* Reply type */");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadString("String expected 5");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadFlagWord(kEventFlags, "/* Flags */");
     ReadCode(kCharConstOrEnumName, "Type expected 5", "/* Direct param type */");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadString("String expected 6");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadFlagWord(kDirectParamFlags, "/* Direct params */");
     ParseParameterList();
 }
@@ -209,13 +188,13 @@ void ParsePropertyList() {
             break;
         }
         WriteString(name);
-        ExpectComma();
+        ExpectComma(kContext);
         ReadCode(kCharConstOrEnumName, "Type expected *1", "");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadCode(kCharConstOrEnumName, "Type expected *2", "");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadString("String expected *4");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadFlagWord(kClassFlags, "/* Class flags */");
         ++list.count;
         if (gToken.kind == kTokCloseBrace) break;
@@ -230,20 +209,20 @@ void ParseKeyForm(unsigned long) {
 
 void ParseElement(unsigned long) {
     ParseKeyForm(0);
-    ExpectComma();
+    ExpectComma(kContext);
     ParseList("Key forms count", ParseKeyForm);
 }
 
 void ParseClass(unsigned long index) {
     if (index == 0 && gToken.kind != kTokString) Fail("CloseBrace expected 1");
     ReadString("String Expected *1");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadCode(kCharConstOrEnumName, "Type expected 8", "");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadString("STRING expected *2");
-    ExpectComma();
+    ExpectComma(kContext);
     ParsePropertyList();
-    ExpectComma();
+    ExpectComma(kContext);
     ParseList("Elements count", ParseElement);
 }
 
@@ -252,9 +231,9 @@ void ParseEnumeratorList() {
     CountedList list = OpenList("Alias count");
     do {
         ReadString("String expected 9");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadCode(kCharConstOrEnumName, "Type expected 11", "");
-        ExpectComma();
+        ExpectComma(kContext);
         ReadString("String expected 10");
         ++list.count;
         GetTokenAfterMember();
@@ -266,12 +245,12 @@ void ParseEnumeratorList() {
 void ParseEnumeration(unsigned long index) {
     if (!WriteCodeToken(kCharConstOrEnumName, ""))
         Fail(index == 0 ? "CloseBrace expected 3" : "Type expected 10");
-    ExpectComma();
+    ExpectComma(kContext);
     ParseEnumeratorList();
 }
 
 void ParseComparisonList() {
-    ExpectOpenBrace();
+    ExpectOpenBrace(kContext);
     GetTokenAfterMember();
     if (gToken.kind != kTokCloseBrace) Fail("Close brace expected");
     WriteDecimalWord(0, "/* Number of comparison ops (always 0) */");
@@ -280,21 +259,21 @@ void ParseComparisonList() {
 // One suite; its first token (the open brace) is current and skipped with the name's lookup.
 void ParseSuite() {
     ReadString("String expected 1");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadString("String expected 2");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadCode(kCharConstOnly, "Type expected 1", "/* Suite ID */");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadWord("/* Suite level */");
-    ExpectComma();
+    ExpectComma(kContext);
     ReadWord("/* Suite version */");
-    ExpectComma();
+    ExpectComma(kContext);
     ParseList("Event Count", ParseEvent);
-    ExpectComma();
+    ExpectComma(kContext);
     ParseList("Class count", ParseClass);
-    ExpectComma();
+    ExpectComma(kContext);
     ParseComparisonList();
-    ExpectComma();
+    ExpectComma(kContext);
     ParseList("Enum count", ParseEnumeration);
     GetTokenAfterMember();
     if (gToken.kind != kTokCloseBrace) Fail("Close brace expected");
@@ -309,7 +288,7 @@ void ConvertAETE() {
     int32_t header[4];
     for (int32_t& value : header) {
         value = GetExpression();
-        ExpectComma();
+        ExpectComma(kContext);
     }
     // Major version in the low byte, minor version in the high byte.
     CheckFieldLimit("majorVersion", uint32_t(header[0]), 255);
@@ -318,8 +297,7 @@ void ConvertAETE() {
                  "/* majorVersion|minorVersion */");
     WriteDecimalWord(Word16(header[2]), "/* language */");
     WriteDecimalWord(Word16(header[3]), "/* script */");
-    GetToken();
-    if (gToken.kind != kTokOpenBrace) Fail("Open brace expected");
+    ExpectOpenBrace(kContext);
     long suitePlace = WriteCounter("Suite Count");
     unsigned long suites = 0;
     do {

@@ -8,6 +8,7 @@
 #include "driver/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/tokenizer.h"
+#include "properties/record.h"
 #include "resources/converters.h"
 #include "resources/pate.h"
 
@@ -64,10 +65,6 @@ void ConvertQkPn() {
     // The version is checked only after the text is written; the failed run removes it.
     if (version != kSupportedVersion) FatalErrorIn(kContext, "Unsupported QkPn Version (!=3) !");
     if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
-    GetToken();
-    if (gToken.kind == kTokComma) GetToken();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
-    GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn(kContext, "Semicolon expected");
+    ExpectResourceEnd(kContext, kContext);
     WriteBlockEnd();
 }
