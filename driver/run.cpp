@@ -8,10 +8,10 @@
 #include <new>
 #include <string>
 
-#include "driver/convert.h"
-#include "driver/diagnostics.h"
-#include "driver/platform.h"
-#include "driver/settings.h"
+#include "convert/convert.h"
+#include "core/diagnostics.h"
+#include "core/platform.h"
+#include "core/settings.h"
 #include "help/help.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "driver/diagnostics.h"
-#include "driver/platform.h"
+#include "core/diagnostics.h"
+#include "core/platform.h"
 #include "driver/run.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"

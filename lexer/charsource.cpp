@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "lexer/tokenizer.h"
 
 LexState* gLex = nullptr;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/convert.h"
-#include "driver/diagnostics.h"
-#include "driver/platform.h"
+#include "convert/convert.h"
+#include "core/diagnostics.h"
+#include "core/platform.h"
 #include "lexer/charsource.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "driver/convert.h"
-#include "driver/diagnostics.h"
+#include "convert/convert.h"
+#include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/tokenizer.h"
 

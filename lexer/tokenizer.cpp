@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/symbols.h"
 

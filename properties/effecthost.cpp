@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
 #include "properties/suite.h"

@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
 

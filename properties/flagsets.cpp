@@ -1,7 +1,7 @@
 // Flag-set properties: positional flag lists turned into the bit layout the host reads.
 #include "properties/flagsets.h"
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "properties/record.h"
 
 namespace {

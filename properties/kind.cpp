@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
 

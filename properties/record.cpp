@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/diagnostics.h"
-#include "driver/settings.h"
+#include "core/diagnostics.h"
+#include "core/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"

@@ -1,8 +1,8 @@
 // Scalar properties: a table of rows per family and one handler shape for each family.
 #include "properties/scalar.h"
 
-#include "driver/convert.h"
-#include "driver/diagnostics.h"
+#include "convert/convert.h"
+#include "core/diagnostics.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/diagnostics.h"
-#include "driver/settings.h"
+#include "core/diagnostics.h"
+#include "core/settings.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
 

@@ -1,8 +1,8 @@
 // Type and extension lists and format limits: the list readers and their property handlers.
 #include "properties/typelists.h"
 
-#include "driver/diagnostics.h"
-#include "driver/settings.h"
+#include "core/diagnostics.h"
+#include "core/settings.h"
 #include "lexer/symbols.h"
 #include "properties/record.h"
 #include "properties/suite.h"

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/convert.h"
-#include "driver/diagnostics.h"
+#include "convert/convert.h"
+#include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"

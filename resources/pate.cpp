@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/convert.h"
-#include "driver/diagnostics.h"
-#include "driver/settings.h"
+#include "convert/convert.h"
+#include "core/diagnostics.h"
+#include "core/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/tokenizer.h"
 #include "properties/record.h"

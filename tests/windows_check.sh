@@ -22,7 +22,7 @@ echo "== windows: cross-build"
 # Warnings are errors only where the CMake builds make them so (PROPWRIGHT_WERROR=ON).
 werror=
 [[ ${PROPWRIGHT_WERROR:-OFF} == ON ]] && werror=-Werror
-sources=$(cd "$root" && ls driver/*.cpp lexer/*.cpp properties/*.cpp resources/*.cpp help/*.cpp)
+sources=$(cd "$root" && ls core/*.cpp lexer/*.cpp emit/*.cpp parse/*.cpp properties/*.cpp resources/*.cpp convert/*.cpp help/*.cpp driver/*.cpp 2>/dev/null || true)
 printf '%s\n' $sources | xargs -P2 -I{} sh -c \
     'obj="$2/obj/$(echo "$1" | tr / _).o"; "$3" -std=c++17 -O1 -Wall -Wextra $5 -I"$4" -c "$4/$1" -o "$obj"' \
     _ {} "$out" "$cxx" "$root" "$werror"

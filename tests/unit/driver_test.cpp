@@ -25,7 +25,7 @@
 #include <thread>
 #include <vector>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "driver/run.h"
 #include "lexer/tokenizer.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "driver/run.h"
-#include "driver/settings.h"
+#include "core/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 #include "driver/run.h"
-#include "driver/settings.h"
+#include "core/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"

@@ -2,7 +2,7 @@
 // zero fill, the character conversion and four-character codes.
 #include <gtest/gtest.h>
 
-#include "driver/settings.h"
+#include "core/settings.h"
 #include "properties/record.h"
 
 TEST(EscapeUnitLength, TakesDigitsUpToTheirLimitAndOtherEscapesByRule) {

@@ -1,6 +1,6 @@
 // Platform layer: path splitting, file identity, the kinds of output target, temporary files
 // guarded against ending signals, and replacing a file.
-#include "driver/platform.h"
+#include "core/platform.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Console keys for the help menu: one key at a time, echoed, without waiting for Enter.
-#include "driver/platform.h"
+#include "core/platform.h"
 
 #include <cstdio>
 

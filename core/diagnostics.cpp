@@ -1,12 +1,12 @@
 // Formatted writers, the fatal reporter and the block framing shared by all converters.
-#include "driver/diagnostics.h"
+#include "core/diagnostics.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "driver/platform.h"
-#include "driver/settings.h"
+#include "core/platform.h"
+#include "core/settings.h"
 #include "lexer/charsource.h"
 
 const char kScriptOpening[] =

@@ -1,5 +1,5 @@
 // Run settings shared by the driver and the converters.
-#include "driver/settings.h"
+#include "core/settings.h"
 
 bool VerboseIds = false;
 int LanguageOption = 0;

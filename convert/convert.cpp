@@ -1,12 +1,12 @@
 // The conversion loop over top-level statements, the resource dispatch, the string table
 // converter and the header and skipping services that every converter shares.
-#include "driver/convert.h"
+#include "convert/convert.h"
 
 #include <cstring>
 #include <string>
 
-#include "driver/diagnostics.h"
-#include "driver/settings.h"
+#include "core/diagnostics.h"
+#include "core/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"
