@@ -1,17 +1,15 @@
-// The conversion loop over top-level statements, the resource dispatch, the string table
-// converter and the header and skipping services that every converter shares.
+// The conversion loop over top-level statements and the dispatch by resource type.
 #include "convert/convert.h"
 
 #include <cstring>
 #include <string>
 
-#include "core/diagnostics.h"
 #include "core/settings.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
-#include "properties/record.h"
+#include "parse/steps.h"
 #include "properties/vtag.h"
 #include "resources/converters.h"
 
@@ -42,9 +40,11 @@ void ConvertStatements() {
                     SkipResource();
                 }
                 break;
-            case kTokDirective: ProcessDirective(); break;
-            case kTokInclude: ProcessInclude(); break;
-            case kTokEnum: ConvertEnum(); break;
+            case kTokDirective: ProcessDirective(ConvertStatements); break;
+            case kTokInclude: ProcessInclude(ConvertStatements); break;
+            case kTokEnum:
+                if (!ConvertEnum()) SkipResource();  // not a declaration after all
+                break;
             case kTokRead: break;
             case kTokResource: ConvertResource(); break;
             case kTokCharConst: SkipResource(); break;
@@ -76,79 +76,4 @@ void ConvertResource() {
         return;
     }
     SkipResource();
-}
-
-void ConvertString() {
-    int32_t id = GetResourceID();
-    if (id < 1) WriteConsole("WARNING: Writing %s resource with id of %d\n", "STRINGTABLE", id);
-    WriteOutput(OutputStream, "%s\tDISCARDABLE\nBEGIN\n\t%d,\n\t", "STRINGTABLE", id);
-    SkipToCharacter('{');
-    std::string text;
-    if (!GetStringValue(text)) FatalErrorIn("ConvertString", "String Expected");
-    WriteOutput(OutputStream, "\"%s\"\n", ScriptText(text).c_str());
-    ExpectResourceEnd("ConvertString", "ConvertString");
-    WriteOutput(OutputStream, "END\n\n");
-}
-
-static int32_t ReadIdNumber() {
-    if (gToken.kind == kTokNumber) return (int32_t)gToken.number;
-    if (gToken.kind == kTokMinus) {
-        GetToken();
-        if (gToken.kind == kTokNumber) return (int32_t)(0u - gToken.number);
-    }
-    FatalErrorIn("GetResourceID", "integer expected");
-}
-
-int32_t GetResourceID() {
-    GetToken();
-    while (gToken.kind == kTokOpenParen) GetToken();
-    int32_t value = ReadIdNumber();
-    GetToken();
-    if (gToken.kind == kTokPlus) {
-        GetToken();
-        if (gToken.kind != kTokNumber) FatalErrorIn("GetResourceID", "integer expected");
-        value = (int32_t)((uint32_t)value + gToken.number);
-    } else {
-        UngetToken();
-    }
-    if (VerboseIds) WriteOutput(stderr, "    (%d)\n", value);
-    return value;
-}
-
-void SkipToCloseParanthesis() {
-    for (;;) {
-        GetToken();
-        if (gToken.kind == kTokCloseParen) return;
-        if (gToken.kind == kTokOpenParen) SkipToCloseParanthesis();
-        else if (gToken.kind == kTokEnd)
-            FatalError("SkipToCloseParanthesis: Premature End of file\n");
-    }
-}
-
-void GetToCloseBrace() {
-    for (;;) {
-        GetToken();
-        if (gToken.kind == kTokCloseBrace) return;
-        if (gToken.kind == kTokEnd) FatalError("GetToCloseBrace: Premature End of file");
-    }
-}
-
-void SkipResource() {
-    for (;;) {
-        GetToken();
-        switch (gToken.kind) {
-            case kTokSemicolon: return;
-            case kTokOpenBrace: GetToCloseBrace(); return;
-            case kTokResource: UngetToken(); return;
-            case kTokEnd: FatalErrorIn("SkipResource", "Premature End of file");
-            default: break;
-        }
-    }
-}
-
-void SkipToOpenParenthesis(const char* context) {
-    while (gToken.kind != kTokOpenParen) {
-        GetToken();
-        if (gToken.kind == kTokEnd) FatalErrorIn(context, "Premature End of file");
-    }
 }

@@ -1,17 +1,10 @@
-// Conversion loop, resource dispatch and the parsing services every converter shares.
+// The conversion loop over top-level statements and the dispatch by resource type.
 #pragma once
-#include <cstdint>
 
+// Converts statements until the end of the current source (an include's, or the whole run's).
 void ConvertStatements();
 // Resources written so far in this run, included files' among them.
 unsigned long ConvertedResourceCount();
 void ResetConvertedResourceCount();
+// After the word resource: converts the resource if its type is known, else skips it.
 void ConvertResource();
-void ConvertString();
-int32_t GetResourceID();
-void SkipToCloseParanthesis();
-void GetToCloseBrace();
-void SkipResource();
-// Reads tokens until an open parenthesis is current (none if it already is one); end of
-// input first is fatal under the given context word.
-void SkipToOpenParenthesis(const char* context);

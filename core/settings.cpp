@@ -4,19 +4,9 @@
 bool VerboseIds = false;
 int LanguageOption = 0;
 bool BuildQkPn = false;
-FILE* OutputStream = nullptr;
-std::string OutputPath;
-std::string OutputFinalPath;
-std::string OutputTempPath;
-FILE* OutputDevice = nullptr;
 
 void ResetSettings() {
     VerboseIds = false;
     LanguageOption = 0;
     BuildQkPn = false;
-    OutputStream = nullptr;
-    OutputPath.clear();
-    OutputFinalPath.clear();
-    OutputTempPath.clear();
-    OutputDevice = nullptr;
 }

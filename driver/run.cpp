@@ -1,4 +1,4 @@
-// The run: argument rules, banner, source and output files, and the conversion itself.
+// The run: argument rules, the source and output files, and the conversion itself.
 #include "driver/run.h"
 
 #include <cctype>
@@ -12,29 +12,18 @@
 #include "core/diagnostics.h"
 #include "core/platform.h"
 #include "core/settings.h"
+#include "emit/output.h"
 #include "help/help.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
-static const char kVersion[] = "1.0.0";
 static const char kUsage[] =
     "Use: Propwright <source_file> { <target_file> } { -j | -c | -k | -x }";
-constexpr size_t kOutputPathMax = 2047;
 constexpr size_t kPartMax = 255;
 constexpr size_t kDerivedPathMax = 259;
-
-void ShowBanner() {
-    // __DATE__ is "Mmm dd yyyy" with the day padded by a blank; __TIME__ is "hh:mm:ss".
-    WriteConsole("Propwright. %s Version %s, %s.\n", "Release", kVersion, __DATE__ " " __TIME__);
-}
-
-[[noreturn]] static void FailPath(const char* format, const std::string& path) {
-    std::string message(kOutputPathMax + 64, '\0');
-    FormatBounded(&message[0], message.size() - 1, format, path.c_str());
-    FatalError(message.c_str());
-}
 
 // The output name derived from the source: extension .rc, or .txt for a source ending in .rc.
 static std::string DeriveOutputPath(const std::string& source) {
@@ -46,75 +35,6 @@ static std::string DeriveOutputPath(const std::string& source) {
     std::string derived = JoinPathParts(parts);
     if (derived.size() > kDerivedPathMax) FailPath("Path too long: \"%s\"", derived);
     return derived;
-}
-
-// Opens the output. A regular target (a new file, or the file a chain of links leads to) is
-// written to a temporary file beside it and replaced only when the run succeeds. A device,
-// FIFO or console is opened now and written straight at the end: its script waits in a
-// scratch stream, since counts are back-patched and a device cannot be rewound.
-static void OpenOutputFile(const std::string& path) {
-    if (path.size() > kOutputPathMax) FailPath("Path too long: \"%s\"", path);
-    const OutputTarget target = ExamineTarget(path);
-    FILE* stream = nullptr;
-    FILE* device = nullptr;
-    std::string temp;
-    if (target.kind == TargetKind::Device) {
-        device = OpenDevice(path);
-        stream = device ? OpenScratchStream() : nullptr;
-        if (device && !stream) {
-            fclose(device);
-            device = nullptr;
-        }
-    } else if (target.kind != TargetKind::Unusable) {
-        // An existing target must be writable; a missing one is not created until the end.
-        bool writable = true;
-        if (target.kind == TargetKind::Regular) {
-            FILE* probe = fopen(target.file.c_str(), "r+");
-            writable = probe != nullptr;
-            if (probe) fclose(probe);
-        }
-        if (writable) stream = MakeTempBeside(target.file, &temp);
-    }
-    if (!stream) FailPath("Unable to open output file \"%s\"", path);
-    OutputPath = path;
-    OutputFinalPath = device ? std::string() : target.file;
-    OutputTempPath = temp;
-    OutputDevice = device;
-    OutputStream = stream;
-    WriteOutput(OutputStream, "%s", kScriptOpening);
-}
-
-// Copies the finished script from the scratch stream to the device.
-static bool CopyScript(FILE* from, FILE* to) {
-    if (fflush(from) != 0 || fseek(from, 0, SEEK_SET) != 0) return false;
-    char block[8192];
-    size_t count;
-    while ((count = fread(block, 1, sizeof block, from)) > 0)
-        if (fwrite(block, 1, count, to) != count) return false;
-    return ferror(from) == 0 && fflush(to) == 0;
-}
-
-// Moves the finished script into place, or hands it to the device; a write failure is an
-// error, not a success.
-static void CloseOutputFile() {
-    bool failed = ferror(OutputStream) != 0;
-    if (OutputDevice) {
-        fflush(stdout);  // console text so far comes first when both share a terminal or file
-        failed = !CopyScript(OutputStream, OutputDevice) || failed;
-        failed = (fclose(OutputDevice) != 0) || failed;
-        OutputDevice = nullptr;
-    }
-    failed = (fclose(OutputStream) != 0) || failed;
-    OutputStream = nullptr;
-    if (OutputTempPath.empty()) {
-        if (failed) FailPath("Unable to write output file \"%s\"", OutputPath);
-        return;
-    }
-    if (failed || !ReplaceTarget(OutputTempPath, OutputFinalPath)) {
-        RemoveTempFile(OutputTempPath);
-        remove(OutputFinalPath.c_str());
-        FailPath("Unable to write output file \"%s\"", OutputPath);
-    }
 }
 
 static void ReadOption(const char* option) {
@@ -173,7 +93,7 @@ static int Convert(int argc, const char* const* argv) {
     CloseOutputFile();
     // The script is written all the same, but a run that found nothing to convert says so.
     if (ConvertedResourceCount() == 0)
-        WriteOutput(stderr, "WARNING: No resource converted from \"%s\".\n", source.c_str());
+        WriteError("WARNING: No resource converted from \"%s\".\n", source.c_str());
     return 0;
 }
 
@@ -192,6 +112,7 @@ static int ReportException(const char* message) {
 
 int RunPropwright(int argc, const char* const* argv) {
     ResetSettings();
+    ResetOutput();
     ResetCharSource();
     ResetTokenizer();
     ResetSymbols();

@@ -2,4 +2,3 @@
 #pragma once
 
 int RunPropwright(int argc, const char* const* argv);
-void ShowBanner();

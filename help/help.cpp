@@ -8,9 +8,15 @@
 
 #include "core/diagnostics.h"
 #include "core/platform.h"
-#include "driver/run.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
+
+static const char kVersion[] = "1.0.0";
+
+void ShowBanner() {
+    // __DATE__ is "Mmm dd yyyy" with the day padded by a blank; __TIME__ is "hh:mm:ss".
+    WriteConsole("Propwright. %s Version %s, %s.\n", "Release", kVersion, __DATE__ " " __TIME__);
+}
 
 namespace {
 

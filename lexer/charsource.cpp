@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "core/diagnostics.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
 
 LexState* gLex = nullptr;

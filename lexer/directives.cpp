@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "convert/convert.h"
-#include "core/diagnostics.h"
 #include "core/platform.h"
 #include "lexer/charsource.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
@@ -18,12 +17,6 @@ namespace {
 // Files being converted: the including file of the outermost include, then every open
 // include. A path already on it would include itself again without end.
 std::vector<std::string> gIncludeChain;
-
-[[noreturn]] void FailWithPath(const char* format, const std::string& path) {
-    char message[256] = {0};
-    FormatBounded(message, sizeof message - 1, format, path.c_str());
-    FatalError(message);
-}
 
 // Closes the included file and takes it off the chain when its conversion ends, also when
 // a fatal error passes.
@@ -76,11 +69,11 @@ void ResetDirectives() {
     gConditionalNoticeGiven = false;
 }
 
-void ProcessDirective() {
+void ProcessDirective(StatementLoop convertStatements) {
     if (NamesMatchNoCase(gToken.identText, "define"))
         DefineSymbol();
     else if (NamesMatchNoCase(gToken.identText, "include"))
-        ProcessInclude();
+        ProcessInclude(convertStatements);
     else {
         NoticeConditionalDirective();
         SkipToCharacter('\n');
@@ -106,7 +99,7 @@ void DefineSymbol() {
     symbol->kind = 1;
 }
 
-void ProcessInclude() {
+void ProcessInclude(StatementLoop convertStatements) {
     if (gToken.kind != kTokDirective) {  // the include statement of the source language
         SkipToCharacter('\n');
         return;
@@ -126,17 +119,17 @@ void ProcessInclude() {
     // number a line marker there may even have set back); that line is no directive's.
     const bool directiveLineLeft = MarkReadPosition().refill != beforePath.refill;
     FILE* stream = FileExists(path) ? OpenForReading(path, "r") : nullptr;
-    if (!stream) FailWithPath("Unable to open include file \"%s\"", path);
+    if (!stream) FatalErrorWithPath("Unable to open include file \"%s\"", path, 255);
     if (gIncludeChain.empty()) gIncludeChain.push_back(CurrentFileName());
     if (AlreadyOpen(path)) {
         std::fclose(stream);
-        FailWithPath("Recursive include of file \"%s\"", path);
+        FatalErrorWithPath("Recursive include of file \"%s\"", path, 255);
     }
     {
         OpenInclude include(stream, path);
         CSaveLexState saved;
         StartLexFile(stream, path.c_str());
-        ConvertStatements();
+        convertStatements();
     }
     if (gIncludeChain.size() == 1) gIncludeChain.clear();
     // The rest of the directive's line is skipped only while reading is still on it.

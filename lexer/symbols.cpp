@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "convert/convert.h"
 #include "core/diagnostics.h"
 #include "lexer/charsource.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
 
 namespace {
@@ -186,7 +186,7 @@ int32_t GetExpression() {
     }
 }
 
-void ConvertEnum() {
+bool ConvertEnum() {
     char enumName[kEnumNameMax + 1] = "anonymous";
     GetToken();
     if (gToken.kind == kTokIdentifier) {
@@ -195,15 +195,15 @@ void ConvertEnum() {
         GetToken();
     }
     if (gToken.kind != kTokOpenBrace) {
-        UngetToken();  // the statement is skipped from this token on
-        SkipResource();
-        return;
+        UngetToken();  // the caller skips the statement from this token on
+        return false;
     }
     GetToken();
     ParseEnum(enumName);
     if (gToken.kind != kTokCloseBrace)
         EnumFailure(gToken.line, "(enum) Close brace expected after the members");
     SkipToCharacter(';');
+    return true;
 }
 
 void ParseEnum(const char* enumName) {

@@ -22,5 +22,7 @@ const SymbolRecord* FindSymbol(const char* name);        // case-insensitive, 80
 const EnumConstant* FindEnumConstant(const char* name);  // exact name
 bool NamesMatchNoCase(const char* a, const char* b);   // ASCII, over at most 80 characters
 int32_t GetExpression();
-void ConvertEnum();                                      // after the word enum
+// After the word enum: reads a declaration and defines its constants. False, the token after
+// the enum's name pushed back, when no open brace follows: the statement is to be skipped.
+bool ConvertEnum();
 void ParseEnum(const char* enumName);

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/diagnostics.h"
 #include "lexer/charsource.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
 
 TokenRecord gToken;
@@ -217,7 +217,6 @@ void GetKeywordOrLabel(int c) {
     uint32_t previous = gToken.kind;
     GetIdentifier(c, gIdentBuffer, kIdentMax);
     gToken.identText = gIdentBuffer;
-    gToken.handler = nullptr;
     if (NamesMatchNoCase(gIdentBuffer, "typedef")) {
         // Of the character-constant kind for the statement loop, but it carries no code: a
         // code read from it would be whatever constant came before.
@@ -241,7 +240,6 @@ void GetKeywordOrLabel(int c) {
                                        : NamesMatchNoCase(gIdentBuffer, row.name);
         if (match) {
             gToken.kind = row.kind;
-            gToken.handler = row.handler;
             return;
         }
     }
@@ -343,7 +341,6 @@ void ResetTokenizer() {
     gToken.identText = gIdentBuffer;
     gToken.stringText = gStringBuffer;
     gToken.number = 0;
-    gToken.handler = nullptr;
     gToken.fromWord = false;
     gLastStringEndLine = 0;
     gStringEnded = false;
@@ -372,7 +369,6 @@ void GetToken() {
         return;
     }
     gToken.fromWord = false;
-    gToken.handler = nullptr;
     gStringEnded = false;
     Dispatch(GetCharacter());
     // A string belongs to the line on which its last literal ended, even when the look-ahead

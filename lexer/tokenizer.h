@@ -47,9 +47,6 @@ enum KeywordKind : uint32_t {
     kKwLastProperty = 163,
 };
 
-struct TokenRecord;
-typedef void (*PropertyHandler)(TokenRecord* token);
-
 struct TokenRecord {
     uint32_t kind;
     char shortText[10];     // character constant, at most 4 characters
@@ -57,7 +54,6 @@ struct TokenRecord {
     char* identText;        // last word read (at most 80 characters)
     char* stringText;       // last string read, or a string symbol's text
     uint32_t number;        // value of a number token
-    PropertyHandler handler;
     bool fromWord;          // came from a word: a number or string that replaced a defined
                             // name, or the word typedef (character-constant kind, no code)
 };
@@ -70,7 +66,6 @@ struct KeywordRow {
     const char* name;
     uint8_t caseSensitive;
     uint32_t kind;
-    PropertyHandler handler;
 };
 
 extern const KeywordRow kKeywordTable[];

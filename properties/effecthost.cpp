@@ -8,7 +8,11 @@
 #include <string>
 
 #include "core/diagnostics.h"
+#include "emit/items.h"
+#include "emit/text.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 #include "properties/suite.h"
 

@@ -3,8 +3,10 @@
 
 #include <cctype>
 
-#include "core/diagnostics.h"
+#include "emit/items.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 
 namespace {

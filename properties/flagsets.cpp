@@ -1,7 +1,9 @@
 // Flag-set properties: positional flag lists turned into the bit layout the host reads.
 #include "properties/flagsets.h"
 
-#include "core/diagnostics.h"
+#include "emit/items.h"
+#include "lexer/fatal.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 
 namespace {

@@ -1,9 +1,11 @@
 // Scalar properties: a table of rows per family and one handler shape for each family.
 #include "properties/scalar.h"
 
-#include "convert/convert.h"
 #include "core/diagnostics.h"
+#include "emit/items.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 
 static const char kVersionComment[] = "/* (Major << 16) | Minor */";

@@ -3,7 +3,10 @@
 
 #include <string>
 
-#include "core/diagnostics.h"
+#include "emit/items.h"
+#include "emit/text.h"
+#include "lexer/fatal.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 
 enum StringForm { kLengthPrefixed, kCString };

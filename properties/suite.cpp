@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <string>
 
-#include "core/diagnostics.h"
-#include "core/settings.h"
+#include "emit/items.h"
+#include "emit/output.h"
+#include "emit/text.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 
 namespace {
@@ -181,22 +184,6 @@ const SuiteRow kSuiteRows[] = {
 };
 
 }  // namespace
-
-void ParseCodeOrEnumItem(const char* context, const char* comment) {
-    GetToken();
-    if (TokenIsCharConstant()) {
-        WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
-        return;
-    }
-    // Only a word that the tokenizer replaced may name an enum constant; digits never do.
-    if (gToken.kind == kTokNumber && gToken.fromWord) {
-        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
-            WriteHexLong(uint32_t(constant->value), comment);
-            return;
-        }
-    }
-    FatalErrorIn(context, "Type expected");
-}
 
 void ParseSuiteProperty(TokenRecord* token) {
     for (const SuiteRow& row : kSuiteRows) {

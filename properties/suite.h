@@ -2,6 +2,7 @@
 // messages, toolbar button, import class and preview file.
 #pragma once
 #include "lexer/tokenizer.h"
+#include "parse/steps.h"
 
 // One handler for the eight keywords; the row is found by the keyword kind.
 void ParseSuiteProperty(TokenRecord* token);

@@ -1,9 +1,11 @@
 // Type and extension lists and format limits: the list readers and their property handlers.
 #include "properties/typelists.h"
 
-#include "core/diagnostics.h"
-#include "core/settings.h"
+#include "emit/items.h"
+#include "emit/output.h"
+#include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 #include "properties/suite.h"
 

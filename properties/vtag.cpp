@@ -4,26 +4,74 @@
 #include <cstdint>
 #include <cstring>
 
-#include "convert/convert.h"
-#include "core/diagnostics.h"
-#include "core/settings.h"
+#include "emit/items.h"
+#include "emit/output.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
-#include "properties/record.h"
+#include "parse/steps.h"
+#include "properties/effecthost.h"
+#include "properties/filtercase.h"
+#include "properties/flagsets.h"
+#include "properties/kind.h"
+#include "properties/scalar.h"
+#include "properties/strings.h"
+#include "properties/suite.h"
+#include "properties/typelists.h"
 
 static const char kBodyContext[] = "ParseVtagBody";
+
+// The handler of each property keyword, in the order of their kinds.
+typedef void (*PropertyHandler)(TokenRecord* token);
+static const PropertyHandler kPropertyHandlers[] = {
+    ParseKindProperty, ParseNumberProperty, ParseNumberProperty, ParseComponent,
+    ParseRequiredHost, ParseStringProperty, ParseStringProperty, ParseStringProperty,
+    ParseRetiredCode, ParseRetiredCode, ParseStringProperty, ParseStringProperty,
+    ParseStringProperty, ParseSupportedModes, ParseStringProperty, ParsePresenceFlag,
+    ParsePresenceFlag, ParsePresenceFlag, ParseSizePair, ParseSizePair, ParseFlagSetProperty,
+    ParseStringProperty, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+    ParseFlagSetProperty, ParseFilterCaseInfo, ParseFmtFileType, ParseTypeListProperty,
+    ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty,
+    ParseTypeListProperty, ParseFlagSetProperty, ParseFormatMaxSize, ParseNumberProperty,
+    ParseFormatMaxChannels, ParseFlagSetProperty, ParseFlagSetProperty, ParseFlagSetProperty,
+    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParseTypeListProperty,
+    ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty,
+    ParseSuiteProperty, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+    ParseStringProperty, ParseEffectHostProperty, ParseEffectHostProperty,
+    ParseEffectHostProperty, ParseEffectHostProperty, ParseEffectHostProperty,
+    ParseEffectHostProperty, ParseEffectHostProperty, ParseEffectHostProperty,
+    ParseEffectHostProperty, ParseEffectHostProperty, ParseEffectHostProperty,
+    ParseEffectHostProperty, ParseEffectHostProperty, ParseNumberProperty, ParseSuiteProperty,
+    ParseSuiteProperty, ParseStringProperty, ParseStringProperty, ParseSuiteProperty,
+    ParseSuiteProperty, ParseNumberProperty, ParseNumberProperty, ParseStringProperty,
+    ParseSuiteProperty, ParseSuiteProperty, ParseSuiteProperty, ParseStringProperty,
+    ParseStringProperty, ParseStringProperty, ParseFlagSetProperty, ParsePresenceFlag,
+    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+};
+static_assert(sizeof kPropertyHandlers / sizeof kPropertyHandlers[0] ==
+                  kKwLastProperty - kKwFirstProperty + 1,
+              "one handler per property keyword");
+
+// The handler of a property keyword token, null for any other token.
+static PropertyHandler HandlerOf(const TokenRecord& token) {
+    if (token.kind < kKwFirstProperty || token.kind > kKwLastProperty) return nullptr;
+    return kPropertyHandlers[token.kind - kKwFirstProperty];
+}
 
 // Reads the property list between the two open braces and the inner close brace, calling
 // each keyword's handler; returns the number of properties written.
 static unsigned long ConvertPropertyList() {
     long count = 0;
     for (;;) {
-        gToken.handler = nullptr;
         GetToken();
         if (gToken.kind == kTokCloseBrace) break;
         // The retired code keywords write nothing and are not counted.
         if (gToken.kind == kKwCode68K || gToken.kind == kKwCodePowerPC) --count;
-        if (!gToken.handler) FatalErrorIn(kBodyContext, "Unexpected token");
-        gToken.handler(&gToken);
+        const PropertyHandler handler = HandlerOf(gToken);
+        if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
+        handler(&gToken);
         WriteOutput(OutputStream, "\n");
         ++count;
         GetToken();

@@ -2,10 +2,12 @@
 #include <cstdint>
 #include <string>
 
-#include "convert/convert.h"
-#include "core/diagnostics.h"
+#include "emit/items.h"
+#include "emit/output.h"
+#include "emit/text.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
-#include "properties/record.h"
+#include "parse/steps.h"
 #include "resources/converters.h"
 
 // Reads the category or filter name and writes it length-prefixed and zero-terminated,

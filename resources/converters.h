@@ -6,3 +6,4 @@ void ConvertAETE();
 void ConvertPate();
 void ConvertQkPn();
 void ConvertPath();
+void ConvertString();

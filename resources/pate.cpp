@@ -4,12 +4,13 @@
 #include <cstdint>
 #include <string>
 
-#include "convert/convert.h"
-#include "core/diagnostics.h"
-#include "core/settings.h"
+#include "emit/items.h"
+#include "emit/output.h"
+#include "emit/text.h"
 #include "lexer/charsource.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
-#include "properties/record.h"
+#include "parse/steps.h"
 #include "resources/converters.h"
 
 static const char kContext[] = "ConvertPate";

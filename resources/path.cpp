@@ -2,12 +2,11 @@
 #include <cstdint>
 #include <string>
 
-#include "convert/convert.h"
-#include "core/diagnostics.h"
-#include "core/settings.h"
+#include "emit/output.h"
 #include "lexer/charsource.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
-#include "properties/record.h"
+#include "parse/steps.h"
 #include "resources/converters.h"
 
 static const char kContext[] = "ConvertPath";

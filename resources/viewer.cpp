@@ -3,12 +3,11 @@
 #include <cstring>
 #include <string>
 
-#include "convert/convert.h"
-#include "core/diagnostics.h"
-#include "core/settings.h"
+#include "emit/output.h"
 #include "lexer/charsource.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
-#include "properties/record.h"
+#include "parse/steps.h"
 #include "resources/converters.h"
 #include "resources/pate.h"
 

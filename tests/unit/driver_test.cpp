@@ -27,6 +27,7 @@
 
 #include "core/diagnostics.h"
 #include "driver/run.h"
+#include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
 
 namespace fs = std::filesystem;

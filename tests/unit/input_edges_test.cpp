@@ -11,12 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "driver/run.h"
 #include "core/settings.h"
+#include "driver/run.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
+#include "parse/steps.h"
 #include "properties/record.h"
 
 namespace fs = std::filesystem;

@@ -1,0 +1,33 @@
+// The item writers: one per item form; every byte of a resource block goes through them.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "emit/text.h"
+
+// Four-character codes are 32-bit values, first character in the high byte.
+constexpr uint32_t FourCC(const char (&s)[5]) {
+    return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
+           (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
+}
+// A character constant's code; fewer than four characters are padded with blanks.
+uint32_t CodeFromShortText(const char* text);
+std::string CodeText(uint32_t code);   // the four characters in natural order
+
+// The comment is written as given (may be empty).
+void WriteDecimalLong(int32_t value, const char* comment);
+void WriteHexLong(uint32_t value, const char* comment);
+void WriteHexWord(uint32_t value, const char* comment);
+void WriteDecimalWord(int value, const char* comment);
+void WriteOctalByte(unsigned value, const char* comment);
+void WriteCodeItem(uint32_t code, const char* comment);
+// Back-patched fields: "\t" then a five-character number and the comment; each returns the
+// number's position for PatchField. A length field is a long ("%5dL, "), a count field a
+// word of 0 ("%5d, ").
+long WriteLengthField(unsigned long value, const char* comment);
+long WriteCountField(const char* comment);
+
+void WriteFourCharCode(uint32_t code, const char* text);   // comment "/* 'code' text */"
+void WriteVendorCode(uint32_t vendor);   // comment "/* 'code' */"
+void WriteLengthPrefixedString(const FilledString& s, const char* comment);
+void WriteCString(const FilledString& s, const char* comment);

@@ -1,0 +1,152 @@
+// The output: the script's target, its safe replacement, the raw writer and back-patching.
+#include "emit/output.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "core/diagnostics.h"
+#include "core/platform.h"
+#include "lexer/fatal.h"
+
+FILE* OutputStream = nullptr;
+std::string OutputPath;
+std::string OutputFinalPath;
+std::string OutputTempPath;
+FILE* OutputDevice = nullptr;
+
+const char kScriptOpening[] =
+    "#define RSCL32(a,b,c,d)   0x ## c ## d, 0x ## a ## b\n"
+    "#define LC(a,b,c,d)       #d, #c, #b, #a\n"
+    "#define RSCS32(a)         a, 0\n"
+    "\n";
+
+void ResetOutput() {
+    OutputStream = nullptr;
+    OutputPath.clear();
+    OutputFinalPath.clear();
+    OutputTempPath.clear();
+    OutputDevice = nullptr;
+}
+
+void WriteOutput(FILE* stream, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    vfprintf(stream, format, args);
+    va_end(args);
+}
+
+void FailPath(const char* format, const std::string& path) {
+    FatalErrorWithPath(format, path, kOutputPathMax + 63);
+}
+
+// Opens the output. A regular target (a new file, or the file a chain of links leads to) is
+// written to a temporary file beside it and replaced only when the run succeeds. A device,
+// FIFO or console is opened now and written straight at the end: its script waits in a
+// scratch stream, since counts are back-patched and a device cannot be rewound.
+void OpenOutputFile(const std::string& path) {
+    if (path.size() > kOutputPathMax) FailPath("Path too long: \"%s\"", path);
+    const OutputTarget target = ExamineTarget(path);
+    FILE* stream = nullptr;
+    FILE* device = nullptr;
+    std::string temp;
+    if (target.kind == TargetKind::Device) {
+        device = OpenDevice(path);
+        stream = device ? OpenScratchStream() : nullptr;
+        if (device && !stream) {
+            fclose(device);
+            device = nullptr;
+        }
+    } else if (target.kind != TargetKind::Unusable) {
+        // An existing target must be writable; a missing one is not created until the end.
+        bool writable = true;
+        if (target.kind == TargetKind::Regular) {
+            FILE* probe = fopen(target.file.c_str(), "r+");
+            writable = probe != nullptr;
+            if (probe) fclose(probe);
+        }
+        if (writable) stream = MakeTempBeside(target.file, &temp);
+    }
+    if (!stream) FailPath("Unable to open output file \"%s\"", path);
+    OutputPath = path;
+    OutputFinalPath = device ? std::string() : target.file;
+    OutputTempPath = temp;
+    OutputDevice = device;
+    OutputStream = stream;
+    WriteOutput(OutputStream, "%s", kScriptOpening);
+}
+
+// Copies the finished script from the scratch stream to the device.
+static bool CopyScript(FILE* from, FILE* to) {
+    if (fflush(from) != 0 || fseek(from, 0, SEEK_SET) != 0) return false;
+    char block[8192];
+    size_t count;
+    while ((count = fread(block, 1, sizeof block, from)) > 0)
+        if (fwrite(block, 1, count, to) != count) return false;
+    return ferror(from) == 0 && fflush(to) == 0;
+}
+
+// Moves the finished script into place, or hands it to the device; a write failure is an
+// error, not a success.
+void CloseOutputFile() {
+    bool failed = ferror(OutputStream) != 0;
+    if (OutputDevice) {
+        fflush(stdout);  // console text so far comes first when both share a terminal or file
+        failed = !CopyScript(OutputStream, OutputDevice) || failed;
+        failed = (fclose(OutputDevice) != 0) || failed;
+        OutputDevice = nullptr;
+    }
+    failed = (fclose(OutputStream) != 0) || failed;
+    OutputStream = nullptr;
+    if (OutputTempPath.empty()) {
+        if (failed) FailPath("Unable to write output file \"%s\"", OutputPath);
+        return;
+    }
+    if (failed || !ReplaceTarget(OutputTempPath, OutputFinalPath)) {
+        RemoveTempFile(OutputTempPath);
+        remove(OutputFinalPath.c_str());
+        FailPath("Unable to write output file \"%s\"", OutputPath);
+    }
+}
+
+void DiscardOutput() {
+    if (!OutputStream) return;
+    fclose(OutputStream);
+    OutputStream = nullptr;
+    if (OutputDevice) {
+        // A device is never removed; nothing of the script has reached it yet.
+        fclose(OutputDevice);
+        OutputDevice = nullptr;
+        return;
+    }
+    if (!OutputTempPath.empty()) RemoveTempFile(OutputTempPath);
+    if (!OutputFinalPath.empty()) remove(OutputFinalPath.c_str());
+}
+
+void WriteBlockStart(int id, const char* typeName) {
+    if (id < 1) WriteConsole("WARNING: Writing %s resource with id of %d\n", typeName, id);
+    WriteOutput(OutputStream, "%d  %s  DISCARDABLE\nBEGIN\n", id, typeName);
+}
+
+void WriteBlockEnd() {
+    WriteOutput(OutputStream, "END\n\n");
+}
+
+long OutputPosition() {
+    return ftell(OutputStream);
+}
+
+void CheckFieldLimit(const char* field, unsigned long value, unsigned long limit) {
+    if (value <= limit) return;
+    char message[256] = {0};
+    FormatBounded(message, sizeof message - 1, "%s %lu does not fit (at most %lu)", field, value,
+                  limit);
+    FatalError(message);
+}
+
+void PatchField(long position, unsigned long value, const char* field) {
+    CheckFieldLimit(field, value, 65535);
+    long end = ftell(OutputStream);
+    fseek(OutputStream, position, SEEK_SET);
+    WriteOutput(OutputStream, "%5d", (int)value);
+    fseek(OutputStream, end, SEEK_SET);
+}

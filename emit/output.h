@@ -1,0 +1,43 @@
+// The output: the script's target, its safe replacement, the raw writer and back-patching.
+// Only the emit layer writes to OutputStream.
+#pragma once
+#include <cstdio>
+#include <string>
+
+#include "core/diagnostics.h"
+
+extern FILE* OutputStream;
+extern std::string OutputPath;       // the target as given
+extern std::string OutputFinalPath;  // the regular file finally written, links followed
+extern std::string OutputTempPath;   // where the script is written until the run succeeds
+extern FILE* OutputDevice;  // a device target, written at the end; OutputStream is then scratch
+
+constexpr size_t kOutputPathMax = 2047;
+
+extern const char kScriptOpening[];
+
+void ResetOutput();
+// Opens the output for path and writes the script's opening text; fails the run with
+// "Unable to open output file" or "Path too long".
+void OpenOutputFile(const std::string& path);
+// Moves the finished script into place or hands it to the device; a failed write fails the run.
+void CloseOutputFile();
+// Closes and removes the script being written (the file a link leads to, never the link; a
+// device is only closed), so a failed run leaves no output behind. Nothing when none is open.
+void DiscardOutput();
+// A path message for a fatal error, cut to the longest path plus the message text.
+[[noreturn]] void FailPath(const char* format, const std::string& path);
+
+void WriteOutput(FILE* stream, const char* format, ...) PW_PRINTF(2, 3);
+
+// Writes a warning for a resource identifier below 1, then the block's first two lines.
+void WriteBlockStart(int id, const char* typeName);
+void WriteBlockEnd();
+
+// Output positions for back-patching.
+long OutputPosition();
+// Overwrites the five characters at position with value ("%5d"); value must fit 0..65535,
+// otherwise the run fails naming the field.
+void PatchField(long position, unsigned long value, const char* field);
+// Fails the run naming the field when value exceeds limit.
+void CheckFieldLimit(const char* field, unsigned long value, unsigned long limit);

@@ -1,0 +1,112 @@
+// String values as a script carries them: escape units, encoded length, the character
+// conversion of the default option and the zero fill to a four-byte boundary.
+#include "emit/text.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "core/settings.h"
+
+// Mac Roman bytes and the double quote, as written into a Windows script.
+static uint8_t ConvertedByte(uint8_t c) {
+    switch (c) {
+        case 0x22: case 0xD2: case 0xD3: case 0xD4: case 0xD5: return 0x27;
+        case 0x88: case 0xA8: case 0xAA: return 0xAE;
+        case 0x8E: return 0xE9;
+        case 0xA1: return 0xB0;
+        case 0xA5: return 0x2A;
+        case 0xC6: return 0x64;
+        case 0xD0: return 0x2D;
+        default: return c;
+    }
+}
+
+void FixupStringChars(std::string& text) {
+    if (LanguageOption != 0) return;
+    for (char& c : text) c = (char)ConvertedByte((uint8_t)c);
+    size_t ellipsis = text.find('\xC9');
+    if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
+}
+
+static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
+
+size_t EscapeUnitLength(const std::string& text, size_t i, OtherEscape other) {
+    if (text[i] != '\\' || i + 1 >= text.size()) return 1;
+    const char d = text[i + 1];
+    size_t end = i + 2;
+    if (IsOctal(d)) {
+        while (end < text.size() && end < i + 4 && IsOctal(text[end])) ++end;
+    } else if (d == 'x' || d == 'X') {  // up to two hex digits, and none makes a zero byte
+        while (end < text.size() && end < i + 4 && isxdigit((unsigned char)text[end])) ++end;
+    } else if (other == kOtherEscapeSplits && (d == '\0' || !strchr("abfnrtv\\\"", d))) {
+        return 1;
+    }
+    return end - i;
+}
+
+unsigned long EncodedLength(const std::string& text) {
+    unsigned long bytes = 0;
+    for (size_t i = 0; i < text.size(); ++bytes)
+        i += EscapeUnitLength(text, i, kOtherEscapeSplits);
+    return bytes;
+}
+
+std::string ScriptText(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
+            out += "\\n";
+            continue;
+        }
+        if (text[i] != '\\' || i + 1 >= text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char d = text[i + 1];
+        if (IsOctal(d)) {
+            // Both compilers read up to three digits; one of them refuses a value above
+            // 0377, the other keeps its low byte, which is what is written then.
+            size_t end = i + 1;
+            unsigned value = 0;
+            while (end < text.size() && end < i + 4 && IsOctal(text[end]))
+                value = value * 8 + unsigned(text[end++] - '0');
+            if (value > 0xFF) {
+                char low[8];
+                snprintf(low, sizeof low, "\\%03o", value & 0xFF);
+                out += low;
+            } else {
+                out.append(text, i, end - i);
+            }
+            i = end - 1;
+            continue;
+        }
+        // The compilers agree on "" for a quote; \b \f \v only one of them knows, \A and
+        // \T only the other: those stay a backslash and a letter, as counted.
+        switch (d) {
+            case '"': out += "\"\""; break;
+            case 'b': out += "\\010"; break;
+            case 'f': out += "\\014"; break;
+            case 'v': out += "\\013"; break;
+            case 'A': case 'T': case '\n':
+                // The backslash as a byte of its own; the character after it follows as
+                // written (a line end as \n).
+                out += "\\\\";
+                continue;
+            default: out.append(text, i, 2); break;
+        }
+        ++i;
+    }
+    return out;
+}
+
+FilledString ZeroFill(const std::string& text) {
+    FilledString filled;
+    filled.n = EncodedLength(text);
+    unsigned long k = 4 - ((filled.n + 1) % 4);
+    filled.text = text;
+    for (unsigned long i = 0; i < k; ++i) filled.text += "\\0";
+    filled.length = filled.n + 1 + k;
+    return filled;
+}

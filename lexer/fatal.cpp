@@ -1,0 +1,33 @@
+// The fatal reporter: an error at the current source position ends the run.
+#include "lexer/fatal.h"
+
+#include <cstdio>
+
+#include "core/diagnostics.h"
+#include "lexer/charsource.h"
+
+void FatalError(const char* message) {
+    TLexState snapshot;
+    snapshot.Capture();
+    LexState& state = snapshot.State();
+    int cut = state.lineLength > 0 ? state.lineLength - 1 : 0;
+    state.line[cut] = '\0';
+    fflush(stderr);
+    WriteConsole("%s(%ld) : error: %s ('%s' : %d)\n\n", state.fileName, (long)state.lineNumber,
+                 message, state.line, (int)state.readIndex);
+    fflush(stdout);
+    throw FatalExit{1};
+}
+
+void FatalErrorIn(const char* operation, const char* message) {
+    static char joined[256];
+    joined[0] = '\0';
+    FormatBounded(joined, sizeof joined - 1, "%s: %s", operation, message);
+    FatalError(joined);
+}
+
+void FatalErrorWithPath(const char* format, const std::string& path, size_t limit) {
+    std::string message(limit + 1, '\0');
+    FormatBounded(&message[0], limit, format, path.c_str());
+    FatalError(message.c_str());
+}

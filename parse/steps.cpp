@@ -1,0 +1,154 @@
+// Parsing steps every converter shares: the token checks, string values, flag lists, resource
+// ids and the skipping of what is not converted.
+#include "parse/steps.h"
+
+#include <cstring>
+
+#include "core/settings.h"
+#include "emit/items.h"
+#include "emit/output.h"
+#include "emit/text.h"
+#include "lexer/charsource.h"
+#include "lexer/fatal.h"
+#include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
+
+bool GetStringValue(std::string& text) {
+    const size_t limit = MAXITEMSIZE - 1;
+    if (gToken.kind != kTokString) {
+        GetToken();
+        if (gToken.kind != kTokString) return false;
+    }
+    text.assign(gToken.stringText, strnlen(gToken.stringText, limit));
+    for (GetToken(); gToken.kind == kTokString; GetToken())
+        text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
+    UngetToken();
+    FixupStringChars(text);
+    return true;
+}
+
+bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits) {
+    uint32_t value = 0;
+    for (int i = 0; i < count; ++i) {
+        GetToken();
+        uint32_t bit;
+        if (gToken.kind == kTokNumber)
+            bit = (int32_t)gToken.number > 0;
+        else if (gToken.kind == kTokIdentifier)
+            bit = names[i][0] != '\0' && NamesMatchNoCase(names[i], gToken.identText);
+        else
+            FatalErrorIn(context, "Unsupported token");
+        value = value * 2 + bit;
+        GetToken();
+        if (gToken.kind != kTokComma && gToken.kind != kTokCloseBrace)
+            FatalErrorIn(context, "Expecting comma or close brace!");
+    }
+    UngetToken();
+    *bits = value;
+    return true;
+}
+
+void ExpectOpenBrace(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+}
+
+void ExpectComma(const char* context) {
+    GetToken();
+    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+}
+
+void ExpectPropertyEnd(const char* context) {
+    GetTokenAfterMember();
+    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+}
+
+void GetTokenAfterMember() {
+    GetToken();
+    if (gToken.kind == kTokComma) GetToken();
+}
+
+void ExpectResourceEnd(const char* braceContext, const char* semicolonContext) {
+    ExpectPropertyEnd(braceContext);
+    GetToken();
+    if (gToken.kind != kTokSemicolon) FatalErrorIn(semicolonContext, "Semicolon expected");
+}
+
+static int32_t ReadIdNumber() {
+    if (gToken.kind == kTokNumber) return (int32_t)gToken.number;
+    if (gToken.kind == kTokMinus) {
+        GetToken();
+        if (gToken.kind == kTokNumber) return (int32_t)(0u - gToken.number);
+    }
+    FatalErrorIn("GetResourceID", "integer expected");
+}
+
+int32_t GetResourceID() {
+    GetToken();
+    while (gToken.kind == kTokOpenParen) GetToken();
+    int32_t value = ReadIdNumber();
+    GetToken();
+    if (gToken.kind == kTokPlus) {
+        GetToken();
+        if (gToken.kind != kTokNumber) FatalErrorIn("GetResourceID", "integer expected");
+        value = (int32_t)((uint32_t)value + gToken.number);
+    } else {
+        UngetToken();
+    }
+    if (VerboseIds) WriteOutput(stderr, "    (%d)\n", value);
+    return value;
+}
+
+void SkipToCloseParanthesis() {
+    for (;;) {
+        GetToken();
+        if (gToken.kind == kTokCloseParen) return;
+        if (gToken.kind == kTokOpenParen) SkipToCloseParanthesis();
+        else if (gToken.kind == kTokEnd)
+            FatalError("SkipToCloseParanthesis: Premature End of file\n");
+    }
+}
+
+void GetToCloseBrace() {
+    for (;;) {
+        GetToken();
+        if (gToken.kind == kTokCloseBrace) return;
+        if (gToken.kind == kTokEnd) FatalError("GetToCloseBrace: Premature End of file");
+    }
+}
+
+void SkipResource() {
+    for (;;) {
+        GetToken();
+        switch (gToken.kind) {
+            case kTokSemicolon: return;
+            case kTokOpenBrace: GetToCloseBrace(); return;
+            case kTokResource: UngetToken(); return;
+            case kTokEnd: FatalErrorIn("SkipResource", "Premature End of file");
+            default: break;
+        }
+    }
+}
+
+void SkipToOpenParenthesis(const char* context) {
+    while (gToken.kind != kTokOpenParen) {
+        GetToken();
+        if (gToken.kind == kTokEnd) FatalErrorIn(context, "Premature End of file");
+    }
+}
+
+void ParseCodeOrEnumItem(const char* context, const char* comment) {
+    GetToken();
+    if (TokenIsCharConstant()) {
+        WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
+        return;
+    }
+    // Only a word that the tokenizer replaced may name an enum constant; digits never do.
+    if (gToken.kind == kTokNumber && gToken.fromWord) {
+        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
+            WriteHexLong(uint32_t(constant->value), comment);
+            return;
+        }
+    }
+    FatalErrorIn(context, "Type expected");
+}

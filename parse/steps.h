@@ -1,0 +1,44 @@
+// Parsing steps every converter shares. Each reads from the current token (see
+// lexer/tokenizer.h) and fails under its context word with the message it names.
+#pragma once
+#include <cstdint>
+#include <string>
+
+// A string value: the current token if it is a string, else the next one; adjacent strings
+// are joined, the text converted (FixupStringChars). False, with the token read, when no
+// string is there. The token after the last string is pushed back.
+bool GetStringValue(std::string& text);
+
+// count flags in a brace list, by number (> 0 is set) or by name (names[i], case ignored);
+// the first is the highest bit. The close brace or comma after the last is pushed back.
+bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
+
+// Each check reads the next token and fails under context with "Open brace expected",
+// "Comma expected" or "Close brace expected".
+void ExpectOpenBrace(const char* context);
+void ExpectComma(const char* context);
+// An optional comma, then the close brace.
+void ExpectPropertyEnd(const char* context);
+// After a list member: an optional comma, then the token that closes the list or begins the
+// next member is current.
+void GetTokenAfterMember();
+// The end of a resource: an optional comma, the close brace (failing under braceContext),
+// then the semicolon (failing with "Semicolon expected" under semicolonContext).
+void ExpectResourceEnd(const char* braceContext, const char* semicolonContext);
+
+// The resource id after the open parenthesis: a number, optionally negative, optionally
+// plus a number; "integer expected" otherwise. Printed to stderr under -v.
+int32_t GetResourceID();
+// Reads up to the close parenthesis of the resource header, nested pairs included.
+void SkipToCloseParanthesis();
+// Reads up to the next close brace.
+void GetToCloseBrace();
+// Skips a statement that is not converted: up to its semicolon, over one brace block, or up
+// to the next resource keyword (pushed back).
+void SkipResource();
+// Reads tokens until an open parenthesis is current (none if it already is one); end of
+// input first is fatal under the given context word.
+void SkipToOpenParenthesis(const char* context);
+// A four-character code position: a character constant becomes a code item, the name of an
+// enum constant a hex long of its value; anything else fails with "Type expected".
+void ParseCodeOrEnumItem(const char* context, const char* comment);
