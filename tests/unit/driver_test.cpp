@@ -29,6 +29,7 @@
 #include "driver/run.h"
 #include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
+#include "tests/unit/conversion_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -44,62 +45,13 @@ std::string Table(const std::string& id, const std::string& text) {
     return "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t" + id + ",\n\t\"" + text + "\"\nEND\n\n";
 }
 
-struct RunResult {
-    int status;
-    std::string out;  // after the banner line
-    std::string err;
-};
-
-class DriverRun : public ::testing::Test {
+class DriverRun : public ConversionTest {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/pwdriver.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        previous_ = fs::current_path();
-        fs::current_path(dir_);
+        ConversionTest::SetUp();
         Write("good.rr", "#define kId 128\nresource 'STR ' (kId) { \"Hi\" };\n");
         // kId is defined only by good.rr: a run of this alone must not know it.
         Write("bad.rr", "resource 'STR ' (kId) { \"Hi\" };\n");
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        std::error_code ignored;
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-
-    static void Write(const std::string& name, const std::string& text) {
-        std::ofstream(name, std::ios::binary) << text;
-    }
-    static std::string Read(const std::string& name) {
-        std::ifstream in(name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    static std::vector<std::string> Listing() {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(".")) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    static RunResult Run(std::vector<std::string> args) {
-        args.insert(args.begin(), "propwright");
-        std::vector<const char*> argv;
-        for (const std::string& a : args) argv.push_back(a.c_str());
-        argv.push_back(nullptr);
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        RunResult r;
-        r.status = RunPropwright(int(args.size()), argv.data());
-        std::string out = testing::internal::GetCapturedStdout();
-        r.err = testing::internal::GetCapturedStderr();
-        const size_t eol = out.find('\n');
-        EXPECT_EQ(out.rfind("Propwright. Release Version ", 0), 0u) << out;
-        r.out = eol == std::string::npos ? "" : out.substr(eol + 1);
-        return r;
     }
 
     // A run in a child process: a signal or a resource limit reaches the child alone. With
@@ -173,9 +125,6 @@ protected:
     }
 
     static constexpr uid_t kNobody = 65534;
-
-    std::string dir_;
-    fs::path previous_;
 };
 
 const std::vector<std::string> kInputs = {"bad.rr", "good.rr"};

@@ -1,63 +1,28 @@
 // Lexer unit tests: tokens, numbers, strings, lines and markers, read from a temporary file.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/diagnostics.h"
-#include "core/settings.h"
-#include "driver/run.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
+#include "tests/unit/conversion_fixture.h"
 
 namespace {
 
-// Unique per test, since the tests may run in parallel processes.
-std::string TempPath(const std::string& name) {
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    return testing::TempDir() + "propwright_lexer_" + test->test_suite_name() + "_" +
-           test->name() + "_" + name;
-}
-
-void WriteFile(const std::string& path, const std::string& text) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-}
-
-class LexerTest : public ::testing::Test {
+class LexerTest : public ConversionTest {
 protected:
-    void Open(const std::string& text, const char* name = "src.rr") {
-        if (stream_) std::fclose(stream_);
-        path_ = TempPath("source.rr");
-        WriteFile(path_, text);
-        stream_ = std::fopen(path_.c_str(), "rb");
-        ASSERT_NE(stream_, nullptr);
-        ResetSettings();
-        ResetCharSource();
-        ResetTokenizer();
-        ResetSymbols();
-        ResetDirectives();
-        InstallCharHandlers();
-        StartLexFile(stream_, name);
-    }
     void TearDown() override {
-        if (stream_) std::fclose(stream_);
-        std::remove(path_.c_str());
         ResetSymbols();
-    }
-    uint32_t Next() {
-        GetToken();
-        return gToken.kind;
+        ConversionTest::TearDown();
     }
     uint32_t NumberOf(const std::string& text) {
-        Open(text);
-        EXPECT_EQ(Next(), kTokNumber) << text;
+        OpenLexer(text);
+        EXPECT_EQ(NextKind(), kTokNumber) << text;
         return gToken.number;
     }
     // Carries out the directives and enums at the start of the source, as the loop would.
@@ -70,45 +35,42 @@ protected:
                 ConvertEnum();
         }
     }
-
-    FILE* stream_ = nullptr;
-    std::string path_;
 };
 
 TEST_F(LexerTest, PunctuationAndSkippedCharacters) {
-    Open("( ) ; : * { } - + , | < > ! $ / x = & [ ] . % 7");
+    OpenLexer("( ) ; : * { } - + , | < > ! $ / x = & [ ] . % 7");
     const uint32_t expected[] = {kTokOpenParen, kTokCloseParen, kTokSemicolon, kTokColon,
                                  kTokStar, kTokOpenBrace, kTokCloseBrace, kTokMinus, kTokPlus,
                                  kTokComma, kTokBar, kTokLess, kTokGreater, kTokBang, kTokDollar,
                                  kTokSlash, kTokIdentifier, kTokNumber, kTokEnd};
-    for (uint32_t kind : expected) EXPECT_EQ(Next(), kind);
+    for (uint32_t kind : expected) EXPECT_EQ(NextKind(), kind);
 }
 
 TEST_F(LexerTest, KeywordCaseRules) {
-    Open("Filter filter Resource RESOURCE DATA Read TYPEDEF Enum INCLUDE LMHIDDEN RlPlay rlplay");
+    OpenLexer("Filter filter Resource RESOURCE DATA Read TYPEDEF Enum INCLUDE LMHIDDEN RlPlay rlplay");
     const uint32_t expected[] = {29, kTokIdentifier, kTokResource, kTokResource, kTokData,
                                  kTokRead, kTokCharConst, kTokEnum, kTokInclude, 41, 60,
                                  kTokIdentifier};
-    for (uint32_t kind : expected) EXPECT_EQ(Next(), kind) << gToken.identText;
+    for (uint32_t kind : expected) EXPECT_EQ(NextKind(), kind) << gToken.identText;
 }
 
 // typedef is of the character-constant kind for the statement loop, but neither it nor include
 // may pass on the code of the constant before it.
 TEST_F(LexerTest, TypedefAndIncludeCarryNoCode) {
-    Open("'abcd' typedef 'wxyz' TypeDef 'efgh' include");
-    EXPECT_EQ(Next(), kTokCharConst);
+    OpenLexer("'abcd' typedef 'wxyz' TypeDef 'efgh' include");
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_TRUE(TokenIsCharConstant());
-    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "");
     EXPECT_FALSE(TokenIsCharConstant());
-    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "wxyz");
     EXPECT_TRUE(TokenIsCharConstant());
-    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "");
     EXPECT_FALSE(TokenIsCharConstant());
-    Next();
-    EXPECT_EQ(Next(), kTokInclude);
+    NextKind();
+    EXPECT_EQ(NextKind(), kTokInclude);
     EXPECT_STREQ(gToken.shortText, "");
     EXPECT_FALSE(TokenIsCharConstant());
 }
@@ -116,28 +78,28 @@ TEST_F(LexerTest, TypedefAndIncludeCarryNoCode) {
 TEST_F(LexerTest, LongWordSplitsAfterEightyCharacters) {
     std::string word(80, 'a');
     word += "bcdef";
-    Open(word + " z");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    OpenLexer(word + " z");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(std::string(gToken.identText), std::string(80, 'a'));
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "bcdef");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "z");
 }
 
 TEST_F(LexerTest, CharacterConstants) {
-    Open("'PATH' 'ABCDEFG' 'a' 'x\\n' 'ab");
-    EXPECT_EQ(Next(), kTokCharConst);
+    OpenLexer("'PATH' 'ABCDEFG' 'a' 'x\\n' 'ab");
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "PATH");
-    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "ABCD");
-    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "a");
-    EXPECT_EQ(Next(), kTokCharConst);
+    EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_STREQ(gToken.shortText, "x\\n");  // no escape processing
-    EXPECT_EQ(Next(), kTokCharConst);        // the end of input ends the constant
+    EXPECT_EQ(NextKind(), kTokCharConst);        // the end of input ends the constant
     EXPECT_STREQ(gToken.shortText, "ab");
-    EXPECT_EQ(Next(), kTokEnd);
+    EXPECT_EQ(NextKind(), kTokEnd);
 }
 
 TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
@@ -159,42 +121,42 @@ TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
 }
 
 TEST_F(LexerTest, WhatEndsANumber) {
-    Open("1, 2 0X10 5 + x 3 )");
-    EXPECT_EQ(Next(), kTokNumber);
+    OpenLexer("1, 2 0X10 5 + x 3 )");
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 1u);
-    EXPECT_EQ(Next(), kTokComma);
-    EXPECT_EQ(Next(), kTokNumber);  // "2 0" is not one number: blanks end at a digit
+    EXPECT_EQ(NextKind(), kTokComma);
+    EXPECT_EQ(NextKind(), kTokNumber);  // "2 0" is not one number: blanks end at a digit
     EXPECT_EQ(gToken.number, 2u);
-    EXPECT_EQ(Next(), kTokNumber);  // 0X10 is the number 0 and the word X10
+    EXPECT_EQ(NextKind(), kTokNumber);  // 0X10 is the number 0 and the word X10
     EXPECT_EQ(gToken.number, 0u);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "X10");
-    EXPECT_EQ(Next(), kTokNumber);  // the '+' without an operand is dropped
+    EXPECT_EQ(NextKind(), kTokNumber);  // the '+' without an operand is dropped
     EXPECT_EQ(gToken.number, 5u);
-    EXPECT_EQ(Next(), kTokIdentifier);
-    EXPECT_EQ(Next(), kTokNumber);  // a ')' not opened in the number ends it
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokNumber);  // a ')' not opened in the number ends it
     EXPECT_EQ(gToken.number, 3u);
-    EXPECT_EQ(Next(), kTokCloseParen);
+    EXPECT_EQ(NextKind(), kTokCloseParen);
 }
 
 TEST_F(LexerTest, CommentAfterNumberIsNoDivision) {
-    Open("30000 // max\n5 /* five */ 6 8 / 2 x/2");
-    EXPECT_EQ(Next(), kTokNumber);
+    OpenLexer("30000 // max\n5 /* five */ 6 8 / 2 x/2");
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 30000u);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 5u);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 6u);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 4u);
-    EXPECT_EQ(Next(), kTokIdentifier);
-    EXPECT_EQ(Next(), kTokSlash);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokSlash);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 2u);
 }
 
 TEST_F(LexerTest, DivisionByZeroIsFatalAndMinOverMinusOneWraps) {
-    Open("7 / 0");
+    OpenLexer("7 / 0");
     testing::internal::CaptureStdout();
     EXPECT_THROW(GetToken(), FatalExit);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("error: Division by zero"),
@@ -213,89 +175,89 @@ TEST(DivideSigned, TruncatesTowardZeroOnSignedValues) {
 }
 
 TEST_F(LexerTest, CommentsYieldNoToken) {
-    Open("/* a **/ b /***/ c // d\n e /* f\n g */ h // last");
+    OpenLexer("/* a **/ b /***/ c // d\n e /* f\n g */ h // last");
     for (const char* word : {"b", "c", "e", "h"}) {
-        EXPECT_EQ(Next(), kTokIdentifier);
+        EXPECT_EQ(NextKind(), kTokIdentifier);
         EXPECT_STREQ(gToken.identText, word);
     }
-    EXPECT_EQ(Next(), kTokEnd);
+    EXPECT_EQ(NextKind(), kTokEnd);
 }
 
 TEST_F(LexerTest, EndOfInputRepeats) {
-    Open("");
-    EXPECT_EQ(Next(), kTokEnd);
-    EXPECT_EQ(Next(), kTokEnd);
-    Open("x");
-    EXPECT_EQ(Next(), kTokIdentifier);
-    EXPECT_EQ(Next(), kTokEnd);
+    OpenLexer("");
+    EXPECT_EQ(NextKind(), kTokEnd);
+    EXPECT_EQ(NextKind(), kTokEnd);
+    OpenLexer("x");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokEnd);
 }
 
 TEST_F(LexerTest, LineEndConventions) {
-    Open("a\r\nb\n\rc\rd\n\ne\r\rf");
+    OpenLexer("a\r\nb\n\rc\rd\n\ne\r\rf");
     const int lines[] = {1, 2, 3, 4, 6, 8};
     for (int line : lines) {
-        EXPECT_EQ(Next(), kTokIdentifier);
+        EXPECT_EQ(NextKind(), kTokIdentifier);
         EXPECT_EQ(gToken.line, line) << gToken.identText;
     }
 }
 
 TEST_F(LexerTest, AdjacentStringsJoinAcrossLines) {
     testing::internal::CaptureStderr();
-    Open("\"Hel\"  \n\n  \"lo\"\n  next \"a\\\"b\" \"c\"x");
-    EXPECT_EQ(Next(), kTokString);
+    OpenLexer("\"Hel\"  \n\n  \"lo\"\n  next \"a\\\"b\" \"c\"x");
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_STREQ(gToken.stringText, "Hello");
     EXPECT_EQ(gToken.line, 3);  // the line of the last literal
-    EXPECT_EQ(Next(), kTokIdentifier);  // reading resumed at the start of line 4
+    EXPECT_EQ(NextKind(), kTokIdentifier);  // reading resumed at the start of line 4
     EXPECT_STREQ(gToken.identText, "next");
     EXPECT_EQ(gToken.line, 4);
-    EXPECT_EQ(Next(), kTokString);
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_STREQ(gToken.stringText, "a\\\"bc");  // escapes kept as written
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(LexerTest, StringLineIsWhereItsLastLiteralEnds) {
-    Open("\"a\"\n\"b\"\nx");
-    EXPECT_EQ(Next(), kTokString);
+    OpenLexer("\"a\"\n\"b\"\nx");
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_STREQ(gToken.stringText, "ab");
     EXPECT_EQ(gToken.line, 2);
     EXPECT_EQ(CurrentLineNumber(), 3);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(gToken.line, 3);
 }
 
 TEST_F(LexerTest, LookAheadDoesNotHideTheNextLine) {
-    Open("\"a\"\nrest of line\nz");
-    EXPECT_EQ(Next(), kTokString);
+    OpenLexer("\"a\"\nrest of line\nz");
+    EXPECT_EQ(NextKind(), kTokString);
     SkipToCharacter('\n');  // the string's line is over: nothing of line 2 is dropped
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "rest");
     SkipToCharacter('\n');
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "z");
 }
 
 TEST_F(LexerTest, EscapedStringForFileNames) {
-    Open("\"C:\\\\dir\\tx\\101\\q\" rest");
+    OpenLexer("\"C:\\\\dir\\tx\\101\\q\" rest");
     char name[kFileNameMax + 1];
     ASSERT_EQ(GetCharacter(), '"');
     EXPECT_EQ(GetString('"', name, true, kFileNameMax), 1);
     EXPECT_STREQ(name, "C:\\dir\tx" "Aq");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "rest");
 
-    Open("\"" + std::string(300, 'n') + "\" after");
+    OpenLexer("\"" + std::string(300, 'n') + "\" after");
     ASSERT_EQ(GetCharacter(), '"');
     EXPECT_EQ(GetString('"', name, true, kFileNameMax), 1);
     EXPECT_EQ(std::string(name), std::string(255, 'n'));
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
 }
 
 TEST_F(LexerTest, UnterminatedStringStopsAtEndOfInput) {
-    Open("x \"abc\ndef");
+    OpenLexer("x \"abc\ndef");
     testing::internal::CaptureStderr();
-    Next();
-    EXPECT_EQ(Next(), kTokString);
+    NextKind();
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_STREQ(gToken.stringText, "abc\ndef");
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err,
@@ -303,7 +265,7 @@ TEST_F(LexerTest, UnterminatedStringStopsAtEndOfInput) {
               "GetString - unable to find string end within 512000 \ncharacters. Check for "
               "matching or consider increasing MAXITEMSIZE.\nSkipping to next delimeter and "
               "hoping!\n");
-    EXPECT_EQ(Next(), kTokEnd);
+    EXPECT_EQ(NextKind(), kTokEnd);
 }
 
 TEST_F(LexerTest, OverlongStringIsCutAndSkipped) {
@@ -311,70 +273,70 @@ TEST_F(LexerTest, OverlongStringIsCutAndSkipped) {
     std::string line(99, 'a');
     for (int i = 0; i < 5200; ++i) text += line + "\n";  // 520 000 characters
     text += "\" next";
-    Open(text);
+    OpenLexer(text);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Next(), kTokString);
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_EQ(std::strlen(gToken.stringText), size_t(MAXITEMSIZE));
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.find("src.rr(5121) : error: Possible unterminated string 'a' position 1\n"), 0u)
         << err.substr(0, 200);
     EXPECT_NE(err.find("Skipping to next delimeter and hoping!\n"), std::string::npos);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "next");
 }
 
 TEST_F(LexerTest, SymbolsAndEnumConstantsReplaceWords) {
-    Open("#define N 5\n#define S \"text\"\n#define V\nenum { E = 3 };\n"
+    OpenLexer("#define N 5\n#define S \"text\"\n#define V\nenum { E = 3 };\n"
          "N S E V n 7 Filter undefined");
     RunStatements(4);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 5u);
     EXPECT_TRUE(gToken.fromWord);
     EXPECT_STREQ(gToken.identText, "N");
-    EXPECT_EQ(Next(), kTokString);
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_STREQ(gToken.stringText, "text");
     EXPECT_TRUE(gToken.fromWord);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 3u);
     EXPECT_TRUE(gToken.fromWord);
-    EXPECT_EQ(Next(), kTokNumber);  // defined without a value
+    EXPECT_EQ(NextKind(), kTokNumber);  // defined without a value
     EXPECT_EQ(gToken.number, 1u);
-    EXPECT_EQ(Next(), kTokNumber);  // symbols ignore case
+    EXPECT_EQ(NextKind(), kTokNumber);  // symbols ignore case
     EXPECT_EQ(gToken.number, 5u);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_FALSE(gToken.fromWord);
-    EXPECT_EQ(Next(), 29u);
+    EXPECT_EQ(NextKind(), 29u);
     EXPECT_FALSE(gToken.fromWord);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_FALSE(gToken.fromWord);
 }
 
 TEST_F(LexerTest, WordAfterDirectiveIsNotReplaced) {
-    Open("#define N 5\n#ifdef N\n# 12\ndefine #/ x\n");
+    OpenLexer("#define N 5\n#ifdef N\n# 12\ndefine #/ x\n");
     RunStatements(1);
-    EXPECT_EQ(Next(), kTokDirective);
+    EXPECT_EQ(NextKind(), kTokDirective);
     EXPECT_STREQ(gToken.identText, "ifdef");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "N");
-    EXPECT_EQ(Next(), kTokDirective);  // a '#' before no word has no name
+    EXPECT_EQ(NextKind(), kTokDirective);  // a '#' before no word has no name
     EXPECT_STREQ(gToken.identText, "");
-    EXPECT_EQ(Next(), kTokIdentifier);
-    EXPECT_EQ(Next(), kTokDirective);  // not even the word read before it
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokDirective);  // not even the word read before it
     EXPECT_STREQ(gToken.identText, "");
 }
 
 TEST_F(LexerTest, LineMarkers) {
-    Open("#line 100 \"orig.r\"\na\n#line 0x0C\nb\n  #line 7\nc\n#line5\nd");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    OpenLexer("#line 100 \"orig.r\"\na\n#line 0x0C\nb\n  #line 7\nc\n#line5\nd");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(gToken.line, 100);
     EXPECT_STREQ(CurrentFileName(), "orig.r");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(gToken.line, 12);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(gToken.line, 7);
-    EXPECT_EQ(Next(), kTokDirective);  // "#line5" is no marker
+    EXPECT_EQ(NextKind(), kTokDirective);  // "#line5" is no marker
     EXPECT_EQ(gToken.line, 8);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(gToken.line, 9);
     EXPECT_STREQ(CurrentFileName(), "orig.r");
 }
@@ -382,27 +344,27 @@ TEST_F(LexerTest, LineMarkers) {
 // Markers as preprocessors write them: flag words after the name change nothing, and a
 // header's markers hand back to the including file's name and line.
 TEST_F(LexerTest, PreprocessorMarkersWithFlagWords) {
-    Open("#line 1 \"plugin.r\"\n#line 1 \"<built-in>\"\n#line 1 \"./plugin.h\" 1\nh\n"
+    OpenLexer("#line 1 \"plugin.r\"\n#line 1 \"<built-in>\"\n#line 1 \"./plugin.h\" 1\nh\n"
          "#line 20 \"/usr/include/sys.h\" 3 4\ns\n#line 3 \"plugin.r\" 2\nz\n");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "h");
     EXPECT_EQ(gToken.line, 1);
     EXPECT_STREQ(CurrentFileName(), "./plugin.h");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "s");
     EXPECT_EQ(gToken.line, 20);
     EXPECT_STREQ(CurrentFileName(), "/usr/include/sys.h");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "z");
     EXPECT_EQ(gToken.line, 3);
     EXPECT_STREQ(CurrentFileName(), "plugin.r");
-    EXPECT_EQ(Next(), kTokEnd);
+    EXPECT_EQ(NextKind(), kTokEnd);
 }
 
 TEST_F(LexerTest, UnterminatedNameInMarkerEndsAtItsLine) {
-    Open("#line 5 \"abc\nx");
+    OpenLexer("#line 5 \"abc\nx");
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(gToken.line, 5);
     EXPECT_STREQ(CurrentFileName(), "abc");
     std::string err = testing::internal::GetCapturedStderr();
@@ -411,14 +373,14 @@ TEST_F(LexerTest, UnterminatedNameInMarkerEndsAtItsLine) {
 }
 
 TEST_F(LexerTest, LongFileNameInMarkerIsCut) {
-    Open("#line 3 \"" + std::string(300, 'f') + "\"\nx");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    OpenLexer("#line 3 \"" + std::string(300, 'f') + "\"\nx");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(std::string(CurrentFileName()), std::string(255, 'f'));
     EXPECT_EQ(gToken.line, 3);
 }
 
 TEST_F(LexerTest, UngetCharacterRefusals) {
-    Open("ab\n");
+    OpenLexer("ab\n");
     testing::internal::CaptureStderr();
     EXPECT_EQ(GetCharacter(), 'a');
     UngetCharacter();
@@ -434,7 +396,7 @@ TEST_F(LexerTest, UngetCharacterRefusals) {
 
 TEST_F(LexerTest, OverlongLineArrivesInPiecesWithNothingLost) {
     const size_t length = 1100000;
-    Open(std::string(length, 'a') + "\nb");
+    OpenLexer(std::string(length, 'a') + "\nb");
     testing::internal::CaptureStderr();
     size_t letters = 0, breaks = 0;
     int c;
@@ -452,8 +414,8 @@ TEST_F(LexerTest, OverlongLineArrivesInPiecesWithNothingLost) {
 }
 
 TEST_F(LexerTest, UngetTokenOnlyOnce) {
-    Open("a b");
-    Next();
+    OpenLexer("a b");
+    NextKind();
     UngetToken();
     EXPECT_TRUE(TokenPushedBack());
     testing::internal::CaptureStdout();
@@ -462,28 +424,28 @@ TEST_F(LexerTest, UngetTokenOnlyOnce) {
                   "error: UngetToken: Can only unget one token at a time"),
               std::string::npos);
     ClearPushedBackToken();
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "b");
 }
 
 TEST_F(LexerTest, ExpressionsGroupToTheRight) {
-    Open("#define N 10\nenum { A = 1, B = 4 };\n"
+    OpenLexer("#define N 10\nenum { A = 1, B = 4 };\n"
          "N - N + N ; N - N * N ; A << B ; N * (3) + 1 ; x 5 ; ( y ) ; - N ; N / N | 1 ;");
     RunStatements(2);
     const int32_t expected[] = {-10, -90, 16, 40};
     for (int32_t value : expected) {
         EXPECT_EQ(GetExpression(), value);
-        EXPECT_EQ(Next(), kTokSemicolon);
+        EXPECT_EQ(NextKind(), kTokSemicolon);
     }
     EXPECT_EQ(GetExpression(), 0);  // an undefined word ends the expression and is consumed
-    EXPECT_EQ(Next(), kTokNumber);
-    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(NextKind(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(GetExpression(), 0);
-    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(GetExpression(), -10);
-    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(GetExpression(), 0);  // 10 / (10 | 1)
-    EXPECT_EQ(Next(), kTokSemicolon);
+    EXPECT_EQ(NextKind(), kTokSemicolon);
 }
 
 TEST_F(LexerTest, ExpressionErrors) {
@@ -492,7 +454,7 @@ TEST_F(LexerTest, ExpressionErrors) {
                               "GetExpression: Matching parantheses expected!\n",
                               "Division by zero", "Division by zero"};
     for (int i = 0; i < 4; ++i) {
-        Open(std::string("enum { N = 4 };\n") + sources[i]);
+        OpenLexer(std::string("enum { N = 4 };\n") + sources[i]);
         RunStatements(1);
         testing::internal::CaptureStdout();
         EXPECT_THROW(GetExpression(), FatalExit) << sources[i];
@@ -502,7 +464,7 @@ TEST_F(LexerTest, ExpressionErrors) {
 }
 
 TEST_F(LexerTest, MostNegativeOverMinusOneWrapsInExpressions) {
-    Open("enum { M = 0x80000000 };\nM / - 1 ;");
+    OpenLexer("enum { M = 0x80000000 };\nM / - 1 ;");
     RunStatements(1);
     EXPECT_EQ(uint32_t(GetExpression()), 0x80000000u);
 }
@@ -514,27 +476,27 @@ TEST_F(LexerTest, DeepNestingCostsNoStack) {
     text += " ;\n1*" + std::string(depth, '(') + "7 ;\n";
     for (int i = 0; i < depth / 2; ++i) text += "/**/";
     text += "x\n" + std::string(depth, '#') + "define";
-    Open(text);
+    OpenLexer(text);
     RunStatements(1);
     EXPECT_EQ(GetExpression(), depth);
-    EXPECT_EQ(Next(), kTokSemicolon);
-    EXPECT_EQ(Next(), kTokNumber);
+    EXPECT_EQ(NextKind(), kTokSemicolon);
+    EXPECT_EQ(NextKind(), kTokNumber);
     EXPECT_EQ(gToken.number, 7u);
-    EXPECT_EQ(Next(), kTokSemicolon);
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokSemicolon);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "x");
-    EXPECT_EQ(Next(), kTokDirective);
+    EXPECT_EQ(NextKind(), kTokDirective);
     EXPECT_STREQ(gToken.identText, "define");
 }
 
 // The newest definition of a name wins, and a symbol is defined before its value is read:
 // "R + 1" sees the new R, still without a value (1), not the older r (20) or R (10).
 TEST_F(LexerTest, LaterDefinitionsHideEarlierOnes) {
-    Open("#define R 10\n#define r 20\n#define R R + 1\n;\n"
+    OpenLexer("#define R 10\n#define r 20\n#define R R + 1\n;\n"
          "enum { A = 1 };\nenum Second { A = 4 };\nR r A");
     RunStatements(6);
     for (uint32_t expected : {2u, 2u, 4u}) {  // R, r, A
-        EXPECT_EQ(Next(), kTokNumber);
+        EXPECT_EQ(NextKind(), kTokNumber);
         EXPECT_EQ(gToken.number, expected);
     }
     ASSERT_NE(FindEnumConstant("A"), nullptr);
@@ -545,7 +507,7 @@ TEST_F(LexerTest, LaterDefinitionsHideEarlierOnes) {
 }
 
 TEST_F(LexerTest, EnumMembersAndTheirNames) {
-    Open("enum { A = (1), B, C = -1, D };\nenum Named { Filter = 3, 9, G };\n"
+    OpenLexer("enum { A = (1), B, C = -1, D };\nenum Named { Filter = 3, 9, G };\n"
          "enum { H = 'ab' };");
     RunStatements(2);
     const struct {
@@ -569,56 +531,43 @@ TEST_F(LexerTest, EnumMembersAndTheirNames) {
 }
 
 TEST_F(LexerTest, SavedStateComesBack) {
-    Open("first\nsecond");
-    EXPECT_EQ(Next(), kTokIdentifier);
-    std::string other = TempPath("other.rr");
-    WriteFile(other, "inner");
-    FILE* f = std::fopen(other.c_str(), "rb");
+    OpenLexer("first\nsecond");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    Write("other.rr", "inner");
+    FILE* f = std::fopen("other.rr", "rb");
     {
         CSaveLexState saved;
         StartLexFile(f, nullptr);
         EXPECT_STREQ(CurrentFileName(), "UNKNOWN");
-        EXPECT_EQ(Next(), kTokIdentifier);
+        EXPECT_EQ(NextKind(), kTokIdentifier);
         EXPECT_STREQ(gToken.identText, "inner");
         UngetToken();
     }
     std::fclose(f);
-    std::remove(other.c_str());
     EXPECT_FALSE(TokenPushedBack());
     EXPECT_STREQ(CurrentFileName(), "src.rr");
-    EXPECT_EQ(Next(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "second");
     EXPECT_EQ(gToken.line, 2);
 }
 
 // Whole runs in one process: nothing of one run is seen by the next.
-TEST(LexerRuns, EveryRunStartsAfresh) {
-    std::string first = TempPath("run1.rr");
-    std::string second = TempPath("run2.rr");
-    std::string loop = TempPath("loop.r");
-    std::string out = TempPath("run.rc");
-    WriteFile(loop, "#include \"" + loop + "\" // again\n");
-    WriteFile(first, "#define X 5\nenum { Y = 6 };\n#include \"" + loop + "\" // loop\n");
-    const char* argv1[] = {"propwright", first.c_str(), out.c_str()};
-    const char* argv2[] = {"propwright", second.c_str(), out.c_str()};
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(RunPropwright(3, argv1), 1);
-    std::string out1 = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out1.find("Recursive include of file"), std::string::npos) << out1;
+TEST_F(LexerTest, EveryRunStartsAfresh) {
+    Write("loop.r", "#include \"loop.r\" // again\n");
+    Write("run1.rr", "#define X 5\nenum { Y = 6 };\n#include \"loop.r\" // loop\n");
+    RunResult r = Run({"run1.rr", "run.rc"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Recursive include of file"), std::string::npos) << r.out;
     LexState* state = gLex;
-    WriteFile(second, "resource 'STR ' (X) { \"x\" };\n");
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(RunPropwright(3, argv2), 1);  // X is no longer defined
-    std::string out2 = testing::internal::GetCapturedStdout();
-    EXPECT_NE(out2.find("GetResourceID: integer expected"), std::string::npos) << out2;
+    Write("run2.rr", "resource 'STR ' (X) { \"x\" };\n");
+    r = Run({"run2.rr", "run.rc"});
+    EXPECT_EQ(r.status, 1);  // X is no longer defined
+    EXPECT_NE(r.out.find("GetResourceID: integer expected"), std::string::npos) << r.out;
     EXPECT_EQ(gLex, state);  // the lexer state is allocated once
 
-    WriteFile(second, "#include \"" + first + "\" // defines X, then fails\n");
-    WriteFile(first, "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(RunPropwright(3, argv2), 0);  // the include chain of the failed run is gone
-    testing::internal::GetCapturedStdout();
-    for (const std::string& p : {first, second, loop, out}) std::remove(p.c_str());
+    Write("run2.rr", "#include \"run1.rr\" // defines X, then fails\n");
+    Write("run1.rr", "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
+    EXPECT_EQ(Run({"run2.rr", "run.rc"}).status, 0);  // the include chain of the failed run is gone
 }
 
 }  // namespace

@@ -1,55 +1,26 @@
 // The viewer text limit: a joined text of 511 999 characters is written, one more is refused.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
-#include "driver/run.h"
+#include "tests/unit/conversion_fixture.h"
 
 namespace {
 
-class ViewerLimit : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/viewer_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::remove((dir_ + "/in.rr").c_str());
-        std::remove((dir_ + "/out.rc").c_str());
-        rmdir(dir_.c_str());
-    }
+// Two string symbols of the given lengths, joined in one viewer text.
+Conversion ConvertJoined(size_t first, size_t second) {
+    return ConversionTest::Convert("#define FIRST \"" + std::string(first, 'f') + "\"\n" +
+                                   "#define SECOND \"" + std::string(second, 's') + "\"\n" +
+                                   "resource 'QkPn' (1) { Version3 { FIRST SECOND } };\n",
+                                   {"-x"});
+}
 
-    // Two string symbols of the given lengths, joined in one viewer text.
-    int Convert(size_t first, size_t second) {
-        std::ofstream source(dir_ + "/in.rr", std::ios::binary);
-        source << "#define FIRST \"" << std::string(first, 'f') << "\"\n"
-               << "#define SECOND \"" << std::string(second, 's') << "\"\n"
-               << "resource 'QkPn' (1) { Version3 { FIRST SECOND } };\n";
-        source.close();
-        const std::string in = dir_ + "/in.rr", out = dir_ + "/out.rc";
-        const char* argv[] = {"propwright", in.c_str(), out.c_str(), "-x"};
-        return RunPropwright(4, argv);
-    }
-
-    std::string Output() {
-        std::ifstream file(dir_ + "/out.rc", std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-    std::string dir_;
-};
+using ViewerLimit = ConversionTest;
 
 TEST_F(ViewerLimit, TextOfTheLargestSizeIsWrittenInPieces) {
-    ASSERT_EQ(Convert(255999, 256000), 0);
-    const std::string out = Output();
+    const Conversion c = ConvertJoined(255999, 256000);
+    ASSERT_EQ(c.status, 0) << c.out;
+    const std::string& out = c.script;
     // 511 999 = 7314 * 70 + 19: 7314 full lines, then 19 characters with the zero escape.
     const std::string head = "1  QkPn  DISCARDABLE\nBEGIN\n-3,\n";
     size_t at = out.find(head);
@@ -81,12 +52,10 @@ TEST_F(ViewerLimit, TextOfTheLargestSizeIsWrittenInPieces) {
 }
 
 TEST_F(ViewerLimit, OneCharacterMoreIsABufferOverrun) {
-    testing::internal::CaptureStdout();
-    int status = Convert(256000, 256000);
-    std::string console = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(console.find("ConvertQkPn: Buffer Overrun!"), std::string::npos) << console;
-    EXPECT_FALSE(std::ifstream(dir_ + "/out.rc").good());
+    const Conversion c = ConvertJoined(256000, 256000);
+    EXPECT_EQ(c.status, 1);
+    EXPECT_NE(c.out.find("ConvertQkPn: Buffer Overrun!"), std::string::npos) << c.out;
+    EXPECT_FALSE(c.scriptLeft);
 }
 
 }  // namespace
