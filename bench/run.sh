@@ -61,17 +61,20 @@ echo "tool: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)
 [[ $have_llvm_rc == 1 ]] || echo "note: no llvm-rc: its times and the llvm-rc target are skipped"
 
 # measure N LABEL COMMAND...: runs the command N times (standard output to LABEL.out), but
-# starts no further run once 10 s have been spent; sets seconds to the median wall time, done
-# to the number of runs and peak to the largest peak resident set in KB ("" when unknown).
+# starts no further run once 10 s have been spent; sets seconds to the median wall time, cpu to
+# the median user plus system time ("" when unknown), done to the number of runs and peak to the
+# largest peak resident set in KB ("" when unknown). Wall time is what the targets use; the
+# processor time shows how much of it a busy machine added.
 measure() {
     local n=$1 label=$2
     shift 2
-    local times=() start end k spent=0
+    local times=() cpus=() start end k spent=0
     peak=""
+    cpu=""
     for ((k = 0; k < n && spent < 10000000000; k++)); do
         start=$(date +%s%N)
         if [[ $have_time == 1 ]]; then
-            /usr/bin/time -f %M -o "$work/time" "$@" >"$work/$label.out" 2>"$work/$label.err" ||
+            /usr/bin/time -f "%M %U %S" -o "$work/time" "$@" >"$work/$label.out" 2>"$work/$label.err" ||
                 { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
         else
             "$@" >"$work/$label.out" 2>"$work/$label.err" ||
@@ -81,19 +84,24 @@ measure() {
         spent=$((spent + end - start))
         times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')")
         if [[ $have_time == 1 ]]; then
-            local kb
-            kb=$(tail -n 1 "$work/time")
+            local kb user sys
+            read -r kb user sys < <(tail -n 1 "$work/time")
+            cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')")
             if [[ -z $peak || $kb -gt $peak ]]; then peak=$kb; fi
         fi
     done
     done=${#times[@]}
+    if [[ ${#cpus[@]} -gt 0 ]]; then
+        cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+    fi
     seconds=$(printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
 }
 
 # line LABEL BYTES: prints the last measurement as time, throughput over BYTES and peak memory.
 line() {
-    awk -v label="$1" -v b="$2" -v s="$seconds" -v k="$peak" -v n="$done" 'BEGIN {
+    awk -v label="$1" -v b="$2" -v s="$seconds" -v k="$peak" -v n="$done" -v c="$cpu" 'BEGIN {
         printf "  %-10s %8.3f s  %8.1f MB/s", label, s, b / 1e6 / (s > 0 ? s : 1e-9)
+        if (c != "") printf "  cpu %6.2f s", c
         if (k != "") printf "  peak %7.1f MB", k / 1024
         printf "  (median of %d)\n", n
     }'
@@ -101,7 +109,7 @@ line() {
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 
-declare -A pw_time pw_peak cpp_time rc_time
+declare -A pw_time pw_peak cpp_time rc_time pw_cpu cpp_cpu rc_cpu
 for mb in $sizes; do
     n=$runs
     if [[ $runs_given == 0 && $mb -ge 50 ]]; then n=1; fi
@@ -110,20 +118,25 @@ for mb in $sizes; do
     echo
     echo "source $mb MB: $bytes bytes, $(wc -l <mix.rr) lines, $(grep -c '^resource' mix.rr) resources"
     measure "$n" propwright "$tool" mix.rr mix.rc
-    pw_time[$mb]=$seconds pw_peak[$mb]=$peak
+    pw_time[$mb]=$seconds pw_peak[$mb]=$peak pw_cpu[$mb]=$cpu
     line propwright "$bytes"
     measure "$n" cpp cpp -P -w mix.rr -o mix.i
-    cpp_time[$mb]=$seconds
+    cpp_time[$mb]=$seconds cpp_cpu[$mb]=$cpu
     line "cpp -P" "$bytes"
     if [[ $have_llvm_rc == 1 ]]; then
         measure "$n" llvm-rc llvm-rc -no-preprocess -c 1252 -fo mix.res mix.rc
-        rc_time[$mb]=$seconds
+        rc_time[$mb]=$seconds rc_cpu[$mb]=$cpu
         line llvm-rc "$(wc -c <mix.rc)"
         echo "  (llvm-rc throughput over the $(wc -c <mix.rc)-byte script)"
     fi
     printf '  propwright/cpp %s' "$(ratio "${pw_time[$mb]}" "${cpp_time[$mb]}")"
     [[ $have_llvm_rc == 1 ]] && printf '   propwright/llvm-rc %s' "$(ratio "${pw_time[$mb]}" "${rc_time[$mb]}")"
     printf '\n'
+    if [[ -n ${pw_cpu[$mb]} ]]; then
+        printf '  by cpu time: propwright/cpp %s' "$(ratio "${pw_cpu[$mb]}" "${cpp_cpu[$mb]}")"
+        [[ $have_llvm_rc == 1 ]] && printf '   propwright/llvm-rc %s' "$(ratio "${pw_cpu[$mb]}" "${rc_cpu[$mb]}")"
+        printf '\n'
+    fi
     rm -f mix.rr mix.rc mix.i mix.res
 done
 
@@ -138,7 +151,7 @@ for n_sym in $symbols; do
     }' >symbols.rr
     measure "$runs" symbols "$tool" symbols.rr symbols.rc
     sym_time[$n_sym]=$seconds
-    printf 'symbols %6d defines: %8.3f s  (median of %d)\n' "$n_sym" "$seconds" "$done"
+    printf 'symbols %6d defines: %8.3f s  cpu %6s s  (median of %d)\n' "$n_sym" "$seconds" "${cpu:-?}" "$done"
     rm -f symbols.rr symbols.rc
 done
 
