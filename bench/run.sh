@@ -13,8 +13,8 @@
 #   --small-runs M  conversions of the small source (default 200)
 #   --quick         sizes "1 10", one run, symbols "5000 40000", 50 small runs
 #   MEGABYTES       a bare number is taken as --sizes MEGABYTES (the old single-size call).
-# DEFINE_EVERY and the old string-table source are gone: the mix source holds one #define per
-# plug-in unit, and the symbol scaling measures defines on their own.
+# DEFINE_EVERY and the old string-table source are gone: the mix source takes its ids from a
+# header of #defines, and the symbol scaling measures the growth with the number of defines.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-bench
@@ -31,7 +31,7 @@ while [[ $# -gt 0 ]]; do
         --sizes) sizes=$2; shift ;;
         --symbols) symbols=$2; shift ;;
         --small-runs) small_runs=$2; shift ;;
-        -h|--help) sed -n '2,18p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         [0-9]*) sizes=$1 ;;
         *) echo "run.sh: unknown argument '$1' (try --help)" >&2; exit 2 ;;
     esac
