@@ -1,51 +1,225 @@
 #!/usr/bin/env bash
-# Benchmark: builds the Release tool, converts a generated source of MEGABYTES (default 30)
-# and prints source MB/s and peak memory, then the same for cpp -P on the same input.
-# Usage: bench/run.sh [MEGABYTES]   (DEFINE_EVERY=n: one #define per n blocks, default 10)
+# Benchmark: builds the Release tool, then measures it on sources shaped like real plug-in
+# sources (bench/genmix.awk) against cpp -P on the same source and llvm-rc on the tool's
+# output, the growth with the number of #defines, and the time per file for a small source.
+# Ends with one line per target: met or not met, with the numbers.
+#
+# Usage: bench/run.sh [--quick] [--runs N] [--sizes "MB ..."] [--symbols "N1 N2"] [--small-runs M]
+#   --runs N        median of N runs for each measurement (default 3; sizes of 50 MB and more
+#                   run once unless --runs is given; no run starts after 10 s spent on one)
+#   --sizes "..."   source sizes in MB (default "1 10 50"); the first and the last are compared
+#                   for linear growth and for peak memory
+#   --symbols "a b" numbers of #defines for the symbol scaling (default "10000 80000")
+#   --small-runs M  conversions of the small source (default 200)
+#   --quick         sizes "1 10", one run, symbols "5000 40000", 50 small runs
+#   MEGABYTES       a bare number is taken as --sizes MEGABYTES (the old single-size call).
+# DEFINE_EVERY and the old string-table source are gone: the mix source takes its ids from a
+# header of #defines, and the symbol scaling measures the growth with the number of defines.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-megabytes=${1:-30}
 build=$root/build-bench
+
+runs=3
+runs_given=0
+sizes="1 10 50"
+symbols="10000 80000"
+small_runs=200
+while [[ $# -gt 0 ]]; do
+    case $1 in
+        --quick) sizes="1 10"; runs=1; runs_given=1; symbols="5000 40000"; small_runs=50 ;;
+        --runs) runs=$2; runs_given=1; shift ;;
+        --sizes) sizes=$2; shift ;;
+        --symbols) symbols=$2; shift ;;
+        --small-runs) small_runs=$2; shift ;;
+        -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        [0-9]*) sizes=$1 ;;
+        *) echo "run.sh: unknown argument '$1' (try --help)" >&2; exit 2 ;;
+    esac
+    shift
+done
 
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
 cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
     -DPROPWRIGHT_TESTS=OFF -DPROPWRIGHT_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j2 --target propwright >/dev/null
+tool=$build/propwright
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pwbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-awk -v megabytes="$megabytes" -v define_every="${DEFINE_EVERY:-10}" -f "$root/bench/gensrc.awk" >"$work/big.rr"
-bytes=$(wc -c <"$work/big.rr")
-echo "source: $(awk -v b="$bytes" 'BEGIN { printf "%.1f MB", b / 1e6 }'), $(wc -l <"$work/big.rr") lines"
+cd "$work"   # the tool takes include paths from the working directory
 
-# Runs a command with its output in a file; prints MB/s over the source and peak memory.
+have_time=0
+[[ -x /usr/bin/time ]] && have_time=1
+have_llvm_rc=0
+command -v llvm-rc >/dev/null && have_llvm_rc=1
+
+echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GB", $2 / 1048576 }' /proc/meminfo 2>/dev/null)," \
+    "$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo 2>/dev/null)"
+echo "tool: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown), Release build"
+[[ $have_time == 1 ]] || echo "note: no /usr/bin/time (Debian package time): peak memory not measured"
+[[ $have_llvm_rc == 1 ]] || echo "note: no llvm-rc: its times and the llvm-rc target are skipped"
+
+# measure N LABEL COMMAND...: runs the command N times (standard output to LABEL.out), but
+# starts no further run once 10 s have been spent; sets seconds to the median wall time, cpu to
+# the median user plus system time ("" when unknown), done to the number of runs and peak to the
+# largest peak resident set in KB ("" when unknown). Wall time is what the targets use; the
+# processor time shows how much of it a busy machine added.
 measure() {
-    local label=$1
-    shift
-    local seconds rss
-    if [[ -x /usr/bin/time ]]; then
-        /usr/bin/time -f "%e %M" -o "$work/time" "$@" >"$work/$label.out" 2>"$work/$label.err" ||
-            { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; return 1; }
-        read -r seconds rss <"$work/time"
-    else
-        local start end
-        start=$(date +%s.%N)
-        "$@" >"$work/$label.out" 2>"$work/$label.err" ||
-            { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; return 1; }
-        end=$(date +%s.%N)
-        seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.2f", b - a }')
-        rss=""
+    local n=$1 label=$2
+    shift 2
+    local times=() cpus=() start end k spent=0
+    peak=""
+    cpu=""
+    for ((k = 0; k < n && spent < 10000000000; k++)); do
+        start=$(date +%s%N)
+        if [[ $have_time == 1 ]]; then
+            /usr/bin/time -f "%M %U %S" -o "$work/time" "$@" >"$work/$label.out" 2>"$work/$label.err" ||
+                { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
+        else
+            "$@" >"$work/$label.out" 2>"$work/$label.err" ||
+                { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
+        fi
+        end=$(date +%s%N)
+        spent=$((spent + end - start))
+        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')")
+        if [[ $have_time == 1 ]]; then
+            local kb user sys
+            read -r kb user sys < <(tail -n 1 "$work/time")
+            cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')")
+            if [[ -z $peak || $kb -gt $peak ]]; then peak=$kb; fi
+        fi
+    done
+    done=${#times[@]}
+    if [[ ${#cpus[@]} -gt 0 ]]; then
+        cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
     fi
-    awk -v label="$label" -v b="$bytes" -v s="$seconds" -v k="$rss" 'BEGIN {
-        if (s <= 0) s = 0.01
-        printf "%-12s %7.2f s  %8.1f MB/s", label, s, b / 1e6 / s
+    seconds=$(printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+}
+
+# line LABEL BYTES: prints the last measurement as time, throughput over BYTES and peak memory.
+line() {
+    awk -v label="$1" -v b="$2" -v s="$seconds" -v k="$peak" -v n="$done" -v c="$cpu" 'BEGIN {
+        printf "  %-10s %8.3f s  %8.1f MB/s", label, s, b / 1e6 / (s > 0 ? s : 1e-9)
+        if (c != "") printf "  cpu %6.2f s", c
         if (k != "") printf "  peak %7.1f MB", k / 1024
-        else printf "  peak memory unknown (no /usr/bin/time; Debian package time)"
-        printf "\n"
+        printf "  (median of %d)\n", n
     }'
 }
 
-measure propwright "$build/propwright" "$work/big.rr" "$work/big.rc"
-echo "             output $(wc -c <"$work/big.rc") bytes, $(grep -c '^STRINGTABLE' "$work/big.rc") string tables"
-measure "cpp -P" cpp -P -w "$work/big.rr"
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+
+declare -A pw_time pw_peak cpp_time rc_time pw_cpu cpp_cpu rc_cpu
+for mb in $sizes; do
+    n=$runs
+    if [[ $runs_given == 0 && $mb -ge 50 ]]; then n=1; fi
+    awk -v kilobytes=$((mb * 1000)) -v header=shared.h -f "$root/bench/genmix.awk" >mix.rr
+    bytes=$(wc -c <mix.rr)
+    echo
+    echo "source $mb MB: $bytes bytes, $(wc -l <mix.rr) lines, $(grep -c '^resource' mix.rr) resources"
+    measure "$n" propwright "$tool" mix.rr mix.rc
+    pw_time[$mb]=$seconds pw_peak[$mb]=$peak pw_cpu[$mb]=$cpu
+    line propwright "$bytes"
+    measure "$n" cpp cpp -P -w mix.rr -o mix.i
+    cpp_time[$mb]=$seconds cpp_cpu[$mb]=$cpu
+    line "cpp -P" "$bytes"
+    if [[ $have_llvm_rc == 1 ]]; then
+        measure "$n" llvm-rc llvm-rc -no-preprocess -c 1252 -fo mix.res mix.rc
+        rc_time[$mb]=$seconds rc_cpu[$mb]=$cpu
+        line llvm-rc "$(wc -c <mix.rc)"
+        echo "  (llvm-rc throughput over the $(wc -c <mix.rc)-byte script)"
+    fi
+    printf '  propwright/cpp %s' "$(ratio "${pw_time[$mb]}" "${cpp_time[$mb]}")"
+    [[ $have_llvm_rc == 1 ]] && printf '   propwright/llvm-rc %s' "$(ratio "${pw_time[$mb]}" "${rc_time[$mb]}")"
+    printf '\n'
+    if [[ -n ${pw_cpu[$mb]} ]]; then
+        printf '  by cpu time: propwright/cpp %s' "$(ratio "${pw_cpu[$mb]}" "${cpp_cpu[$mb]}")"
+        [[ $have_llvm_rc == 1 ]] && printf '   propwright/llvm-rc %s' "$(ratio "${pw_cpu[$mb]}" "${rc_cpu[$mb]}")"
+        printf '\n'
+    fi
+    rm -f mix.rr mix.rc mix.i mix.res
+done
+
+# Symbol scaling: N #defines first, then N string resources each naming one of them, in the
+# order of definition (the oldest definition is looked up first).
+echo
+declare -A sym_time
+for n_sym in $symbols; do
+    awk -v n="$n_sym" 'BEGIN {
+        for (i = 1; i <= n; i++) printf "#define kSymbol%d %d\n", i, i % 60000 + 1
+        for (i = 1; i <= n; i++) printf "resource '\''STR '\'' (kSymbol%d) { \"s\" };\n", i
+    }' >symbols.rr
+    measure "$runs" symbols "$tool" symbols.rr symbols.rc
+    sym_time[$n_sym]=$seconds
+    printf 'symbols %6d defines: %8.3f s  cpu %6s s  (median of %d)\n' "$n_sym" "$seconds" "${cpu:-?}" "$done"
+    rm -f symbols.rr symbols.rc
+done
+
+# A small realistic source converted many times, as a build does it.
+awk -v kilobytes=4 -v header=shared.h -f "$root/bench/genmix.awk" >small.rr
+start=$(date +%s%N)
+for ((k = 0; k < small_runs; k++)); do
+    "$tool" small.rr small.rc >/dev/null 2>small.err || { echo "small source failed:"; cat small.err; exit 1; }
+done
+end=$(date +%s%N)
+# The same number of starts of a program that does nothing: the share of process start-up.
+start0=$(date +%s%N)
+true_exe=$(type -P true)
+for ((k = 0; k < small_runs; k++)); do "$true_exe"; done
+end0=$(date +%s%N)
+echo
+# The generated resources must stay valid for both resource compilers, not only for llvm-rc.
+windres=$(command -v windres || command -v x86_64-w64-mingw32-windres || true)
+if [[ -n $windres ]]; then
+    "$windres" -c 1252 -i small.rc -o small.res -O coff 2>small.err ||
+        { echo "windres rejects the converted small source:"; cat small.err; exit 1; }
+fi
+awk -v a="$start" -v b="$end" -v a0="$start0" -v b0="$end0" -v m="$small_runs" -v bytes="$(wc -c <small.rr)" 'BEGIN {
+    printf "small source (%d bytes) x %d: %.2f ms per file (starting an empty program: %.2f ms)\n",
+        bytes, m, (b - a) / 1e6 / m, (b0 - a0) / 1e6 / m }'
+
+# Targets.
+echo
+verdict() { awk -v v="$1" -v lim="$2" 'BEGIN { print (v <= lim ? "met" : "not met") }'; }
+worst=0 worst_at=""
+for mb in $sizes; do
+    r=$(ratio "${pw_time[$mb]}" "${cpp_time[$mb]}")
+    if awk -v a="$r" -v b="$worst" 'BEGIN { exit !(a >= b) }'; then worst=$r worst_at=$mb; fi
+done
+echo "target propwright <= 0.25 x cpp -P at every size: $(verdict "$worst" 0.25) (worst $worst at $worst_at MB)"
+if [[ $have_llvm_rc == 1 ]]; then
+    worst=0 worst_at=""
+    for mb in $sizes; do
+        r=$(ratio "${pw_time[$mb]}" "${rc_time[$mb]}")
+        if awk -v a="$r" -v b="$worst" 'BEGIN { exit !(a >= b) }'; then worst=$r worst_at=$mb; fi
+    done
+    echo "target propwright <= 0.5 x llvm-rc: $(verdict "$worst" 0.5) (worst $worst at $worst_at MB)"
+else
+    echo "target propwright <= 0.5 x llvm-rc: not measured (no llvm-rc)"
+fi
+first=${sizes%% *}
+last=${sizes##* }
+if [[ $first == "$last" ]]; then
+    echo "target peak memory and linear growth: not measured (one size only)"
+else
+    if [[ $have_time == 1 ]]; then
+        d=$(awk -v a="${pw_peak[$last]}" -v b="${pw_peak[$first]}" 'BEGIN { printf "%.2f", (a - b) / 1024 }')
+        echo "target peak at $last MB within 2 MB of peak at $first MB: $(verdict "$d" 2)" \
+            "($(awk -v k="${pw_peak[$last]}" 'BEGIN { printf "%.1f", k / 1024 }') MB -" \
+            "$(awk -v k="${pw_peak[$first]}" 'BEGIN { printf "%.1f", k / 1024 }') MB = $d MB)"
+    else
+        echo "target peak memory: not measured (no /usr/bin/time)"
+    fi
+    g=$(awk -v a="${pw_time[$last]}" -v b="${pw_time[$first]}" -v f="$(awk -v a="$last" -v b="$first" 'BEGIN { print a / b }')" \
+        'BEGIN { printf "%.2f", a / (f * b) }')
+    echo "target time at $last MB <= 1.2 x $((last / first)) x time at $first MB: $(verdict "$g" 1.2)" \
+        "(${pw_time[$last]} s / ($((last / first)) x ${pw_time[$first]} s) = $g)"
+fi
+s1=${symbols%% *}
+s2=${symbols##* }
+if [[ $s1 != "$s2" ]]; then
+    g=$(ratio "${sym_time[$s2]}" "${sym_time[$s1]}")
+    echo "target $s2 defines <= 10 x the time of $s1: $(verdict "$g" 10)" \
+        "(${sym_time[$s2]} s / ${sym_time[$s1]} s = $g)"
+fi
+echo "target output unchanged: not measured here (golden cases and their .res in tests/check.sh)"
