@@ -11,6 +11,7 @@
 #include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/tokenizer.h"
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 
 TokenRecord gToken;

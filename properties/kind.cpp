@@ -6,6 +6,7 @@
 #include "emit/items.h"
 #include "emit/text.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 #include "properties/record.h"

@@ -4,6 +4,7 @@
 #include "core/diagnostics.h"
 #include "emit/items.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 #include "properties/record.h"
