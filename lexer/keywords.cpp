@@ -3,7 +3,7 @@
 
 const KeywordRow kKeywordTable[] = {
 #define STATEMENT_KEYWORD(text, kind) {#text, 0, kind},
-#define KIND_KEYWORD(name) {#name, 1, kKw##name},
+#define KIND_KEYWORD(name, ...) {#name, 1, kKw##name},
 #define CATEGORY_KEYWORD(name) {#name, 0, kKw##name},
 #define PROPERTY_KEYWORD(name, ...) {#name, 1, kKw##name},
 #include "lexer/keywords.def"

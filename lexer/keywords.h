@@ -8,7 +8,7 @@
 // statement keywords have token kinds of their own).
 enum KeywordKind : uint32_t {
     kKwBeforeFirst = kTokBar,
-#define KIND_KEYWORD(name) kKw##name,
+#define KIND_KEYWORD(name, ...) kKw##name,
 #define CATEGORY_KEYWORD(name) kKw##name,
 #define PROPERTY_KEYWORD(name, ...) kKw##name,
 #include "lexer/keywords.def"

@@ -21,10 +21,11 @@
 
 static const char kBodyContext[] = "ParseVtagBody";
 
-// The handler of each property keyword, in the order of their kinds.
-typedef void (*PropertyHandler)(TokenRecord* token);
+// The handler of each property keyword, in the order of their kinds, called with the
+// keyword's row.
+typedef void (*PropertyHandler)();
 static const PropertyHandler kPropertyHandlers[] = {
-#define PROPERTY_KEYWORD(name, handler) handler,
+#define PROPERTY_KEYWORD(name, handler, row) [] { handler(row); },
 #include "lexer/keywords.def"
 };
 static_assert(sizeof kPropertyHandlers / sizeof kPropertyHandlers[0] ==
@@ -48,7 +49,7 @@ static unsigned long ConvertPropertyList() {
         if (gToken.kind == kKwCode68K || gToken.kind == kKwCodePowerPC) --count;
         const PropertyHandler handler = HandlerOf(gToken);
         if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
-        handler(&gToken);
+        handler();
         WriteOutput(OutputStream, "\n");
         ++count;
         GetToken();
