@@ -1,6 +1,10 @@
 // The keyword table: the rows of keywords.def, searched in this order by the tokenizer.
 #include "lexer/keywords.h"
 
+#include <cstring>
+
+#include "lexer/symbols.h"
+
 const KeywordRow kKeywordTable[] = {
 #define STATEMENT_KEYWORD(text, kind) {#text, 0, kind},
 #define KIND_KEYWORD(name, ...) {#name, 1, kKw##name},
@@ -12,3 +16,50 @@ const KeywordRow kKeywordTable[] = {
 const int kKeywordCount = sizeof(kKeywordTable) / sizeof(kKeywordTable[0]);
 static_assert(sizeof(kKeywordTable) / sizeof(kKeywordTable[0]) == 3 + kKwEnd - kKwFilter,
               "one row per statement keyword and per keyword kind");
+
+namespace {
+
+// An open-addressed table of row numbers, hashed on the text in lower case, so that a word
+// finds the rows of either case rule in one probe sequence.
+constexpr uint32_t kSlotCount = 512;  // a power of two, over three times the rows
+static_assert(3 + kKwEnd - kKwFilter <= kSlotCount / 3, "the keyword index stays sparse");
+struct KeywordIndex {
+    int16_t slots[kSlotCount];
+};
+
+uint32_t HashNoCase(const char* text) {
+    uint32_t hash = 2166136261u;
+    for (int i = 0; i < kIdentMax && text[i] != '\0'; ++i) {
+        unsigned char c = (unsigned char)text[i];
+        if (c >= 'A' && c <= 'Z') c = (unsigned char)(c + ('a' - 'A'));
+        hash = (hash ^ c) * 16777619u;
+    }
+    return hash;
+}
+
+// Rows of the same text in lower case share a hash; inserted in table order, the earlier row
+// comes first in their probe sequence, so the first match is the first in the table.
+KeywordIndex BuildIndex() {
+    KeywordIndex index;
+    for (int16_t& slot : index.slots) slot = -1;
+    for (int row = 0; row < kKeywordCount; ++row) {
+        uint32_t slot = HashNoCase(kKeywordTable[row].name) & (kSlotCount - 1);
+        while (index.slots[slot] >= 0) slot = (slot + 1) & (kSlotCount - 1);
+        index.slots[slot] = int16_t(row);
+    }
+    return index;
+}
+
+}  // namespace
+
+const KeywordRow* FindKeyword(const char* word) {
+    static const KeywordIndex index = BuildIndex();
+    uint32_t slot = HashNoCase(word) & (kSlotCount - 1);
+    for (; index.slots[slot] >= 0; slot = (slot + 1) & (kSlotCount - 1)) {
+        const KeywordRow& row = kKeywordTable[index.slots[slot]];
+        bool match = row.caseSensitive ? std::strncmp(word, row.name, kIdentMax) == 0
+                                       : NamesMatchNoCase(word, row.name);
+        if (match) return &row;
+    }
+    return nullptr;
+}

@@ -25,3 +25,7 @@ struct KeywordRow {
 
 extern const KeywordRow kKeywordTable[];
 extern const int kKeywordCount;  // 138
+
+// The first row, in table order, that the word matches: exactly, or in any letter case where
+// the row allows it, over at most 80 characters. Null for any other word.
+const KeywordRow* FindKeyword(const char* word);
