@@ -8,6 +8,7 @@
 
 #include "core/diagnostics.h"
 #include "core/platform.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 

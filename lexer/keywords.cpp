@@ -1,147 +1,65 @@
-// The keyword table: statement keywords, plug-in kinds, category words and the property
-// keywords, searched in this order by the tokenizer.
-#include "lexer/tokenizer.h"
+// The keyword table: the rows of keywords.def, searched in this order by the tokenizer.
+#include "lexer/keywords.h"
+
+#include <cstring>
+
+#include "lexer/symbols.h"
 
 const KeywordRow kKeywordTable[] = {
-    {"data", 0, kTokData},
-    {"read", 0, kTokRead},
-    {"resource", 0, kTokResource},
-    {"Filter", 1, 29},
-    {"Parser", 1, 30},
-    {"Test", 1, 31},
-    {"Actions", 1, 32},
-    {"ImageFormat", 1, 33},
-    {"Extension", 1, 34},
-    {"Acquire", 1, 35},
-    {"Export", 1, 36},
-    {"Selection", 1, 37},
-    {"Picker", 1, 38},
-    {"Measurement", 1, 39},
-    {"LMHelpMenu", 0, 40},
-    {"LMHidden", 0, 41},
-    {"LMCopyrightChecker", 0, 42},
-    {"LMPlugInHandlesProgess", 0, 43},
-    {"MHVUtility", 1, 44},
-    {"Honeyvine", 1, 45},
-    {"VCGeneral", 1, 46},
-    {"MVEffect", 1, 47},
-    {"MVImageFormat", 1, 49},
-    {"MVAccelerator", 1, 48},
-    {"MVGeneral", 1, 50},
-    {"RlEffect", 1, 51},
-    {"RlVideoFilter", 1, 52},
-    {"RlAudioFilter", 1, 53},
-    {"RlEDLExport", 1, 54},
-    {"RlDataExport", 1, 55},
-    {"RlDevice", 1, 56},
-    {"RlImporter", 1, 57},
-    {"RlCompile", 1, 58},
-    {"RlRecord", 1, 59},
-    {"RlPlay", 1, 60},
-    // Property keywords, kinds 61..163.
-    {"Kind", 1, 61},
-    {"Version", 1, 62},
-    {"Priority", 1, 63},
-    {"Component", 1, 64},
-    {"RequiredHost", 1, 65},
-    {"Name", 1, 66},
-    {"Category", 1, 67},
-    {"ProgressText", 1, 68},
-    {"Code68K", 1, 69},
-    {"CodePowerPC", 1, 70},
-    {"CodeWin32X86", 1, 71},
-    {"CodeWin64X86", 1, 72},
-    {"CodeWin64ARM", 1, 73},
-    {"SupportedModes", 1, 74},
-    {"EnableInfo", 1, 75},
-    {"WantsScrap", 1, 76},
-    {"FileBrowserAware", 1, 77},
-    {"NoAboutBox", 1, 78},
-    {"PlugInMaxSize", 1, 79},
-    {"PlugInMinSize", 1, 80},
-    {"FilterLayerSupport", 1, 81},
-    {"FeatureEnabled", 1, 82},
-    {"PositionDependent", 1, 83},
-    {"MonitorScalingAware", 1, 84},
-    {"LegacyFilterGalleryMenuItem", 1, 85},
-    {"ExportFlags", 1, 86},
-    {"FilterCaseInfo", 1, 87},
-    {"FmtFileType", 1, 88},
-    {"ReadTypes", 1, 89},
-    {"WriteTypes", 1, 90},
-    {"FilteredTypes", 1, 91},
-    {"ReadExtensions", 1, 92},
-    {"WriteExtensions", 1, 93},
-    {"FilteredExtensions", 1, 94},
-    {"FormatFlags", 1, 95},
-    {"FormatMaxSize", 1, 96},
-    {"FormatFileSizeLimit", 1, 97},
-    {"FormatMaxChannels", 1, 98},
-    {"FormatHiddenFlags", 1, 99},
-    {"FormatICCFlags", 1, 100},
-    {"FormatICCRequiredFlags", 1, 101},
-    {"FileProperties", 1, 102},
-    {"LosslessRotate", 1, 103},
-    {"BulkSettings", 1, 104},
-    {"PrimaryMetadataSource", 1, 105},
-    {"PrimaryThumbnailSource", 1, 106},
-    {"XMPRead", 1, 107},
-    {"XMPWrite", 1, 108},
-    {"QuickExtractThumbnail", 1, 109},
-    {"BulkOpen", 1, 110},
-    {"LoadUnload", 1, 111},
-    {"Preferences", 1, 112},
-    {"RawSettings", 1, 113},
-    {"OpenWriteAccess", 1, 114},
-    {"WarnIfOverridden", 1, 115},
-    {"ResourceThreadSafe", 1, 116},
-    {"SupportsBackgroundSave", 1, 117},
-    {"SupportsPOSIXIO", 1, 118},
-    {"SupportsPluginOpeningFile", 1, 119},
-    {"ParsableTypes", 1, 120},
-    {"ParsableExtensions", 1, 121},
-    {"FilteredParsableTypes", 1, 122},
-    {"FilteredParsableExtensions", 1, 123},
-    {"ParsableClipboardTypes", 1, 124},
-    {"HasTerminology", 1, 125},
-    {"Persistent", 1, 126},
-    {"LoadWithAlteredSearchPath", 1, 127},
-    {"Reentrant", 1, 128},
-    {"PickerID", 1, 129},
-    {"MV_Effect_Spec_Version", 1, 130},
-    {"MV_Vtag_Version", 1, 131},
-    {"MV_Effect_Version", 1, 132},
-    {"MV_Effect_Match_Name", 1, 133},
-    {"MV_Effect_Info_Flags", 1, 134},
-    {"MV_Effect_Global_OutFlags", 1, 135},
-    {"MV_Reserved", 1, 136},
-    {"MV_Reserved_Info", 1, 137},
-    {"MV_ImageFormat_Extension_Info", 1, 138},
-    {"ANIM_FilterInfo", 1, 139},
-    {"ANIM_ParamAtom", 1, 140},
-    {"Rl_Effect_Info", 1, 141},
-    {"Rl_Effect_Description", 1, 142},
-    {"InterfaceVersion", 1, 143},
-    {"Imports", 1, 144},
-    {"Exports", 1, 145},
-    {"Description", 1, 146},
-    {"Title", 1, 147},
-    {"Keywords", 1, 148},
-    {"Messages", 1, 149},
-    {"AdapterVersion", 1, 150},
-    {"HV_STSP", 1, 151},
-    {"InternalName", 1, 152},
-    {"ButtonIcon", 1, 153},
-    {"Class", 1, 154},
-    {"PreviewFile", 1, 155},
-    {"ZStringName", 1, 156},
-    {"ZStringCategory", 1, 157},
-    {"ZStringProgressText", 1, 158},
-    {"FormatLayerSupport", 1, 159},
-    {"FormatLayerSupportReadOnly", 1, 160},
-    {"StackRenderer", 1, 161},
-    {"EditinPlugin", 1, 162},
-    {"PluginLaunchesEditor", 1, 163},
+#define STATEMENT_KEYWORD(text, kind) {#text, 0, kind},
+#define KIND_KEYWORD(name, ...) {#name, 1, kKw##name},
+#define CATEGORY_KEYWORD(name) {#name, 0, kKw##name},
+#define PROPERTY_KEYWORD(name, ...) {#name, 1, kKw##name},
+#include "lexer/keywords.def"
 };
 
 const int kKeywordCount = sizeof(kKeywordTable) / sizeof(kKeywordTable[0]);
+static_assert(sizeof(kKeywordTable) / sizeof(kKeywordTable[0]) == 3 + kKwEnd - kKwFilter,
+              "one row per statement keyword and per keyword kind");
+
+namespace {
+
+// An open-addressed table of row numbers, hashed on the text in lower case, so that a word
+// finds the rows of either case rule in one probe sequence.
+constexpr uint32_t kSlotCount = 512;  // a power of two, over three times the rows
+static_assert(3 + kKwEnd - kKwFilter <= kSlotCount / 3, "the keyword index stays sparse");
+struct KeywordIndex {
+    int16_t slots[kSlotCount];
+};
+
+uint32_t HashNoCase(const char* text) {
+    uint32_t hash = 2166136261u;
+    for (int i = 0; i < kIdentMax && text[i] != '\0'; ++i) {
+        unsigned char c = (unsigned char)text[i];
+        if (c >= 'A' && c <= 'Z') c = (unsigned char)(c + ('a' - 'A'));
+        hash = (hash ^ c) * 16777619u;
+    }
+    return hash;
+}
+
+// Rows of the same text in lower case share a hash; inserted in table order, the earlier row
+// comes first in their probe sequence, so the first match is the first in the table.
+KeywordIndex BuildIndex() {
+    KeywordIndex index;
+    for (int16_t& slot : index.slots) slot = -1;
+    for (int row = 0; row < kKeywordCount; ++row) {
+        uint32_t slot = HashNoCase(kKeywordTable[row].name) & (kSlotCount - 1);
+        while (index.slots[slot] >= 0) slot = (slot + 1) & (kSlotCount - 1);
+        index.slots[slot] = int16_t(row);
+    }
+    return index;
+}
+
+}  // namespace
+
+const KeywordRow* FindKeyword(const char* word) {
+    static const KeywordIndex index = BuildIndex();
+    uint32_t slot = HashNoCase(word) & (kSlotCount - 1);
+    for (; index.slots[slot] >= 0; slot = (slot + 1) & (kSlotCount - 1)) {
+        const KeywordRow& row = kKeywordTable[index.slots[slot]];
+        bool match = row.caseSensitive ? std::strncmp(word, row.name, kIdentMax) == 0
+                                       : NamesMatchNoCase(word, row.name);
+        if (match) return &row;
+    }
+    return nullptr;
+}

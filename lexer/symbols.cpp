@@ -5,20 +5,25 @@
 #include <deque>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/tokenizer.h"
 
 namespace {
 
-// Both lists grow at the back and are searched from the back, so the newest definition of a
-// name hides the older ones. A deque keeps the record AddSymbol hands out in place.
+// Both lists grow at the back. Each index maps a name's key to the newest record of that key,
+// so the newest definition of a name hides the older ones. A deque keeps the record AddSymbol
+// hands out in place.
 std::deque<SymbolRecord> gSymbols;
 std::vector<EnumConstant> gConstants;
+std::unordered_map<std::string, size_t> gSymbolIndex;    // key: SymbolKey of the name
+std::unordered_map<std::string, size_t> gConstantIndex;  // key: the exact name
 constexpr size_t kEnumNameMax = 255;
 
 int LowerAscii(unsigned char c) {
@@ -27,6 +32,14 @@ int LowerAscii(unsigned char c) {
 
 std::string CopyText(const char* text, size_t limit) {
     return std::string(text, strnlen(text, limit));
+}
+
+// Symbol names match in any letter case over at most 80 characters: the key is that much of
+// the name in lower case.
+std::string SymbolKey(const char* name) {
+    std::string key = CopyText(name, kIdentMax);
+    for (char& c : key) c = char(LowerAscii((unsigned char)c));
+    return key;
 }
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
@@ -87,6 +100,12 @@ void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
         EnumFailure(CurrentLineNumber(), "(enum) String allocation failure.");
     }
     constant.value = int32_t(value);
+    try {
+        gConstantIndex[constant.name] = gConstants.size() - 1;
+    } catch (const std::bad_alloc&) {
+        gConstants.pop_back();
+        EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
+    }
 }
 
 }  // namespace
@@ -104,25 +123,31 @@ bool NamesMatchNoCase(const char* a, const char* b) {
 void ResetSymbols() {
     gSymbols.clear();
     gConstants.clear();
+    gSymbolIndex.clear();
+    gConstantIndex.clear();
 }
 
 SymbolRecord* AddSymbol(const char* name) {
     SymbolRecord symbol;
     symbol.name = CopyText(name, kIdentMax);
     gSymbols.push_back(std::move(symbol));
+    try {
+        gSymbolIndex[SymbolKey(name)] = gSymbols.size() - 1;
+    } catch (...) {
+        gSymbols.pop_back();  // the lists stay as they were
+        throw;
+    }
     return &gSymbols.back();
 }
 
 const SymbolRecord* FindSymbol(const char* name) {
-    for (auto s = gSymbols.rbegin(); s != gSymbols.rend(); ++s)
-        if (NamesMatchNoCase(s->name.c_str(), name)) return &*s;
-    return nullptr;
+    auto found = gSymbolIndex.find(SymbolKey(name));
+    return found == gSymbolIndex.end() ? nullptr : &gSymbols[found->second];
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
-    for (auto e = gConstants.rbegin(); e != gConstants.rend(); ++e)
-        if (e->name == name) return &*e;
-    return nullptr;
+    auto found = gConstantIndex.find(name);
+    return found == gConstantIndex.end() ? nullptr : &gConstants[found->second];
 }
 
 int32_t GetExpression() {

@@ -7,6 +7,7 @@
 
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 
 TokenRecord gToken;
@@ -234,14 +235,9 @@ void GetKeywordOrLabel(int c) {
         gToken.shortText[0] = '\0';
         return;
     }
-    for (int i = 0; i < kKeywordCount; ++i) {
-        const KeywordRow& row = kKeywordTable[i];
-        bool match = row.caseSensitive ? std::strncmp(gIdentBuffer, row.name, kIdentMax) == 0
-                                       : NamesMatchNoCase(gIdentBuffer, row.name);
-        if (match) {
-            gToken.kind = row.kind;
-            return;
-        }
+    if (const KeywordRow* row = FindKeyword(gIdentBuffer)) {
+        gToken.kind = row->kind;
+        return;
     }
     gToken.kind = kTokIdentifier;
     if (previous == kTokDirective) return;  // the word after a directive is never replaced

@@ -1,4 +1,4 @@
-// Tokenizer: the per-character handler table, the token record and the keyword table.
+// Tokenizer: the per-character handler table and the token record.
 #pragma once
 #include <cstdint>
 
@@ -32,21 +32,6 @@ enum TokenKind : uint32_t {
     kTokBar = 28,
 };
 
-// Keyword kinds of the plug-in kinds, category words and properties.
-enum KeywordKind : uint32_t {
-    kKwFilter = 29, kKwParser, kKwTest, kKwActions, kKwImageFormat, kKwExtension, kKwAcquire,
-    kKwExport, kKwSelection, kKwPicker, kKwMeasurement,                       // 29..39
-    kKwLMHelpMenu = 40, kKwLMHidden, kKwLMCopyrightChecker, kKwLMPlugInHandlesProgess,  // 40..43
-    kKwMHVUtility = 44, kKwHoneyvine, kKwVCGeneral, kKwMVEffect, kKwMVAccelerator,
-    kKwMVImageFormat, kKwMVGeneral, kKwRlEffect, kKwRlVideoFilter, kKwRlAudioFilter,
-    kKwRlEDLExport, kKwRlDataExport, kKwRlDevice, kKwRlImporter, kKwRlCompile, kKwRlRecord,
-    kKwRlPlay,                                                                 // 44..60
-    kKwFirstProperty = 61,  // Kind; property kinds run 61..163 in keyword-table order
-    kKwCode68K = 69,
-    kKwCodePowerPC = 70,
-    kKwLastProperty = 163,
-};
-
 struct TokenRecord {
     uint32_t kind;
     char shortText[10];     // character constant, at most 4 characters
@@ -61,15 +46,6 @@ struct TokenRecord {
 extern TokenRecord gToken;
 
 constexpr int kIdentMax = 80;
-
-struct KeywordRow {
-    const char* name;
-    uint8_t caseSensitive;
-    uint32_t kind;
-};
-
-extern const KeywordRow kKeywordTable[];
-extern const int kKeywordCount;  // 138
 
 typedef void (*CharHandler)(int c);
 

@@ -16,13 +16,10 @@
 #include "properties/record.h"
 #include "properties/suite.h"
 
-namespace {
-
 struct EffectRow;
 typedef void (*EffectBody)(const EffectRow& row);
 
 struct EffectRow {
-    uint32_t kind;
     const char* context;
     uint32_t vendor;
     uint32_t key;
@@ -31,6 +28,8 @@ struct EffectRow {
     const char* first;   // word pair: comment and field of the first value;
     const char* second;  // and of the second. String name: the missing-string message.
 };
+
+namespace {
 
 const char* const kGlobalOutFlagNames[] = {
     "obsolete",          "useAudio",           "useShutterAngle",     "frameNoOpRender",
@@ -283,43 +282,35 @@ void ParseRlEffectInfo(const EffectRow& row) {
     ExpectPropertyEnd(row.context);
 }
 
-const EffectRow kEffectRows[] = {
-    {130, "ParseMVSpecsVers", kVendorLMTR, FourCC("eSVR"), "MV_Effect_Spec_Version",
-     ParseWordPair, "Max x", "Max y"},
-    {131, "ParseMVVtagVers", kVendorLMTR, FourCC("ePVR"), "MV_Vtag_Version", ParseWordPair,
-     "Minor vers", "Major vers"},
-    {132, "ParseMVEffectVersion", kVendorLMTR, FourCC("eVER"), "Moviro Version",
-     ParseMVEffectVersion, nullptr, nullptr},
-    {133, "ParseMVMatchName", kVendorLMTR, FourCC("eMNA"), "Moviro Name", ParseStringName,
-     "String expected", nullptr},
-    {134, "ParseMVInfoFlags", kVendorLMTR, FourCC("eINF"), "Moviro Info Flags", ParseOneLong,
-     nullptr, nullptr},
-    {135, "ParseMVGlobalFlags", kVendorLMTR, FourCC("eGLO"), "Moviro Global Flags",
-     ParseMVGlobalFlags, nullptr, nullptr},
-    {136, "ParseMVReserved", kVendorLMTR, FourCC("mvRD"), "Moviro Reserved", ParseOneLong,
-     nullptr, nullptr},
-    {137, "ParseMVReservedInfo", kVendorLMTR, FourCC("mvFL"), "Moviro Reserved Info",
-     ParseOneLong, nullptr, nullptr},
-    {138, "ParseMVFormatExtension", kVendorLMTR, FourCC("FXMF"), "Moviro Format Extension",
-     ParseMVFormatExtension, nullptr, nullptr},
-    {139, "ParseAnimFilterInfo", kVendorLMTR, FourCC("aFLT"), "ANIM_FilterInfo",
-     ParseAnimFilterInfo, nullptr, nullptr},
-    {140, "ParseAnimParamAtom", kVendorLMTR, FourCC("aPAR"), "ANIM_ParamAtom",
-     ParseAnimParamAtom, nullptr, nullptr},
-    {141, "ParseRlEffectInfo", kVendorRlTn, FourCC("pOPT"), "Rl_Effect_Info", ParseRlEffectInfo,
-     nullptr, nullptr},
-    {142, "ParseRlEffectDescription", kVendorRlTn, FourCC("TEXT"), "Rl_Effect_Description",
-     ParseStringName, "String Expected", nullptr},
-};
-
 }  // namespace
 
-void ParseEffectHostProperty(TokenRecord* token) {
-    for (const EffectRow& row : kEffectRows) {
-        if (row.kind == token->kind) {
-            row.body(row);
-            return;
-        }
-    }
-    FatalError("ParseEffectHostProperty: no effect-host property for this keyword");
+const EffectRow kMV_Effect_Spec_VersionRow = {"ParseMVSpecsVers", kVendorLMTR, FourCC("eSVR"),
+    "MV_Effect_Spec_Version", ParseWordPair, "Max x", "Max y"};
+const EffectRow kMV_Vtag_VersionRow = {"ParseMVVtagVers", kVendorLMTR, FourCC("ePVR"),
+    "MV_Vtag_Version", ParseWordPair, "Minor vers", "Major vers"};
+const EffectRow kMV_Effect_VersionRow = {"ParseMVEffectVersion", kVendorLMTR, FourCC("eVER"),
+    "Moviro Version", ParseMVEffectVersion, nullptr, nullptr};
+const EffectRow kMV_Effect_Match_NameRow = {"ParseMVMatchName", kVendorLMTR, FourCC("eMNA"),
+    "Moviro Name", ParseStringName, "String expected", nullptr};
+const EffectRow kMV_Effect_Info_FlagsRow = {"ParseMVInfoFlags", kVendorLMTR, FourCC("eINF"),
+    "Moviro Info Flags", ParseOneLong, nullptr, nullptr};
+const EffectRow kMV_Effect_Global_OutFlagsRow = {"ParseMVGlobalFlags", kVendorLMTR, FourCC("eGLO"),
+    "Moviro Global Flags", ParseMVGlobalFlags, nullptr, nullptr};
+const EffectRow kMV_ReservedRow = {"ParseMVReserved", kVendorLMTR, FourCC("mvRD"),
+    "Moviro Reserved", ParseOneLong, nullptr, nullptr};
+const EffectRow kMV_Reserved_InfoRow = {"ParseMVReservedInfo", kVendorLMTR, FourCC("mvFL"),
+    "Moviro Reserved Info", ParseOneLong, nullptr, nullptr};
+const EffectRow kMV_ImageFormat_Extension_InfoRow = {"ParseMVFormatExtension", kVendorLMTR,
+    FourCC("FXMF"), "Moviro Format Extension", ParseMVFormatExtension, nullptr, nullptr};
+const EffectRow kANIM_FilterInfoRow = {"ParseAnimFilterInfo", kVendorLMTR, FourCC("aFLT"),
+    "ANIM_FilterInfo", ParseAnimFilterInfo, nullptr, nullptr};
+const EffectRow kANIM_ParamAtomRow = {"ParseAnimParamAtom", kVendorLMTR, FourCC("aPAR"),
+    "ANIM_ParamAtom", ParseAnimParamAtom, nullptr, nullptr};
+const EffectRow kRl_Effect_InfoRow = {"ParseRlEffectInfo", kVendorRlTn, FourCC("pOPT"),
+    "Rl_Effect_Info", ParseRlEffectInfo, nullptr, nullptr};
+const EffectRow kRl_Effect_DescriptionRow = {"ParseRlEffectDescription", kVendorRlTn,
+    FourCC("TEXT"), "Rl_Effect_Description", ParseStringName, "String Expected", nullptr};
+
+void ParseEffectHostProperty(const EffectRow& row) {
+    row.body(row);
 }

@@ -3,5 +3,12 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
-// One handler for the thirteen keywords; the row is found by the keyword kind.
-void ParseEffectHostProperty(TokenRecord* token);
+// The rows of the property keywords (lexer/keywords.def names each keyword's row).
+struct EffectRow;
+extern const EffectRow kMV_Effect_Spec_VersionRow, kMV_Vtag_VersionRow, kMV_Effect_VersionRow,
+    kMV_Effect_Match_NameRow, kMV_Effect_Info_FlagsRow, kMV_Effect_Global_OutFlagsRow,
+    kMV_ReservedRow, kMV_Reserved_InfoRow, kMV_ImageFormat_Extension_InfoRow, kANIM_FilterInfoRow,
+    kANIM_ParamAtomRow, kRl_Effect_InfoRow, kRl_Effect_DescriptionRow;
+
+// One handler for the thirteen keywords, given the keyword's row.
+void ParseEffectHostProperty(const EffectRow& row);

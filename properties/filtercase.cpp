@@ -44,7 +44,7 @@ uint32_t GetCaseValue(const char* const* names, int count, const char* message) 
 
 }  // namespace
 
-void ParseFilterCaseInfo(TokenRecord*) {
+void ParseFilterCaseInfo() {
     ExpectOpenBrace(kContext);
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);

@@ -2,4 +2,4 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
-void ParseFilterCaseInfo(TokenRecord* token);
+void ParseFilterCaseInfo();

@@ -20,9 +20,16 @@ const char* const kHiddenFlagNames[] = {"formatReadHidden", "formatWriteHidden"}
 const char* const kExportFlagNames[] = {"expSupportsTransparency"};
 const char* const kFormatLayerNames[] = {"doesSupportFormatLayers"};
 
+const char* const kModeGroup1Names[] = {
+    "doesSupportBitmap",   "doesSupportGrayScale", "doesSupportIndexedColor",
+    "doesSupportRGBColor", "doesSupportCMYKColor", "doesSupportHSLColor",
+    "doesSupportHSBColor", "doesSupportMultichannel"};
+const char* const kModeGroup2Names[] = {"doesSupportDuotone", "doesSupportLABColor"};
+
+}  // namespace
+
 // The bits from ParseFlagList (first item most significant) are shifted into the low byte.
 struct FlagSetRow {
-    uint32_t kind;
     uint32_t key;
     const char* name;
     const char* context;
@@ -33,51 +40,32 @@ struct FlagSetRow {
 
 #define FLAG_NAMES(a) a, int(sizeof(a) / sizeof(a[0]))
 
-const FlagSetRow kFlagSetRows[] = {
-    {81, FourCC("flly"), "PIFilterLayerSupport", "ParseFilterLayerSupport",
-     FLAG_NAMES(kFilterLayerNames), 7},
-    {86, FourCC("expf"), "PIExpFlagsProperty", "ParseExportFlags", FLAG_NAMES(kExportFlagNames),
-     7},
-    {95, FourCC("fmtf"), "PIFmtFlagsProperty", "ParseFormatFlags", FLAG_NAMES(kFormatFlagNames),
-     1},
-    {99, FourCC("fmhi"), "PIFmtHiddenFlagsProperty", "ParseFormatHiddenFlags",
-     FLAG_NAMES(kHiddenFlagNames), 6},
-    {100, FourCC("fmip"), "PIFmtICCFlagsProperty", "ParseFormatICCFlags",
-     FLAG_NAMES(kICCFlagNames), 4},
-    {101, FourCC("fmir"), "PIFmtICCRequiredFlagsProperty", "ParseFormatICCRequiredFlags",
-     FLAG_NAMES(kICCRequiredNames), 4},
-    {159, FourCC("fmsl"), "PIFmtSupportsLayersProperty", "ParseFormatLayerSupport",
-     FLAG_NAMES(kFormatLayerNames), 7},
-};
+const FlagSetRow kFilterLayerSupportRow = {FourCC("flly"), "PIFilterLayerSupport",
+    "ParseFilterLayerSupport", FLAG_NAMES(kFilterLayerNames), 7};
+const FlagSetRow kExportFlagsRow = {FourCC("expf"), "PIExpFlagsProperty", "ParseExportFlags",
+    FLAG_NAMES(kExportFlagNames), 7};
+const FlagSetRow kFormatFlagsRow = {FourCC("fmtf"), "PIFmtFlagsProperty", "ParseFormatFlags",
+    FLAG_NAMES(kFormatFlagNames), 1};
+const FlagSetRow kFormatHiddenFlagsRow = {FourCC("fmhi"), "PIFmtHiddenFlagsProperty",
+    "ParseFormatHiddenFlags", FLAG_NAMES(kHiddenFlagNames), 6};
+const FlagSetRow kFormatICCFlagsRow = {FourCC("fmip"), "PIFmtICCFlagsProperty",
+    "ParseFormatICCFlags", FLAG_NAMES(kICCFlagNames), 4};
+const FlagSetRow kFormatICCRequiredFlagsRow = {FourCC("fmir"), "PIFmtICCRequiredFlagsProperty",
+    "ParseFormatICCRequiredFlags", FLAG_NAMES(kICCRequiredNames), 4};
+const FlagSetRow kFormatLayerSupportRow = {FourCC("fmsl"), "PIFmtSupportsLayersProperty",
+    "ParseFormatLayerSupport", FLAG_NAMES(kFormatLayerNames), 7};
 
-const char* const kModeGroup1Names[] = {
-    "doesSupportBitmap",   "doesSupportGrayScale", "doesSupportIndexedColor",
-    "doesSupportRGBColor", "doesSupportCMYKColor", "doesSupportHSLColor",
-    "doesSupportHSBColor", "doesSupportMultichannel"};
-const char* const kModeGroup2Names[] = {"doesSupportDuotone", "doesSupportLABColor"};
-
-const FlagSetRow* FindFlagSetRow(uint32_t kind) {
-    for (const FlagSetRow& row : kFlagSetRows) {
-        if (row.kind == kind) return &row;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-void ParseFlagSetProperty(TokenRecord* token) {
-    const FlagSetRow* row = FindFlagSetRow(token->kind);
-    if (!row) FatalError("ParseFlagSetProperty: no flag set for this keyword");
-    ExpectOpenBrace(row->context);
+void ParseFlagSetProperty(const FlagSetRow& row) {
+    ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(row->key, row->name, 4);
+    WritePropertyHeader(row.key, row.name, 4);
     uint32_t bits = 0;
-    ParseFlagList(row->context, row->names, row->count, &bits);
-    WriteHexLong((bits << row->shift) & 0xFF, "");
-    ExpectPropertyEnd(row->context);
+    ParseFlagList(row.context, row.names, row.count, &bits);
+    WriteHexLong((bits << row.shift) & 0xFF, "");
+    ExpectPropertyEnd(row.context);
 }
 
-void ParseSupportedModes(TokenRecord*) {
+void ParseSupportedModes() {
     const char* const context = "ParseSupportedModes";
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);

@@ -2,6 +2,11 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
-// One handler for every single-byte flag set; the row is found by the keyword kind.
-void ParseFlagSetProperty(TokenRecord* token);
-void ParseSupportedModes(TokenRecord* token);
+// The rows of the property keywords (lexer/keywords.def names each keyword's row).
+struct FlagSetRow;
+extern const FlagSetRow kFilterLayerSupportRow, kExportFlagsRow, kFormatFlagsRow,
+    kFormatHiddenFlagsRow, kFormatICCFlagsRow, kFormatICCRequiredFlagsRow, kFormatLayerSupportRow;
+
+// One handler for every single-byte flag set, given the keyword's row.
+void ParseFlagSetProperty(const FlagSetRow& row);
+void ParseSupportedModes();

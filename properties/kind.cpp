@@ -6,54 +6,60 @@
 #include "emit/items.h"
 #include "emit/text.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 #include "properties/record.h"
 
 struct KindRow {
-    uint32_t keyword;   // token kind of the kind keyword
     uint32_t code;
     const char* description;
 };
 
-static const KindRow kKindTable[] = {
-    {kKwFilter, FourCC("LmFl"), "Lumetra Filter plug-in"},
-    {kKwParser, FourCC("LmPa"), "Lumetra Parser plug-in"},
-    {kKwImageFormat, FourCC("LmFm"), "Lumetra Format plug-in"},
-    {kKwExtension, FourCC("LmXt"), "Lumetra Extension plug-in"},
-    {kKwAcquire, FourCC("LmAq"), "Lumetra Import plug-in"},
-    {kKwExport, FourCC("LmEx"), "Lumetra Export plug-in"},
-    {kKwSelection, FourCC("LmSl"), "Lumetra Selection plug-in"},
-    {kKwPicker, FourCC("LmPk"), "Lumetra Color Picker plug-in"},
-    {kKwActions, FourCC("LmAc"), "Lumetra Actions plug-in"},
-    {kKwTest, FourCC("LmTs"), "Lumetra Test plug-in"},
-    {kKwMeasurement, FourCC("LmMs"), "Lumetra Measurement plug-in"},
-    {kKwMHVUtility, FourCC("HvUt"), "Honeyvine Utility plug-in"},
-    {kKwHoneyvine, FourCC("HvPg"), "Honeyvine Plug-in"},
-    {kKwVCGeneral, FourCC("VcPg"), "Vectra Plug-in"},
-    {kKwMVEffect, FourCC("MvFx"), "Moviro Effect plug-in"},
-    {kKwMVAccelerator, FourCC("MvAc"), "Moviro Accelerator plug-in"},
-    {kKwMVImageFormat, FourCC("MvFi"), "Moviro File plug-in"},
-    {kKwMVGeneral, FourCC("MvGn"), "Moviro General plug-in"},
-    {kKwRlEffect, FourCC("RlFx"), "Reeltone Effect plug-in"},
-    {kKwRlVideoFilter, FourCC("RlVf"), "Reeltone Video Filter plug-in"},
-    {kKwRlAudioFilter, FourCC("RlAf"), "Reeltone Audio Filter plug-in"},
-    {kKwRlEDLExport, FourCC("RlEd"), "Reeltone EDL Export plug-in"},
-    {kKwRlDataExport, FourCC("RlDx"), "Reeltone Data Export plug-in"},
-    {kKwRlDevice, FourCC("RlDv"), "Reeltone Device plug-in"},
-    {kKwRlImporter, FourCC("RlIm"), "Reeltone Importer plug-in"},
-    {kKwRlCompile, FourCC("RlCm"), "Reeltone Movie Compiler plug-in"},
-    {kKwRlRecord, FourCC("RlRc"), "Reeltone Record/Capture plug-in"},
-    {kKwRlPlay, FourCC("RlPy"), "Reeltone Playback plug-in"},
-};
+static const KindRow kFilterKind = {FourCC("LmFl"), "Lumetra Filter plug-in"};
+static const KindRow kParserKind = {FourCC("LmPa"), "Lumetra Parser plug-in"};
+static const KindRow kImageFormatKind = {FourCC("LmFm"), "Lumetra Format plug-in"};
+static const KindRow kExtensionKind = {FourCC("LmXt"), "Lumetra Extension plug-in"};
+static const KindRow kAcquireKind = {FourCC("LmAq"), "Lumetra Import plug-in"};
+static const KindRow kExportKind = {FourCC("LmEx"), "Lumetra Export plug-in"};
+static const KindRow kSelectionKind = {FourCC("LmSl"), "Lumetra Selection plug-in"};
+static const KindRow kPickerKind = {FourCC("LmPk"), "Lumetra Color Picker plug-in"};
+static const KindRow kActionsKind = {FourCC("LmAc"), "Lumetra Actions plug-in"};
+static const KindRow kTestKind = {FourCC("LmTs"), "Lumetra Test plug-in"};
+static const KindRow kMeasurementKind = {FourCC("LmMs"), "Lumetra Measurement plug-in"};
+static const KindRow kMHVUtilityKind = {FourCC("HvUt"), "Honeyvine Utility plug-in"};
+static const KindRow kHoneyvineKind = {FourCC("HvPg"), "Honeyvine Plug-in"};
+static const KindRow kVCGeneralKind = {FourCC("VcPg"), "Vectra Plug-in"};
+static const KindRow kMVEffectKind = {FourCC("MvFx"), "Moviro Effect plug-in"};
+static const KindRow kMVAcceleratorKind = {FourCC("MvAc"), "Moviro Accelerator plug-in"};
+static const KindRow kMVImageFormatKind = {FourCC("MvFi"), "Moviro File plug-in"};
+static const KindRow kMVGeneralKind = {FourCC("MvGn"), "Moviro General plug-in"};
+static const KindRow kRlEffectKind = {FourCC("RlFx"), "Reeltone Effect plug-in"};
+static const KindRow kRlVideoFilterKind = {FourCC("RlVf"), "Reeltone Video Filter plug-in"};
+static const KindRow kRlAudioFilterKind = {FourCC("RlAf"), "Reeltone Audio Filter plug-in"};
+static const KindRow kRlEDLExportKind = {FourCC("RlEd"), "Reeltone EDL Export plug-in"};
+static const KindRow kRlDataExportKind = {FourCC("RlDx"), "Reeltone Data Export plug-in"};
+static const KindRow kRlDeviceKind = {FourCC("RlDv"), "Reeltone Device plug-in"};
+static const KindRow kRlImporterKind = {FourCC("RlIm"), "Reeltone Importer plug-in"};
+static const KindRow kRlCompileKind = {FourCC("RlCm"), "Reeltone Movie Compiler plug-in"};
+static const KindRow kRlRecordKind = {FourCC("RlRc"), "Reeltone Record/Capture plug-in"};
+static const KindRow kRlPlayKind = {FourCC("RlPy"), "Reeltone Playback plug-in"};
 
-static const KindRow* FindKind(uint32_t keyword) {
-    for (const KindRow& row : kKindTable)
-        if (row.keyword == keyword) return &row;
-    return nullptr;
+// The row of each kind from kKwFilter up to the properties; none for a category word.
+static const KindRow* const kKindRows[] = {
+#define KIND_KEYWORD(name, row) &row,
+#define CATEGORY_KEYWORD(name) nullptr,
+#include "lexer/keywords.def"
+};
+static_assert(sizeof kKindRows / sizeof kKindRows[0] == kKwFirstProperty - kKwFilter,
+              "one entry per keyword kind before the properties");
+
+static const KindRow* FindKind(uint32_t kind) {
+    if (kind < kKwFilter || kind >= kKwFirstProperty) return nullptr;
+    return kKindRows[kind - kKwFilter];
 }
 
-void ParseKindProperty(TokenRecord*) {
+void ParseKindProperty() {
     static const char kContext[] = "ParseKindProperty";
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);
@@ -70,7 +76,7 @@ void ParseKindProperty(TokenRecord*) {
     ExpectPropertyEnd(kContext);
 }
 
-void ParseComponent(TokenRecord*) {
+void ParseComponent() {
     static const char kContext[] = "ParseComponent";
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);

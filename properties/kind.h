@@ -2,5 +2,5 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
-void ParseKindProperty(TokenRecord* token);
-void ParseComponent(TokenRecord* token);
+void ParseKindProperty();
+void ParseComponent();

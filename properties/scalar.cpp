@@ -4,6 +4,7 @@
 #include "core/diagnostics.h"
 #include "emit/items.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 #include "properties/record.h"
@@ -12,7 +13,6 @@ static const char kVersionComment[] = "/* (Major << 16) | Minor */";
 
 // One expression written as a long.
 struct NumberRow {
-    uint32_t keyword;
     uint32_t vendor;
     uint32_t key;
     const char* name;
@@ -21,84 +21,82 @@ struct NumberRow {
     const char* context;
 };
 
-static const NumberRow kNumberTable[] = {
-    {62, kVendorLMTR, FourCC("vers"), "PIVersionProperty", true, kVersionComment,
-     "ParseVersionProperty"},
-    {63, kVendorLMTR, FourCC("prty"), "PIPriorityProperty", false, "", "ParsePriority"},
-    {97, kVendorLMTR, FourCC("fslm"), "PIFmtFileSizeLimitProperty", false, "/* size limit */",
-     "ParseFormatFileSizeLimit"},
-    {143, kVendorORVN, FourCC("ivrs"), "InterfaceVersionProperty", true, kVersionComment,
-     "ParseInterfaceVersion"},
-    {150, kVendorORVN, FourCC("adpt"), "AdapterVersionProperty", true, "",
-     "ParseAdapterVersion"},
-    {151, kVendorORVN, FourCC("STSP"), "HV_STSP", true, "", "ParseHV_STSP"},
-};
+const NumberRow kVersionRow = {kVendorLMTR, FourCC("vers"), "PIVersionProperty", true,
+    kVersionComment, "ParseVersionProperty"};
+const NumberRow kPriorityRow = {kVendorLMTR, FourCC("prty"), "PIPriorityProperty", false, "",
+    "ParsePriority"};
+const NumberRow kFormatFileSizeLimitRow = {kVendorLMTR, FourCC("fslm"),
+    "PIFmtFileSizeLimitProperty", false, "/* size limit */", "ParseFormatFileSizeLimit"};
+const NumberRow kInterfaceVersionRow = {kVendorORVN, FourCC("ivrs"), "InterfaceVersionProperty",
+    true, kVersionComment, "ParseInterfaceVersion"};
+const NumberRow kAdapterVersionRow = {kVendorORVN, FourCC("adpt"), "AdapterVersionProperty", true,
+    "", "ParseAdapterVersion"};
+const NumberRow kHV_STSPRow = {kVendorORVN, FourCC("STSP"), "HV_STSP", true, "", "ParseHV_STSP"};
 
 // Two expressions, each a decimal long.
 struct SizePairRow {
-    uint32_t keyword;
     uint32_t key;
     const char* name;
     const char* context;
 };
 
-static const SizePairRow kSizePairTable[] = {
-    {79, FourCC("ms32"), "PlugInMaxSize", "ParseMaxImageSize"},
-    {80, FourCC("mn32"), "PlugInMinSize", "ParseMinImageSize"},
-};
+const SizePairRow kPlugInMaxSizeRow = {FourCC("ms32"), "PlugInMaxSize", "ParseMaxImageSize"};
+const SizePairRow kPlugInMinSizeRow = {FourCC("mn32"), "PlugInMinSize", "ParseMinImageSize"};
 
 // Presence flags: the value is always 1; the property name is the keyword.
 struct PresenceRow {
-    uint32_t keyword;
     uint32_t key;
     const char* name;
     const char* context;
 };
 
-static const PresenceRow kPresenceTable[] = {
-    {76, FourCC("wnsc"), "WantsScrap", "ParseWantsScrap"},
-    {77, FourCC("fbaw"), "FileBrowserAware", "ParseFileBrowserAware"},
-    {78, FourCC("nabo"), "NoAboutBox", "ParseNoAboutBox"},
-    {85, FourCC("lFGm"), "LegacyFilterGalleryMenuItem", "ParseLegacyFilterMenu"},
-    {83, FourCC("posd"), "PositionDependent", "ParsePositionDependent"},
-    {84, FourCC("pmsa"), "MonitorScalingAware", "ParseMonitorScalingAware"},
-    {102, FourCC("ffps"), "FileProperties", "ParseFileProperties"},
-    {103, FourCC("fllr"), "LosslessRotate", "ParseLosslessRotate"},
-    {104, FourCC("ffbs"), "BulkSettings", "ParseBulkSettings"},
-    {105, FourCC("ffpm"), "PrimaryMetadataSource", "ParsePrimaryMetadataSource"},
-    {106, FourCC("ffpt"), "PrimaryThumbnailSource", "ParsePrimaryThumbnailSource"},
-    {107, FourCC("xmpr"), "XMPRead", "ParseXMPRead"},
-    {108, FourCC("xmpw"), "XMPWrite", "ParseXMPWrite"},
-    {109, FourCC("qthm"), "QuickExtractThumbnail", "ParseQuickExtractThumbnail"},
-    {110, FourCC("ffbo"), "BulkOpen", "ParseBulkOpen"},
-    {111, FourCC("piLU"), "LoadUnload", "ParseLoadUnload"},
-    {112, FourCC("piPF"), "Preferences", "ParsePreferences"},
-    {113, FourCC("rscp"), "RawSettings", "ParseRawSettings"},
-    {114, FourCC("fowa"), "OpenWriteAccess", "ParseOpenWriteAccess"},
-    {115, FourCC("fwio"), "WarnIfOverridden", "ParseWarnIfOverridden"},
-    {116, FourCC("frts"), "ResourceThreadSafe", "ParseResourceThreadSafe"},
-    {117, FourCC("fbgs"), "SupportsBackgroundSave", "ParseSupportsBackgroundSave"},
-    {118, FourCC("fxio"), "SupportsPOSIXIO", "ParseSupportsPOSIXIO"},
-    {119, FourCC("fpof"), "SupportsPluginOpeningFile", "ParseSupportsPluginOpeningFile"},
-    {126, FourCC("prst"), "Persistent", "ParsePersistent"},
-    {127, FourCC("adll"), "LoadWithAlteredSearchPath", "ParseLoadWithAlteredSearchPath"},
-    {128, FourCC("reen"), "Reentrant", "ParseReentrant"},
-    {160, FourCC("slRO"), "FormatLayerSupportReadOnly", "ParseFormatLayerSupportReadOnly"},
-    {161, FourCC("sRnd"), "StackRenderer", "StackRenderer"},
-    {162, FourCC("ediP"), "EditinPlugin", "EditinPlugin"},
-    {163, FourCC("piLe"), "PluginLaunchesEditor", "PluginLaunchesEditor"},
-};
+const PresenceRow kWantsScrapRow = {FourCC("wnsc"), "WantsScrap", "ParseWantsScrap"};
+const PresenceRow kFileBrowserAwareRow = {FourCC("fbaw"), "FileBrowserAware",
+    "ParseFileBrowserAware"};
+const PresenceRow kNoAboutBoxRow = {FourCC("nabo"), "NoAboutBox", "ParseNoAboutBox"};
+const PresenceRow kLegacyFilterGalleryMenuItemRow = {FourCC("lFGm"), "LegacyFilterGalleryMenuItem",
+    "ParseLegacyFilterMenu"};
+const PresenceRow kPositionDependentRow = {FourCC("posd"), "PositionDependent",
+    "ParsePositionDependent"};
+const PresenceRow kMonitorScalingAwareRow = {FourCC("pmsa"), "MonitorScalingAware",
+    "ParseMonitorScalingAware"};
+const PresenceRow kFilePropertiesRow = {FourCC("ffps"), "FileProperties", "ParseFileProperties"};
+const PresenceRow kLosslessRotateRow = {FourCC("fllr"), "LosslessRotate", "ParseLosslessRotate"};
+const PresenceRow kBulkSettingsRow = {FourCC("ffbs"), "BulkSettings", "ParseBulkSettings"};
+const PresenceRow kPrimaryMetadataSourceRow = {FourCC("ffpm"), "PrimaryMetadataSource",
+    "ParsePrimaryMetadataSource"};
+const PresenceRow kPrimaryThumbnailSourceRow = {FourCC("ffpt"), "PrimaryThumbnailSource",
+    "ParsePrimaryThumbnailSource"};
+const PresenceRow kXMPReadRow = {FourCC("xmpr"), "XMPRead", "ParseXMPRead"};
+const PresenceRow kXMPWriteRow = {FourCC("xmpw"), "XMPWrite", "ParseXMPWrite"};
+const PresenceRow kQuickExtractThumbnailRow = {FourCC("qthm"), "QuickExtractThumbnail",
+    "ParseQuickExtractThumbnail"};
+const PresenceRow kBulkOpenRow = {FourCC("ffbo"), "BulkOpen", "ParseBulkOpen"};
+const PresenceRow kLoadUnloadRow = {FourCC("piLU"), "LoadUnload", "ParseLoadUnload"};
+const PresenceRow kPreferencesRow = {FourCC("piPF"), "Preferences", "ParsePreferences"};
+const PresenceRow kRawSettingsRow = {FourCC("rscp"), "RawSettings", "ParseRawSettings"};
+const PresenceRow kOpenWriteAccessRow = {FourCC("fowa"), "OpenWriteAccess", "ParseOpenWriteAccess"};
+const PresenceRow kWarnIfOverriddenRow = {FourCC("fwio"), "WarnIfOverridden",
+    "ParseWarnIfOverridden"};
+const PresenceRow kResourceThreadSafeRow = {FourCC("frts"), "ResourceThreadSafe",
+    "ParseResourceThreadSafe"};
+const PresenceRow kSupportsBackgroundSaveRow = {FourCC("fbgs"), "SupportsBackgroundSave",
+    "ParseSupportsBackgroundSave"};
+const PresenceRow kSupportsPOSIXIORow = {FourCC("fxio"), "SupportsPOSIXIO", "ParseSupportsPOSIXIO"};
+const PresenceRow kSupportsPluginOpeningFileRow = {FourCC("fpof"), "SupportsPluginOpeningFile",
+    "ParseSupportsPluginOpeningFile"};
+const PresenceRow kPersistentRow = {FourCC("prst"), "Persistent", "ParsePersistent"};
+const PresenceRow kLoadWithAlteredSearchPathRow = {FourCC("adll"), "LoadWithAlteredSearchPath",
+    "ParseLoadWithAlteredSearchPath"};
+const PresenceRow kReentrantRow = {FourCC("reen"), "Reentrant", "ParseReentrant"};
+const PresenceRow kFormatLayerSupportReadOnlyRow = {FourCC("slRO"), "FormatLayerSupportReadOnly",
+    "ParseFormatLayerSupportReadOnly"};
+const PresenceRow kStackRendererRow = {FourCC("sRnd"), "StackRenderer", "StackRenderer"};
+const PresenceRow kEditinPluginRow = {FourCC("ediP"), "EditinPlugin", "EditinPlugin"};
+const PresenceRow kPluginLaunchesEditorRow = {FourCC("piLe"), "PluginLaunchesEditor",
+    "PluginLaunchesEditor"};
 
-// Finds the row of a keyword in one of the tables above.
-template <typename Row, size_t N>
-static const Row& FindRow(const Row (&table)[N], uint32_t keyword) {
-    for (const Row& row : table)
-        if (row.keyword == keyword) return row;
-    FatalError("scalar property: no table row for this keyword");
-}
-
-void ParseNumberProperty(TokenRecord* token) {
-    const NumberRow& row = FindRow(kNumberTable, token->kind);
+void ParseNumberProperty(const NumberRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
     WritePropertyHeader(row.key, row.name, 4);
@@ -110,7 +108,7 @@ void ParseNumberProperty(TokenRecord* token) {
     ExpectPropertyEnd(row.context);
 }
 
-void ParseRequiredHost(TokenRecord*) {
+void ParseRequiredHost() {
     static const char kContext[] = "ParseRequiredHost";
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);
@@ -125,8 +123,7 @@ void ParseRequiredHost(TokenRecord*) {
     ExpectPropertyEnd(kContext);
 }
 
-void ParseSizePair(TokenRecord* token) {
-    const SizePairRow& row = FindRow(kSizePairTable, token->kind);
+void ParseSizePair(const SizePairRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(row.key, row.name, 8);
@@ -137,8 +134,7 @@ void ParseSizePair(TokenRecord* token) {
     GetToCloseBrace();  // anything after the second value is ignored
 }
 
-void ParsePresenceFlag(TokenRecord* token) {
-    const PresenceRow& row = FindRow(kPresenceTable, token->kind);
+void ParsePresenceFlag(const PresenceRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(row.key, row.name, 4);
@@ -146,7 +142,7 @@ void ParsePresenceFlag(TokenRecord* token) {
     GetToCloseBrace();  // the contents play no part
 }
 
-void ParseRetiredCode(TokenRecord* token) {
-    WriteConsole("Unsupported Property %s", token->kind == kKwCode68K ? "Code68K" : "CodePowerPC");
+void ParseRetiredCode() {
+    WriteConsole("Unsupported Property %s", gToken.kind == kKwCode68K ? "Code68K" : "CodePowerPC");
     GetToCloseBrace();
 }

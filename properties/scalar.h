@@ -2,8 +2,24 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
-void ParseNumberProperty(TokenRecord* token);
-void ParseRequiredHost(TokenRecord* token);
-void ParseSizePair(TokenRecord* token);
-void ParsePresenceFlag(TokenRecord* token);
-void ParseRetiredCode(TokenRecord* token);
+// The rows of the property keywords (lexer/keywords.def names each keyword's row).
+struct NumberRow;
+extern const NumberRow kVersionRow, kPriorityRow, kFormatFileSizeLimitRow, kInterfaceVersionRow,
+    kAdapterVersionRow, kHV_STSPRow;
+struct SizePairRow;
+extern const SizePairRow kPlugInMaxSizeRow, kPlugInMinSizeRow;
+struct PresenceRow;
+extern const PresenceRow kWantsScrapRow, kFileBrowserAwareRow, kNoAboutBoxRow,
+    kLegacyFilterGalleryMenuItemRow, kPositionDependentRow, kMonitorScalingAwareRow,
+    kFilePropertiesRow, kLosslessRotateRow, kBulkSettingsRow, kPrimaryMetadataSourceRow,
+    kPrimaryThumbnailSourceRow, kXMPReadRow, kXMPWriteRow, kQuickExtractThumbnailRow, kBulkOpenRow,
+    kLoadUnloadRow, kPreferencesRow, kRawSettingsRow, kOpenWriteAccessRow, kWarnIfOverriddenRow,
+    kResourceThreadSafeRow, kSupportsBackgroundSaveRow, kSupportsPOSIXIORow,
+    kSupportsPluginOpeningFileRow, kPersistentRow, kLoadWithAlteredSearchPathRow, kReentrantRow,
+    kFormatLayerSupportReadOnlyRow, kStackRendererRow, kEditinPluginRow, kPluginLaunchesEditorRow;
+
+void ParseNumberProperty(const NumberRow& row);
+void ParseRequiredHost();
+void ParseSizePair(const SizePairRow& row);
+void ParsePresenceFlag(const PresenceRow& row);
+void ParseRetiredCode();  // Code68K and CodePowerPC: a notice, nothing written

@@ -6,6 +6,7 @@
 #include "emit/items.h"
 #include "emit/text.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "parse/steps.h"
 #include "properties/record.h"
 
@@ -14,7 +15,6 @@ enum StringForm { kLengthPrefixed, kCString };
 enum MarkerSet { kNoMarkers, kCategoryMarkers, kProgressMarker };
 
 struct StringRow {
-    uint32_t keyword;
     StringForm form;
     uint32_t vendor;
     uint32_t key;
@@ -25,38 +25,37 @@ struct StringRow {
     MarkerSet markers;
 };
 
-static const StringRow kStringTable[] = {
-    {66, kLengthPrefixed, kVendorLMTR, FourCC("name"), "PINameProperty", "ParseName",
-     "String Expected", "", kNoMarkers},
-    {156, kLengthPrefixed, kVendorLMTR, FourCC("znam"), "PIZStringNameProperty",
-     "ParseZStringName", "String Expected", "", kNoMarkers},
-    {67, kLengthPrefixed, kVendorLMTR, FourCC("catg"), "PICategoryProperty", "ParseCategory",
-     "String Expected", "", kCategoryMarkers},
-    {157, kLengthPrefixed, kVendorLMTR, FourCC("zcat"), "PIZStringCategoryProperty",
-     "ParseZStringCategory", "String Expected", "", kCategoryMarkers},
-    {68, kLengthPrefixed, kVendorLMTR, FourCC("prog"), "PIProgressTextProperty",
-     "ParseProgressText", "String Expected", "", kProgressMarker},
-    {158, kLengthPrefixed, kVendorLMTR, FourCC("zpro"), "PIZStringProgressTextProperty",
-     "ParseZStringProgressText", "String Expected", "", kProgressMarker},
-    {82, kLengthPrefixed, kVendorLMTR, FourCC("feen"), "PIFeatureEnabledProperty",
-     "ParseFeatureEnabled", "String Expected", "", kNoMarkers},
-    {129, kLengthPrefixed, kVendorLMTR, FourCC("pnme"), "PickerID", "ParsePicker",
-     "String expected", "/* Picker name */", kNoMarkers},
-    {71, kCString, kVendorLMTR, FourCC("wx86"), "PIWin32X86CodeProperty", "ParseCodeWin32X86",
-     "String Expected", "", kNoMarkers},
-    {72, kCString, kVendorLMTR, FourCC("8664"), "PIWin64X86CodeProperty", "ParseCodeWin64X86",
-     "String Expected", "", kNoMarkers},
-    {73, kCString, kVendorLMTR, FourCC("wa64"), "PIWin64ARMCodeProperty", "ParseCodeWin64ARM",
-     "String Expected", "", kNoMarkers},
-    {75, kCString, kVendorLMTR, FourCC("enbl"), "EnableInfoProperty", "ParseEnableInfo",
-     "String Expected", "", kNoMarkers},
-    {152, kCString, kVendorORVN, FourCC("pinm"), "Plug-In Name", "ParseInternalName",
-     "String expected", "", kNoMarkers},
-    {146, kCString, kVendorORVN, FourCC("desc"), "Description", "ParseDescription",
-     "String expected", "", kNoMarkers},
-    {147, kCString, kVendorORVN, FourCC("titl"), "Title", "ParseTitle", "String expected", "",
-     kNoMarkers},
-};
+const StringRow kNameRow = {kLengthPrefixed, kVendorLMTR, FourCC("name"), "PINameProperty",
+    "ParseName", "String Expected", "", kNoMarkers};
+const StringRow kZStringNameRow = {kLengthPrefixed, kVendorLMTR, FourCC("znam"),
+    "PIZStringNameProperty", "ParseZStringName", "String Expected", "", kNoMarkers};
+const StringRow kCategoryRow = {kLengthPrefixed, kVendorLMTR, FourCC("catg"), "PICategoryProperty",
+    "ParseCategory", "String Expected", "", kCategoryMarkers};
+const StringRow kZStringCategoryRow = {kLengthPrefixed, kVendorLMTR, FourCC("zcat"),
+    "PIZStringCategoryProperty", "ParseZStringCategory", "String Expected", "", kCategoryMarkers};
+const StringRow kProgressTextRow = {kLengthPrefixed, kVendorLMTR, FourCC("prog"),
+    "PIProgressTextProperty", "ParseProgressText", "String Expected", "", kProgressMarker};
+const StringRow kZStringProgressTextRow = {kLengthPrefixed, kVendorLMTR, FourCC("zpro"),
+    "PIZStringProgressTextProperty", "ParseZStringProgressText", "String Expected", "",
+    kProgressMarker};
+const StringRow kFeatureEnabledRow = {kLengthPrefixed, kVendorLMTR, FourCC("feen"),
+    "PIFeatureEnabledProperty", "ParseFeatureEnabled", "String Expected", "", kNoMarkers};
+const StringRow kPickerIDRow = {kLengthPrefixed, kVendorLMTR, FourCC("pnme"), "PickerID",
+    "ParsePicker", "String expected", "/* Picker name */", kNoMarkers};
+const StringRow kCodeWin32X86Row = {kCString, kVendorLMTR, FourCC("wx86"), "PIWin32X86CodeProperty",
+    "ParseCodeWin32X86", "String Expected", "", kNoMarkers};
+const StringRow kCodeWin64X86Row = {kCString, kVendorLMTR, FourCC("8664"), "PIWin64X86CodeProperty",
+    "ParseCodeWin64X86", "String Expected", "", kNoMarkers};
+const StringRow kCodeWin64ARMRow = {kCString, kVendorLMTR, FourCC("wa64"), "PIWin64ARMCodeProperty",
+    "ParseCodeWin64ARM", "String Expected", "", kNoMarkers};
+const StringRow kEnableInfoRow = {kCString, kVendorLMTR, FourCC("enbl"), "EnableInfoProperty",
+    "ParseEnableInfo", "String Expected", "", kNoMarkers};
+const StringRow kInternalNameRow = {kCString, kVendorORVN, FourCC("pinm"), "Plug-In Name",
+    "ParseInternalName", "String expected", "", kNoMarkers};
+const StringRow kDescriptionRow = {kCString, kVendorORVN, FourCC("desc"), "Description",
+    "ParseDescription", "String expected", "", kNoMarkers};
+const StringRow kTitleRow = {kCString, kVendorORVN, FourCC("titl"), "Title", "ParseTitle",
+    "String expected", "", kNoMarkers};
 
 struct MarkerRow {
     uint32_t keyword;
@@ -72,12 +71,6 @@ static const MarkerRow kMarkerTable[] = {
     {kKwLMPlugInHandlesProgess, kProgressMarker, "**No-Progress**"},
 };
 
-static const StringRow& FindStringRow(uint32_t keyword) {
-    for (const StringRow& row : kStringTable)
-        if (row.keyword == keyword) return row;
-    FatalError("ParseStringProperty: no table row for this keyword");
-}
-
 // The text of a marker keyword that the row accepts, or null.
 static const char* MarkerText(const StringRow& row, uint32_t keyword) {
     if (row.markers == kNoMarkers) return nullptr;
@@ -86,8 +79,7 @@ static const char* MarkerText(const StringRow& row, uint32_t keyword) {
     return nullptr;
 }
 
-void ParseStringProperty(TokenRecord* token) {
-    const StringRow& row = FindStringRow(token->kind);
+void ParseStringProperty(const StringRow& row) {
     ExpectOpenBrace(row.context);
     std::string text;
     if (!GetStringValue(text)) {

@@ -14,13 +14,10 @@
 #include "parse/steps.h"
 #include "properties/record.h"
 
-namespace {
-
 struct SuiteRow;
 typedef void (*SuiteBody)(const SuiteRow& row);
 
 struct SuiteRow {
-    uint32_t kind;
     const char* context;
     uint32_t vendor;
     uint32_t key;
@@ -28,6 +25,8 @@ struct SuiteRow {
     SuiteBody body;
     bool withVersion;  // list entries: a suite name and a version (else a keyword alone)
 };
+
+namespace {
 
 // A word accepted in place of a number.
 struct NamedValue {
@@ -169,28 +168,25 @@ void ParsePreviewFile(const SuiteRow& row) {
     ExpectPropertyEnd(row.context);
 }
 
-const SuiteRow kSuiteRows[] = {
-    {125, "ParseTerminology", kVendorLMTR, FourCC("hstm"), "PITerminology", ParseTerminology,
-     false},
-    {144, "ParseImportList", kVendorORVN, FourCC("impt"), "ImportList", ParseSuiteList, true},
-    {145, "ParseExportList", kVendorORVN, FourCC("expt"), "ExportList", ParseSuiteList, true},
-    {148, "ParseKeywords", kVendorORVN, FourCC("keyw"), "Keywords", ParseSuiteList, false},
-    {149, "ParseMessages", kVendorORVN, FourCC("AcpM"), "Messages", ParseMessages, false},
-    {153, "ParseButtonIcon", kVendorLMTR, FourCC("btni"), "ButtonIcon", ParseButtonIcon, false},
-    {154, "ParseImportClass", kVendorLMTR, FourCC("clas"), "Snapkit Import Class",
-     ParseImportClass, false},
-    {155, "ParsePreviewFile", kVendorLMTR, FourCC("prvw"), "Snapkit Preview File",
-     ParsePreviewFile, false},
-};
-
 }  // namespace
 
-void ParseSuiteProperty(TokenRecord* token) {
-    for (const SuiteRow& row : kSuiteRows) {
-        if (row.kind == token->kind) {
-            row.body(row);
-            return;
-        }
-    }
-    FatalError("ParseSuiteProperty: no suite property for this keyword");
+const SuiteRow kHasTerminologyRow = {"ParseTerminology", kVendorLMTR, FourCC("hstm"),
+    "PITerminology", ParseTerminology, false};
+const SuiteRow kImportsRow = {"ParseImportList", kVendorORVN, FourCC("impt"), "ImportList",
+    ParseSuiteList, true};
+const SuiteRow kExportsRow = {"ParseExportList", kVendorORVN, FourCC("expt"), "ExportList",
+    ParseSuiteList, true};
+const SuiteRow kKeywordsRow = {"ParseKeywords", kVendorORVN, FourCC("keyw"), "Keywords",
+    ParseSuiteList, false};
+const SuiteRow kMessagesRow = {"ParseMessages", kVendorORVN, FourCC("AcpM"), "Messages",
+    ParseMessages, false};
+const SuiteRow kButtonIconRow = {"ParseButtonIcon", kVendorLMTR, FourCC("btni"), "ButtonIcon",
+    ParseButtonIcon, false};
+const SuiteRow kClassRow = {"ParseImportClass", kVendorLMTR, FourCC("clas"), "Snapkit Import Class",
+    ParseImportClass, false};
+const SuiteRow kPreviewFileRow = {"ParsePreviewFile", kVendorLMTR, FourCC("prvw"),
+    "Snapkit Preview File", ParsePreviewFile, false};
+
+void ParseSuiteProperty(const SuiteRow& row) {
+    row.body(row);
 }

@@ -4,8 +4,13 @@
 #include "lexer/tokenizer.h"
 #include "parse/steps.h"
 
-// One handler for the eight keywords; the row is found by the keyword kind.
-void ParseSuiteProperty(TokenRecord* token);
+// The rows of the property keywords (lexer/keywords.def names each keyword's row).
+struct SuiteRow;
+extern const SuiteRow kHasTerminologyRow, kImportsRow, kExportsRow, kKeywordsRow, kMessagesRow,
+    kButtonIconRow, kClassRow, kPreviewFileRow;
+
+// One handler for the eight keywords, given the keyword's row.
+void ParseSuiteProperty(const SuiteRow& row);
 
 // A four-character code position: a character constant becomes a code item, the name of an
 // enum constant a hex long of its value; anything else fails with "Type expected".

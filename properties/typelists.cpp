@@ -9,34 +9,39 @@
 #include "properties/record.h"
 #include "properties/suite.h"
 
-namespace {
-
 enum ListForm { kTypeCreatorPairs, kSingleTypes, kExtensions };
 
 struct TypeListRow {
-    uint32_t kind;
     uint32_t key;
     const char* name;
     const char* context;
     ListForm form;
 };
 
-const TypeListRow kTypeListRows[] = {
-    {89, FourCC("RdTy"), "PIReadTypesProperty", "ParseReadTypes", kTypeCreatorPairs},
-    {90, FourCC("WrTy"), "PIWriteTypesProperty", "ParseWriteTypes", kTypeCreatorPairs},
-    {91, FourCC("fftT"), "PIFilteredTypesProperty", "ParseFilteredTypes", kTypeCreatorPairs},
-    {120, FourCC("psTY"), "PIParsableTypesProperty", "ParseParsableTypes", kTypeCreatorPairs},
-    {122, FourCC("psTy"), "PIFilteredParsableTypesProperty", "ParseFilteredParsableTypes",
-     kTypeCreatorPairs},
-    {124, FourCC("psCB"), "PIParsableClipTypesProperty", "ParseParsableClipboardTypes",
-     kSingleTypes},
-    {92, FourCC("RdEx"), "PIReadExtProperty", "ParseReadExtensions", kExtensions},
-    {93, FourCC("WrEx"), "PIWriteExtProperty", "ParseWriteExtensions", kExtensions},
-    {94, FourCC("fftE"), "PIFilteredExtProperty", "ParseFilteredExtensions", kExtensions},
-    {121, FourCC("psEX"), "PIParsableExtProperty", "ParseParsableExtensions", kExtensions},
-    {123, FourCC("psEx"), "PIFilteredParsableExtProperty", "ParseFilteredParsableExtensions",
-     kExtensions},
-};
+const TypeListRow kReadTypesRow = {FourCC("RdTy"), "PIReadTypesProperty", "ParseReadTypes",
+    kTypeCreatorPairs};
+const TypeListRow kWriteTypesRow = {FourCC("WrTy"), "PIWriteTypesProperty", "ParseWriteTypes",
+    kTypeCreatorPairs};
+const TypeListRow kFilteredTypesRow = {FourCC("fftT"), "PIFilteredTypesProperty",
+    "ParseFilteredTypes", kTypeCreatorPairs};
+const TypeListRow kParsableTypesRow = {FourCC("psTY"), "PIParsableTypesProperty",
+    "ParseParsableTypes", kTypeCreatorPairs};
+const TypeListRow kFilteredParsableTypesRow = {FourCC("psTy"), "PIFilteredParsableTypesProperty",
+    "ParseFilteredParsableTypes", kTypeCreatorPairs};
+const TypeListRow kParsableClipboardTypesRow = {FourCC("psCB"), "PIParsableClipTypesProperty",
+    "ParseParsableClipboardTypes", kSingleTypes};
+const TypeListRow kReadExtensionsRow = {FourCC("RdEx"), "PIReadExtProperty", "ParseReadExtensions",
+    kExtensions};
+const TypeListRow kWriteExtensionsRow = {FourCC("WrEx"), "PIWriteExtProperty",
+    "ParseWriteExtensions", kExtensions};
+const TypeListRow kFilteredExtensionsRow = {FourCC("fftE"), "PIFilteredExtProperty",
+    "ParseFilteredExtensions", kExtensions};
+const TypeListRow kParsableExtensionsRow = {FourCC("psEX"), "PIParsableExtProperty",
+    "ParseParsableExtensions", kExtensions};
+const TypeListRow kFilteredParsableExtensionsRow = {FourCC("psEx"), "PIFilteredParsableExtProperty",
+    "ParseFilteredParsableExtensions", kExtensions};
+
+namespace {
 
 const char* const kClipboardContext = "ParseParsableClipboardTypes";
 
@@ -100,25 +105,20 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
     }
 }
 
-void ParseTypeListProperty(TokenRecord* token) {
-    const TypeListRow* row = nullptr;
-    for (const TypeListRow& candidate : kTypeListRows) {
-        if (candidate.kind == token->kind) row = &candidate;
-    }
-    if (!row) FatalError("ParseTypeListProperty: no list for this keyword");
-    ExpectOpenBrace(row->context);
+void ParseTypeListProperty(const TypeListRow& row) {
+    ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
-    long lengthPosition = WritePropertyHeader(row->key, row->name, 0);
+    long lengthPosition = WritePropertyHeader(row.key, row.name, 0);
     unsigned long runningSize = 0;
-    switch (row->form) {
-    case kTypeCreatorPairs: ParseTypeCreatorList(row->context, &runningSize); break;
+    switch (row.form) {
+    case kTypeCreatorPairs: ParseTypeCreatorList(row.context, &runningSize); break;
     case kSingleTypes: ParseTypeList(&runningSize); break;
-    case kExtensions: ParseExtensionList(row->context, &runningSize); break;
+    case kExtensions: ParseExtensionList(row.context, &runningSize); break;
     }
     PatchLength(lengthPosition, runningSize);
 }
 
-void ParseFmtFileType(TokenRecord*) {
+void ParseFmtFileType() {
     const char* const context = "ParseFmtFileType";
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
@@ -129,7 +129,7 @@ void ParseFmtFileType(TokenRecord*) {
     ExpectPropertyEnd(context);
 }
 
-void ParseFormatMaxSize(TokenRecord*) {
+void ParseFormatMaxSize() {
     const char* const context = "ParseFormatMaxSize";
     ExpectOpenBrace(context);
     ExpectOpenBrace(context);
@@ -142,7 +142,7 @@ void ParseFormatMaxSize(TokenRecord*) {
     ExpectPropertyEnd(context);
 }
 
-void ParseFormatMaxChannels(TokenRecord*) {
+void ParseFormatMaxChannels() {
     const char* const context = "ParseFormatMaxChannels";
     ExpectOpenBrace(context);
     ExpectOpenBrace(context);

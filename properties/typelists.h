@@ -3,12 +3,17 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
-void ParseFmtFileType(TokenRecord* token);
-// One handler for the type-and-creator, clipboard-type and extension lists; the row is found by
-// the keyword kind.
-void ParseTypeListProperty(TokenRecord* token);
-void ParseFormatMaxSize(TokenRecord* token);
-void ParseFormatMaxChannels(TokenRecord* token);
+// The rows of the property keywords (lexer/keywords.def names each keyword's row).
+struct TypeListRow;
+extern const TypeListRow kReadTypesRow, kWriteTypesRow, kFilteredTypesRow, kParsableTypesRow,
+    kFilteredParsableTypesRow, kParsableClipboardTypesRow, kReadExtensionsRow, kWriteExtensionsRow,
+    kFilteredExtensionsRow, kParsableExtensionsRow, kFilteredParsableExtensionsRow;
+
+void ParseFmtFileType();
+// One handler for the type-and-creator, clipboard-type and extension lists, given the row.
+void ParseTypeListProperty(const TypeListRow& row);
+void ParseFormatMaxSize();
+void ParseFormatMaxChannels();
 
 // The shared list readers. Each reads from the list's first open brace through the property's
 // close brace, writes the items and adds their bytes to runningSize.

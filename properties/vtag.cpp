@@ -7,6 +7,7 @@
 #include "emit/items.h"
 #include "emit/output.h"
 #include "lexer/fatal.h"
+#include "lexer/keywords.h"
 #include "lexer/tokenizer.h"
 #include "parse/steps.h"
 #include "properties/effecthost.h"
@@ -20,35 +21,12 @@
 
 static const char kBodyContext[] = "ParseVtagBody";
 
-// The handler of each property keyword, in the order of their kinds.
-typedef void (*PropertyHandler)(TokenRecord* token);
+// The handler of each property keyword, in the order of their kinds, called with the
+// keyword's row.
+typedef void (*PropertyHandler)();
 static const PropertyHandler kPropertyHandlers[] = {
-    ParseKindProperty, ParseNumberProperty, ParseNumberProperty, ParseComponent,
-    ParseRequiredHost, ParseStringProperty, ParseStringProperty, ParseStringProperty,
-    ParseRetiredCode, ParseRetiredCode, ParseStringProperty, ParseStringProperty,
-    ParseStringProperty, ParseSupportedModes, ParseStringProperty, ParsePresenceFlag,
-    ParsePresenceFlag, ParsePresenceFlag, ParseSizePair, ParseSizePair, ParseFlagSetProperty,
-    ParseStringProperty, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
-    ParseFlagSetProperty, ParseFilterCaseInfo, ParseFmtFileType, ParseTypeListProperty,
-    ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty,
-    ParseTypeListProperty, ParseFlagSetProperty, ParseFormatMaxSize, ParseNumberProperty,
-    ParseFormatMaxChannels, ParseFlagSetProperty, ParseFlagSetProperty, ParseFlagSetProperty,
-    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
-    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
-    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
-    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag, ParseTypeListProperty,
-    ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty, ParseTypeListProperty,
-    ParseSuiteProperty, ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
-    ParseStringProperty, ParseEffectHostProperty, ParseEffectHostProperty,
-    ParseEffectHostProperty, ParseEffectHostProperty, ParseEffectHostProperty,
-    ParseEffectHostProperty, ParseEffectHostProperty, ParseEffectHostProperty,
-    ParseEffectHostProperty, ParseEffectHostProperty, ParseEffectHostProperty,
-    ParseEffectHostProperty, ParseEffectHostProperty, ParseNumberProperty, ParseSuiteProperty,
-    ParseSuiteProperty, ParseStringProperty, ParseStringProperty, ParseSuiteProperty,
-    ParseSuiteProperty, ParseNumberProperty, ParseNumberProperty, ParseStringProperty,
-    ParseSuiteProperty, ParseSuiteProperty, ParseSuiteProperty, ParseStringProperty,
-    ParseStringProperty, ParseStringProperty, ParseFlagSetProperty, ParsePresenceFlag,
-    ParsePresenceFlag, ParsePresenceFlag, ParsePresenceFlag,
+#define PROPERTY_KEYWORD(name, handler, row) [] { handler(row); },
+#include "lexer/keywords.def"
 };
 static_assert(sizeof kPropertyHandlers / sizeof kPropertyHandlers[0] ==
                   kKwLastProperty - kKwFirstProperty + 1,
@@ -71,7 +49,7 @@ static unsigned long ConvertPropertyList() {
         if (gToken.kind == kKwCode68K || gToken.kind == kKwCodePowerPC) --count;
         const PropertyHandler handler = HandlerOf(gToken);
         if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
-        handler(&gToken);
+        handler();
         WriteOutput(OutputStream, "\n");
         ++count;
         GetToken();

@@ -8,6 +8,7 @@
 #include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
+#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 #include "tests/unit/conversion_fixture.h"
@@ -48,9 +49,9 @@ TEST_F(LexerTest, PunctuationAndSkippedCharacters) {
 
 TEST_F(LexerTest, KeywordCaseRules) {
     OpenLexer("Filter filter Resource RESOURCE DATA Read TYPEDEF Enum INCLUDE LMHIDDEN RlPlay rlplay");
-    const uint32_t expected[] = {29, kTokIdentifier, kTokResource, kTokResource, kTokData,
-                                 kTokRead, kTokCharConst, kTokEnum, kTokInclude, 41, 60,
-                                 kTokIdentifier};
+    const uint32_t expected[] = {kKwFilter, kTokIdentifier, kTokResource, kTokResource,
+                                 kTokData, kTokRead, kTokCharConst, kTokEnum, kTokInclude,
+                                 kKwLMHidden, kKwRlPlay, kTokIdentifier};
     for (uint32_t kind : expected) EXPECT_EQ(NextKind(), kind) << gToken.identText;
 }
 
