@@ -7,6 +7,7 @@
 
 #include "core/diagnostics.h"
 #include "emit/output.h"
+#include "emit/script.h"
 #include "emit/text.h"
 
 constexpr unsigned long kMaxStringByte = 255;
@@ -96,4 +97,47 @@ void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
 
 void WriteCString(const FilledString& s, const char* comment) {
     WriteOutput(OutputStream, "\t\"%s\\0\", %s\n", ScriptText(s.text).c_str(), comment);
+}
+
+void WriteLineBreak() {
+    WriteOutput(OutputStream, "\n");
+}
+
+void WritePaddingWord(const char* comment) {
+    WriteOutput(OutputStream, "\t%5d, %s\n", 0, comment);
+}
+
+void WriteBareWord(int value) {
+    WriteOutput(OutputStream, "%d,\n", value);
+}
+
+void WriteWordRun(const std::vector<int16_t>& values) {
+    WriteOutput(OutputStream, "\t");
+    for (size_t i = 0; i < values.size(); ++i) {
+        WriteOutput(OutputStream, "%d, ", int(values[i]));
+        if (i % 4 == 3) WriteOutput(OutputStream, "\n\t");
+    }
+}
+
+// Each word of four characters c0 c1 c2 c3 is written in the order c2 c3 c0 c1, so that the
+// compiled little-endian word holds the bytes in the order of the digits.
+void WritePackedHexWords(const std::string& digits) {
+    const size_t kWordsPerLine = 8;
+    size_t words = digits.size() / 4;
+    if (words == 0) return;
+    WriteOutput(OutputStream, "\t");
+    for (size_t w = 0; w < words; ++w) {
+        if (w > 0 && w % kWordsPerLine == 0) WriteOutput(OutputStream, "\n\t");
+        const char* g = digits.c_str() + 4 * w;
+        WriteOutput(OutputStream, " 0x%c%c%c%c,", g[2], g[3], g[0], g[1]);
+    }
+    WriteOutput(OutputStream, "\n");
+}
+
+void WriteQuotedPiece(const std::string& text) {
+    WriteOutput(OutputStream, "\t\"%s\"\n", ScriptText(text).c_str());
+}
+
+void WriteLastQuotedPiece(const std::string& text) {
+    WriteOutput(OutputStream, "\t\"%s\\0\"\n", ScriptText(text).c_str());
 }

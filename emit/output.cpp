@@ -1,5 +1,6 @@
 // The output: the script's target, its safe replacement, the raw writer and back-patching.
 #include "emit/output.h"
+#include "emit/script.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -122,9 +123,18 @@ void DiscardOutput() {
     if (!OutputFinalPath.empty()) remove(OutputFinalPath.c_str());
 }
 
-void WriteBlockStart(int id, const char* typeName) {
+static void WarnBelowOne(int id, const char* typeName) {
     if (id < 1) WriteConsole("WARNING: Writing %s resource with id of %d\n", typeName, id);
+}
+
+void WriteBlockStart(int id, const char* typeName) {
+    WarnBelowOne(id, typeName);
     WriteOutput(OutputStream, "%d  %s  DISCARDABLE\nBEGIN\n", id, typeName);
+}
+
+void WriteStringTableStart(int32_t id) {
+    WarnBelowOne(id, "STRINGTABLE");
+    WriteOutput(OutputStream, "%s\tDISCARDABLE\nBEGIN\n\t%d,\n", "STRINGTABLE", id);
 }
 
 void WriteBlockEnd() {

@@ -72,7 +72,7 @@ static unsigned long ConvertPropertyList() {
         const PropertyHandler handler = HandlerOf(gToken);
         if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
         handler(&gToken);
-        WriteOutput(OutputStream, "\n");
+        WriteLineBreak();
         ++count;
         GetToken();
         if (gToken.kind == kTokCloseBrace) break;
