@@ -37,35 +37,35 @@ static std::string CodeCharItem(uint8_t c) {
 }
 
 void WriteDecimalLong(int32_t value, const char* comment) {
-    WriteOutput(OutputStream, "\t%ldL, %s\n", (long)value, comment);
+    WriteOutput("\t%ldL, %s\n", (long)value, comment);
 }
 
 void WriteHexLong(uint32_t value, const char* comment) {
-    WriteOutput(OutputStream, "\t%#010lXL, %s\n", (unsigned long)value, comment);
+    WriteOutput("\t%#010lXL, %s\n", (unsigned long)value, comment);
 }
 
 void WriteHexWord(uint32_t value, const char* comment) {
-    WriteOutput(OutputStream, "\t%#06lX, %s\n", (unsigned long)(value & 0xFFFF), comment);
+    WriteOutput("\t%#06lX, %s\n", (unsigned long)(value & 0xFFFF), comment);
 }
 
 void WriteDecimalWord(int value, const char* comment) {
-    WriteOutput(OutputStream, "\t%d, %s\n", value, comment);
+    WriteOutput("\t%d, %s\n", value, comment);
 }
 
 void WriteOctalByte(unsigned value, const char* comment) {
-    WriteOutput(OutputStream, "\t\"\\%03o\", %s\n", value & 0xFF, comment);
+    WriteOutput("\t\"\\%03o\", %s\n", value & 0xFF, comment);
 }
 
 void WriteCodeItem(uint32_t code, const char* comment) {
     std::string reversed;
     for (int shift = 0; shift < 32; shift += 8) reversed += CodeCharItem((code >> shift) & 0xFF);
-    WriteOutput(OutputStream, "\t\"%s\", %s\n", reversed.c_str(), comment);
+    WriteOutput("\t\"%s\", %s\n", reversed.c_str(), comment);
 }
 
 static long WritePatchableField(unsigned long value, const char* suffix, const char* comment) {
-    WriteOutput(OutputStream, "\t");
+    WriteOutput("\t");
     long position = OutputPosition();
-    WriteOutput(OutputStream, "%5d%s, %s\n", (int)value, suffix, comment);
+    WriteOutput("%5d%s, %s\n", (int)value, suffix, comment);
     return position;
 }
 
@@ -91,31 +91,31 @@ void WriteVendorCode(uint32_t vendor) {
 
 void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    WriteOutput(OutputStream, "\t\"\\%03o%s\", %s\n", (unsigned)s.n, ScriptText(s.text).c_str(),
+    WriteOutput("\t\"\\%03o%s\", %s\n", (unsigned)s.n, ScriptText(s.text).c_str(),
                 comment);
 }
 
 void WriteCString(const FilledString& s, const char* comment) {
-    WriteOutput(OutputStream, "\t\"%s\\0\", %s\n", ScriptText(s.text).c_str(), comment);
+    WriteOutput("\t\"%s\\0\", %s\n", ScriptText(s.text).c_str(), comment);
 }
 
 void WriteLineBreak() {
-    WriteOutput(OutputStream, "\n");
+    WriteOutput("\n");
 }
 
 void WritePaddingWord(const char* comment) {
-    WriteOutput(OutputStream, "\t%5d, %s\n", 0, comment);
+    WriteOutput("\t%5d, %s\n", 0, comment);
 }
 
 void WriteBareWord(int value) {
-    WriteOutput(OutputStream, "%d,\n", value);
+    WriteOutput("%d,\n", value);
 }
 
 void WriteWordRun(const std::vector<int16_t>& values) {
-    WriteOutput(OutputStream, "\t");
+    WriteOutput("\t");
     for (size_t i = 0; i < values.size(); ++i) {
-        WriteOutput(OutputStream, "%d, ", int(values[i]));
-        if (i % 4 == 3) WriteOutput(OutputStream, "\n\t");
+        WriteOutput("%d, ", int(values[i]));
+        if (i % 4 == 3) WriteOutput("\n\t");
     }
 }
 
@@ -125,19 +125,19 @@ void WritePackedHexWords(const std::string& digits) {
     const size_t kWordsPerLine = 8;
     size_t words = digits.size() / 4;
     if (words == 0) return;
-    WriteOutput(OutputStream, "\t");
+    WriteOutput("\t");
     for (size_t w = 0; w < words; ++w) {
-        if (w > 0 && w % kWordsPerLine == 0) WriteOutput(OutputStream, "\n\t");
+        if (w > 0 && w % kWordsPerLine == 0) WriteOutput("\n\t");
         const char* g = digits.c_str() + 4 * w;
-        WriteOutput(OutputStream, " 0x%c%c%c%c,", g[2], g[3], g[0], g[1]);
+        WriteOutput(" 0x%c%c%c%c,", g[2], g[3], g[0], g[1]);
     }
-    WriteOutput(OutputStream, "\n");
+    WriteOutput("\n");
 }
 
 void WriteQuotedPiece(const std::string& text) {
-    WriteOutput(OutputStream, "\t\"%s\"\n", ScriptText(text).c_str());
+    WriteOutput("\t\"%s\"\n", ScriptText(text).c_str());
 }
 
 void WriteLastQuotedPiece(const std::string& text) {
-    WriteOutput(OutputStream, "\t\"%s\\0\"\n", ScriptText(text).c_str());
+    WriteOutput("\t\"%s\\0\"\n", ScriptText(text).c_str());
 }

@@ -1,10 +1,12 @@
-// The raw script writer, for the emit layer only: every other layer writes through the
+// The script being assembled, for the emit layer only: every other layer writes through the
 // item writers and the block framing of output.h.
 #pragma once
-#include <cstdio>
+#include <string>
 
 #include "core/diagnostics.h"
 
-extern FILE* OutputStream;
+// The script not yet handed to the output stream: the block being written and the blocks
+// after the last write. Lengths and counts are patched here, so a block is written whole.
+extern std::string ScriptBuffer;
 
-void WriteOutput(FILE* stream, const char* format, ...) PW_PRINTF(2, 3);
+void WriteOutput(const char* format, ...) PW_PRINTF(1, 2);
