@@ -4,11 +4,11 @@
 #include "emit/script.h"
 
 #include <cassert>
-#include <cstdarg>
 #include <cstdio>
 
 #include "core/diagnostics.h"
 #include "core/platform.h"
+#include "emit/numbers.h"
 #include "lexer/fatal.h"
 
 static FILE* OutputStream = nullptr;
@@ -38,22 +38,6 @@ void ResetOutput() {
     std::string().swap(ScriptBuffer);
     WrittenLength = 0;
     WriteFailed = false;
-}
-
-void WriteOutput(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    if (length > 0) {
-        const size_t start = ScriptBuffer.size();
-        ScriptBuffer.resize(start + size_t(length) + 1);
-        vsnprintf(&ScriptBuffer[start], size_t(length) + 1, format, again);
-        ScriptBuffer.resize(start + size_t(length));
-    }
-    va_end(again);
 }
 
 // Hands the assembled script to the stream in one write; a short write fails the run when
@@ -164,17 +148,22 @@ static void WarnBelowOne(int id, const char* typeName) {
 
 void WriteBlockStart(int id, const char* typeName) {
     WarnBelowOne(id, typeName);
-    WriteOutput("%d  %s  DISCARDABLE\nBEGIN\n", id, typeName);
+    AppendDecimal(ScriptBuffer, id);
+    ScriptBuffer += "  ";
+    ScriptBuffer += typeName;
+    ScriptBuffer += "  DISCARDABLE\nBEGIN\n";
 }
 
 void WriteStringTableStart(int32_t id) {
     WarnBelowOne(id, "STRINGTABLE");
-    WriteOutput("%s\tDISCARDABLE\nBEGIN\n\t%d,\n", "STRINGTABLE", id);
+    ScriptBuffer += "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t";
+    AppendDecimal(ScriptBuffer, id);
+    ScriptBuffer += ",\n";
 }
 
 // A block ends the part of the script that may still be patched.
 void WriteBlockEnd() {
-    WriteOutput("END\n\n");
+    ScriptBuffer += "END\n\n";
     if (ScriptBuffer.size() >= kWriteBlock) WriteScriptBuffer();
 }
 
@@ -195,7 +184,7 @@ void PatchField(long position, unsigned long value, const char* field) {
     // Fields are patched before their block ends, so they are still in memory.
     const size_t at = size_t(position - WrittenLength);
     assert(position >= WrittenLength && at + 5 <= ScriptBuffer.size());
-    char digits[8];
-    snprintf(digits, sizeof digits, "%5d", (int)value);
-    ScriptBuffer.replace(at, 5, digits, 5);
+    std::string digits;
+    AppendDecimalInWidth(digits, (int)value, 5);
+    ScriptBuffer.replace(at, 5, digits);
 }

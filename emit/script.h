@@ -3,10 +3,6 @@
 #pragma once
 #include <string>
 
-#include "core/diagnostics.h"
-
 // The script not yet handed to the output stream: the block being written and the blocks
 // after the last write. Lengths and counts are patched here, so a block is written whole.
 extern std::string ScriptBuffer;
-
-void WriteOutput(const char* format, ...) PW_PRINTF(1, 2);
