@@ -2,11 +2,11 @@
 // written in the one form the resource compilers read back as the intended bytes.
 #include "emit/items.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "core/diagnostics.h"
+#include "emit/numbers.h"
 #include "emit/output.h"
+#include "emit/script.h"
 #include "emit/text.h"
 
 constexpr unsigned long kMaxStringByte = 255;
@@ -26,45 +26,74 @@ std::string CodeText(uint32_t code) {
 }
 
 // One character of a quoted code item; bytes that would break the quoted text are escaped.
-static std::string CodeCharItem(uint8_t c) {
+static void AppendCodeChar(uint8_t c) {
     if (c == '"' || c == '\\' || c < 0x20 || c == 0x7F) {
-        char escaped[8];
-        snprintf(escaped, sizeof escaped, "\\%03o", c);
-        return escaped;
+        ScriptBuffer += '\\';
+        AppendOctalByte(ScriptBuffer, c);
+        return;
     }
-    return std::string(1, (char)c);
+    ScriptBuffer += (char)c;
+}
+
+// The end of an item line: the separator, the comment and the line end.
+static void EndItem(const char* comment) {
+    ScriptBuffer += ", ";
+    ScriptBuffer += comment;
+    ScriptBuffer += '\n';
+}
+
+// A quoted item's text as a C string: a zero byte in it ends it there.
+static void AppendQuotedText(const std::string& text) {
+    ScriptBuffer += ScriptText(text).c_str();
 }
 
 void WriteDecimalLong(int32_t value, const char* comment) {
-    WriteOutput(OutputStream, "\t%ldL, %s\n", (long)value, comment);
+    ScriptBuffer += '\t';
+    AppendDecimal(ScriptBuffer, value);
+    ScriptBuffer += 'L';
+    EndItem(comment);
 }
 
 void WriteHexLong(uint32_t value, const char* comment) {
-    WriteOutput(OutputStream, "\t%#010lXL, %s\n", (unsigned long)value, comment);
+    ScriptBuffer += '\t';
+    AppendPrefixedHex(ScriptBuffer, value, 10);
+    ScriptBuffer += 'L';
+    EndItem(comment);
 }
 
 void WriteHexWord(uint32_t value, const char* comment) {
-    WriteOutput(OutputStream, "\t%#06lX, %s\n", (unsigned long)(value & 0xFFFF), comment);
+    ScriptBuffer += '\t';
+    AppendPrefixedHex(ScriptBuffer, value & 0xFFFF, 6);
+    EndItem(comment);
 }
 
 void WriteDecimalWord(int value, const char* comment) {
-    WriteOutput(OutputStream, "\t%d, %s\n", value, comment);
+    ScriptBuffer += '\t';
+    AppendDecimal(ScriptBuffer, value);
+    EndItem(comment);
 }
 
 void WriteOctalByte(unsigned value, const char* comment) {
-    WriteOutput(OutputStream, "\t\"\\%03o\", %s\n", value & 0xFF, comment);
+    ScriptBuffer += "\t\"\\";
+    AppendOctalByte(ScriptBuffer, value & 0xFF);
+    ScriptBuffer += '"';
+    EndItem(comment);
 }
 
 void WriteCodeItem(uint32_t code, const char* comment) {
-    std::string reversed;
-    for (int shift = 0; shift < 32; shift += 8) reversed += CodeCharItem((code >> shift) & 0xFF);
-    WriteOutput(OutputStream, "\t\"%s\", %s\n", reversed.c_str(), comment);
+    ScriptBuffer += "\t\"";
+    for (int shift = 0; shift < 32; shift += 8) AppendCodeChar((code >> shift) & 0xFF);
+    ScriptBuffer += '"';
+    EndItem(comment);
 }
 
+// A number of five characters, blanks first, where PatchField can put another.
 static long WritePatchableField(unsigned long value, const char* suffix, const char* comment) {
-    WriteOutput(OutputStream, "\t");
+    ScriptBuffer += '\t';
     long position = OutputPosition();
-    WriteOutput(OutputStream, "%5d%s, %s\n", (int)value, suffix, comment);
+    AppendDecimalInWidth(ScriptBuffer, (int)value, 5);
+    ScriptBuffer += suffix;
+    EndItem(comment);
     return position;
 }
 
@@ -76,24 +105,87 @@ long WriteCountField(const char* comment) {
     return WritePatchableField(0, "", comment);
 }
 
+// "/* 'code'" and the rest of the comment, the code's text ending at a zero byte, cut to
+// limit characters.
+static std::string CodeComment(uint32_t code, const std::string& rest, size_t limit) {
+    std::string comment = "/* '";
+    comment += CodeText(code).c_str();
+    comment += '\'';
+    comment += rest;
+    if (comment.size() > limit) comment.resize(limit);
+    return comment;
+}
+
 void WriteFourCharCode(uint32_t code, const char* text) {
-    char comment[80] = {0};
-    FormatBounded(comment, sizeof comment - 1, "/* '%s' %s */", CodeText(code).c_str(), text);
-    WriteCodeItem(code, comment);
+    WriteCodeItem(code, CodeComment(code, " " + std::string(text) + " */", 79).c_str());
 }
 
 void WriteVendorCode(uint32_t vendor) {
-    char comment[32] = {0};
-    FormatBounded(comment, sizeof comment - 1, "/* '%s' */", CodeText(vendor).c_str());
-    WriteCodeItem(vendor, comment);
+    WriteCodeItem(vendor, CodeComment(vendor, " */", 31).c_str());
 }
 
 void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    WriteOutput(OutputStream, "\t\"\\%03o%s\", %s\n", (unsigned)s.n, ScriptText(s.text).c_str(),
-                comment);
+    ScriptBuffer += "\t\"\\";
+    AppendOctalByte(ScriptBuffer, (unsigned)s.n);
+    AppendQuotedText(s.text);
+    ScriptBuffer += '"';
+    EndItem(comment);
 }
 
 void WriteCString(const FilledString& s, const char* comment) {
-    WriteOutput(OutputStream, "\t\"%s\\0\", %s\n", ScriptText(s.text).c_str(), comment);
+    ScriptBuffer += "\t\"";
+    AppendQuotedText(s.text);
+    ScriptBuffer += "\\0\"";
+    EndItem(comment);
+}
+
+void WriteLineBreak() {
+    ScriptBuffer += '\n';
+}
+
+void WritePaddingWord(const char* comment) {
+    WritePatchableField(0, "", comment);
+}
+
+void WriteBareWord(int value) {
+    AppendDecimal(ScriptBuffer, value);
+    ScriptBuffer += ",\n";
+}
+
+void WriteWordRun(const std::vector<int16_t>& values) {
+    ScriptBuffer += '\t';
+    for (size_t i = 0; i < values.size(); ++i) {
+        AppendDecimal(ScriptBuffer, values[i]);
+        ScriptBuffer += ", ";
+        if (i % 4 == 3) ScriptBuffer += "\n\t";
+    }
+}
+
+// Each word of four characters c0 c1 c2 c3 is written in the order c2 c3 c0 c1, so that the
+// compiled little-endian word holds the bytes in the order of the digits.
+void WritePackedHexWords(const std::string& digits) {
+    const size_t kWordsPerLine = 8;
+    size_t words = digits.size() / 4;
+    if (words == 0) return;
+    ScriptBuffer += '\t';
+    for (size_t w = 0; w < words; ++w) {
+        if (w > 0 && w % kWordsPerLine == 0) ScriptBuffer += "\n\t";
+        const char* g = digits.c_str() + 4 * w;
+        const char word[] = {' ', '0', 'x', g[2], g[3], g[0], g[1], ','};
+        ScriptBuffer.append(word, sizeof word);
+    }
+    ScriptBuffer += '\n';
+}
+
+void WriteQuotedPiece(const std::string& text) {
+    ScriptBuffer += "\t\"";
+    AppendQuotedText(text);
+    ScriptBuffer += "\"\n";
+}
+
+void WriteLastQuotedPiece(const std::string& text) {
+    ScriptBuffer += "\t\"";
+    AppendQuotedText(text);
+    ScriptBuffer += "\\0\"\n";
 }

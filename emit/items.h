@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "emit/text.h"
 
@@ -31,3 +32,19 @@ void WriteFourCharCode(uint32_t code, const char* text);   // comment "/* 'code'
 void WriteVendorCode(uint32_t vendor);   // comment "/* 'code' */"
 void WriteLengthPrefixedString(const FilledString& s, const char* comment);
 void WriteCString(const FilledString& s, const char* comment);
+
+// Ends the current line of items.
+void WriteLineBreak();
+// A word of 0 in the five-character form of a count field, never patched.
+void WritePaddingWord(const char* comment);
+// A bare word at the start of a line: "value,".
+void WriteBareWord(int value);
+// A run of words, four to a line; the last line is left open, for the caller to end.
+void WriteWordRun(const std::vector<int16_t>& values);
+// Hex digits as words of four digits, eight words to a line; digits after the last full
+// word are dropped, and fewer than four write nothing.
+void WritePackedHexWords(const std::string& digits);
+// A line holding one quoted piece of text (escapes as written), and the last piece of a
+// text, which carries the terminating zero (an empty last piece is the zero alone).
+void WriteQuotedPiece(const std::string& text);
+void WriteLastQuotedPiece(const std::string& text);

@@ -1,14 +1,23 @@
-// The output: the script's target, its safe replacement, the raw writer and back-patching.
+// The output: the script's target, its safe replacement, the script assembled in memory and
+// its back-patching.
 #include "emit/output.h"
+#include "emit/script.h"
 
-#include <cstdarg>
+#include <cassert>
 #include <cstdio>
 
 #include "core/diagnostics.h"
 #include "core/platform.h"
+#include "emit/numbers.h"
 #include "lexer/fatal.h"
 
-FILE* OutputStream = nullptr;
+static FILE* OutputStream = nullptr;
+std::string ScriptBuffer;
+static long WrittenLength = 0;    // bytes of the script handed to OutputStream so far
+static bool WriteFailed = false;  // a write to OutputStream came up short
+
+// Finished blocks are handed to the stream once this much has gathered.
+constexpr size_t kWriteBlock = 64 * 1024;
 std::string OutputPath;
 std::string OutputFinalPath;
 std::string OutputTempPath;
@@ -26,13 +35,19 @@ void ResetOutput() {
     OutputFinalPath.clear();
     OutputTempPath.clear();
     OutputDevice = nullptr;
+    std::string().swap(ScriptBuffer);
+    WrittenLength = 0;
+    WriteFailed = false;
 }
 
-void WriteOutput(FILE* stream, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    vfprintf(stream, format, args);
-    va_end(args);
+// Hands the assembled script to the stream in one write; a short write fails the run when
+// the output is closed.
+static void WriteScriptBuffer() {
+    if (ScriptBuffer.empty()) return;
+    if (fwrite(ScriptBuffer.data(), 1, ScriptBuffer.size(), OutputStream) != ScriptBuffer.size())
+        WriteFailed = true;
+    WrittenLength += long(ScriptBuffer.size());
+    ScriptBuffer.clear();
 }
 
 void FailPath(const char* format, const std::string& path) {
@@ -72,7 +87,9 @@ void OpenOutputFile(const std::string& path) {
     OutputTempPath = temp;
     OutputDevice = device;
     OutputStream = stream;
-    WriteOutput(OutputStream, "%s", kScriptOpening);
+    // The script is written in large blocks of its own; the stream adds no buffer.
+    setvbuf(OutputStream, nullptr, _IONBF, 0);
+    ScriptBuffer = kScriptOpening;
 }
 
 // Copies the finished script from the scratch stream to the device.
@@ -88,7 +105,9 @@ static bool CopyScript(FILE* from, FILE* to) {
 // Moves the finished script into place, or hands it to the device; a write failure is an
 // error, not a success.
 void CloseOutputFile() {
-    bool failed = ferror(OutputStream) != 0;
+    WriteScriptBuffer();
+    std::string().swap(ScriptBuffer);
+    bool failed = WriteFailed || ferror(OutputStream) != 0;
     if (OutputDevice) {
         fflush(stdout);  // console text so far comes first when both share a terminal or file
         failed = !CopyScript(OutputStream, OutputDevice) || failed;
@@ -109,6 +128,7 @@ void CloseOutputFile() {
 }
 
 void DiscardOutput() {
+    std::string().swap(ScriptBuffer);
     if (!OutputStream) return;
     fclose(OutputStream);
     OutputStream = nullptr;
@@ -122,17 +142,33 @@ void DiscardOutput() {
     if (!OutputFinalPath.empty()) remove(OutputFinalPath.c_str());
 }
 
-void WriteBlockStart(int id, const char* typeName) {
+static void WarnBelowOne(int id, const char* typeName) {
     if (id < 1) WriteConsole("WARNING: Writing %s resource with id of %d\n", typeName, id);
-    WriteOutput(OutputStream, "%d  %s  DISCARDABLE\nBEGIN\n", id, typeName);
 }
 
+void WriteBlockStart(int id, const char* typeName) {
+    WarnBelowOne(id, typeName);
+    AppendDecimal(ScriptBuffer, id);
+    ScriptBuffer += "  ";
+    ScriptBuffer += typeName;
+    ScriptBuffer += "  DISCARDABLE\nBEGIN\n";
+}
+
+void WriteStringTableStart(int32_t id) {
+    WarnBelowOne(id, "STRINGTABLE");
+    ScriptBuffer += "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t";
+    AppendDecimal(ScriptBuffer, id);
+    ScriptBuffer += ",\n";
+}
+
+// A block ends the part of the script that may still be patched.
 void WriteBlockEnd() {
-    WriteOutput(OutputStream, "END\n\n");
+    ScriptBuffer += "END\n\n";
+    if (ScriptBuffer.size() >= kWriteBlock) WriteScriptBuffer();
 }
 
 long OutputPosition() {
-    return ftell(OutputStream);
+    return WrittenLength + long(ScriptBuffer.size());
 }
 
 void CheckFieldLimit(const char* field, unsigned long value, unsigned long limit) {
@@ -145,8 +181,10 @@ void CheckFieldLimit(const char* field, unsigned long value, unsigned long limit
 
 void PatchField(long position, unsigned long value, const char* field) {
     CheckFieldLimit(field, value, 65535);
-    long end = ftell(OutputStream);
-    fseek(OutputStream, position, SEEK_SET);
-    WriteOutput(OutputStream, "%5d", (int)value);
-    fseek(OutputStream, end, SEEK_SET);
+    // Fields are patched before their block ends, so they are still in memory.
+    const size_t at = size_t(position - WrittenLength);
+    assert(position >= WrittenLength && at + 5 <= ScriptBuffer.size());
+    std::string digits;
+    AppendDecimalInWidth(digits, (int)value, 5);
+    ScriptBuffer.replace(at, 5, digits);
 }

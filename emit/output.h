@@ -1,16 +1,15 @@
-// The output: the script's target, its safe replacement, the raw writer and back-patching.
-// Only the emit layer writes to OutputStream.
+// The output: the script's target, its safe replacement, block framing and back-patching.
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "core/diagnostics.h"
 
-extern FILE* OutputStream;
 extern std::string OutputPath;       // the target as given
 extern std::string OutputFinalPath;  // the regular file finally written, links followed
 extern std::string OutputTempPath;   // where the script is written until the run succeeds
-extern FILE* OutputDevice;  // a device target, written at the end; OutputStream is then scratch
+extern FILE* OutputDevice;  // a device target, written at the end; the script waits in scratch
 
 constexpr size_t kOutputPathMax = 2047;
 
@@ -28,11 +27,12 @@ void DiscardOutput();
 // A path message for a fatal error, cut to the longest path plus the message text.
 [[noreturn]] void FailPath(const char* format, const std::string& path);
 
-void WriteOutput(FILE* stream, const char* format, ...) PW_PRINTF(2, 3);
-
 // Writes a warning for a resource identifier below 1, then the block's first two lines.
 void WriteBlockStart(int id, const char* typeName);
 void WriteBlockEnd();
+// The same warning, then a string table's first lines up to its identifier; its text follows
+// as a quoted piece, and WriteBlockEnd ends it.
+void WriteStringTableStart(int32_t id);
 
 // Output positions for back-patching.
 long OutputPosition();

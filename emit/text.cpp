@@ -3,10 +3,10 @@
 #include "emit/text.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstring>
 
 #include "core/settings.h"
+#include "emit/numbers.h"
 
 // Mac Roman bytes and the double quote, as written into a Windows script.
 static uint8_t ConvertedByte(uint8_t c) {
@@ -73,9 +73,8 @@ std::string ScriptText(const std::string& text) {
             while (end < text.size() && end < i + 4 && IsOctal(text[end]))
                 value = value * 8 + unsigned(text[end++] - '0');
             if (value > 0xFF) {
-                char low[8];
-                snprintf(low, sizeof low, "\\%03o", value & 0xFF);
-                out += low;
+                out += '\\';
+                AppendOctalByte(out, value & 0xFF);
             } else {
                 out.append(text, i, end - i);
             }

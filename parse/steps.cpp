@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/diagnostics.h"
 #include "core/settings.h"
 #include "emit/items.h"
 #include "emit/output.h"
@@ -95,7 +96,7 @@ int32_t GetResourceID() {
     } else {
         UngetToken();
     }
-    if (VerboseIds) WriteOutput(stderr, "    (%d)\n", value);
+    if (VerboseIds) WriteError("    (%d)\n", value);
     return value;
 }
 

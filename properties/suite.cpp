@@ -76,7 +76,7 @@ void ParseTerminology(const SuiteRow& row) {
     ExpectComma(row.context);
     FilledString unique = GetFilledString(row.context);
     WriteCString(unique, "/* Unique string */");
-    WriteOutput(OutputStream, "\t%5d, %s\n", 0, "/* Padding */");
+    WritePaddingWord("/* Padding */");
     ExpectPropertyEnd(row.context);
     PatchLength(lengthPos, 16 + unique.length);
 }

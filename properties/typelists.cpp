@@ -1,6 +1,8 @@
 // Type and extension lists and format limits: the list readers and their property handlers.
 #include "properties/typelists.h"
 
+#include <vector>
+
 #include "emit/items.h"
 #include "emit/output.h"
 #include "lexer/fatal.h"
@@ -148,17 +150,15 @@ void ParseFormatMaxChannels() {
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
     long lengthPosition = WritePropertyHeader(FourCC("mxch"), "PIFmtMaxChannelsProperty", 0);
-    unsigned long runningSize = 0;
-    WriteOutput(OutputStream, "\t");
+    std::vector<int16_t> values;
     for (;;) {
-        WriteOutput(OutputStream, "%d, ", int(int16_t(GetExpression())));
-        runningSize += 2;
-        // Four values to a line; the line after the last value is ended by the caller.
-        if (runningSize % 8 == 0) WriteOutput(OutputStream, "\n\t");
+        values.push_back(int16_t(GetExpression()));
         GetToken();
         if (gToken.kind == kTokCloseBrace) break;
         if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected");
     }
     ExpectPropertyEnd(context);
-    PatchLength(lengthPosition, runningSize);
+    // The line after the last value is ended by the caller.
+    WriteWordRun(values);
+    PatchLength(lengthPosition, 2 * values.size());
 }

@@ -50,7 +50,7 @@ static unsigned long ConvertPropertyList() {
         const PropertyHandler handler = HandlerOf(gToken);
         if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
         handler();
-        WriteOutput(OutputStream, "\n");
+        WriteLineBreak();
         ++count;
         GetToken();
         if (gToken.kind == kTokCloseBrace) break;

@@ -36,13 +36,10 @@ void WriteTextPieces(const std::string& text) {
     size_t start = 0;
     while (text.size() - start > kTextPieceMax) {
         size_t length = NextPieceLength(text, start);
-        WriteOutput(OutputStream, "\t\"%s\"\n", ScriptText(text.substr(start, length)).c_str());
+        WriteQuotedPiece(text.substr(start, length));
         start += length;
     }
-    if (start < text.size())
-        WriteOutput(OutputStream, "\t\"%s\\0\"\n", ScriptText(text.substr(start)).c_str());
-    else
-        WriteOutput(OutputStream, "\t\"\\0\"\n");
+    WriteLastQuotedPiece(text.substr(start));
 }
 
 void ConvertPate() {

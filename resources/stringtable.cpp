@@ -1,5 +1,5 @@
 // The string table converter: one 'STR ' resource becomes a STRINGTABLE block.
-#include "core/diagnostics.h"
+#include "emit/items.h"
 #include "emit/output.h"
 #include "emit/text.h"
 #include "lexer/charsource.h"
@@ -9,12 +9,11 @@
 
 void ConvertString() {
     int32_t id = GetResourceID();
-    if (id < 1) WriteConsole("WARNING: Writing %s resource with id of %d\n", "STRINGTABLE", id);
-    WriteOutput(OutputStream, "%s\tDISCARDABLE\nBEGIN\n\t%d,\n\t", "STRINGTABLE", id);
+    WriteStringTableStart(id);
     SkipToCharacter('{');
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn("ConvertString", "String Expected");
-    WriteOutput(OutputStream, "\"%s\"\n", ScriptText(text).c_str());
+    WriteQuotedPiece(text);
     ExpectResourceEnd("ConvertString", "ConvertString");
-    WriteOutput(OutputStream, "END\n\n");
+    WriteBlockEnd();
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "emit/items.h"
 #include "emit/output.h"
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
@@ -49,7 +50,7 @@ void ConvertQkPn() {
 
     GetToken();
     if (gToken.kind != kTokString) FatalErrorIn(kContext, "String Expected (expression state)");
-    WriteOutput(OutputStream, "-%d,\n", kSupportedVersion);
+    WriteBareWord(-kSupportedVersion);
 
     // The text is taken as the lexer delivers it: no character conversion here.
     std::string text;

@@ -26,6 +26,17 @@ for folder in "${layers[@]}"; do
     done < <(cd "$root" && grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' \
         "$folder"/*.h "$folder"/*.cpp 2>/dev/null || true)
 done
+# Headers that belong to their own folder alone: the script buffer is written only by the
+# writers of emit/.
+private=(emit/script.h)
+for header in "${private[@]}"; do
+    while IFS=: read -r file line _; do
+        [[ ${file%%/*} == "${header%%/*}" ]] && continue
+        echo "$file:$line: includes \"$header\", which only ${header%%/*}/ may include"
+        bad=1
+    done < <(cd "$root" && grep -n "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"$header\"" \
+        ${layers[@]/%//*.h} ${layers[@]/%//*.cpp} 2>/dev/null || true)
+done
 # Every source of the tool is in one of the layer folders.
 for dir in "$root"/*/; do
     name=$(basename "$dir")

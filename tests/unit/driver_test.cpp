@@ -687,4 +687,72 @@ TEST_F(DriverRun, NothingConvertedWarningPerRun) {
     EXPECT_EQ(Run({"none.rr", "out.rc"}).err, warning);
 }
 
+// A Vtag resource of count Priority properties, valued 1 to count, and its script.
+std::string PrioritySource(int id, int count) {
+    std::string text = "resource 'Vtag' (" + std::to_string(id) + ") { {\n";
+    for (int i = 1; i <= count; ++i)
+        text += "Priority { " + std::to_string(i) + " }" + (i < count ? ",\n" : "\n");
+    return text + "} };\n";
+}
+std::string PriorityScript(int id, int count) {
+    std::string count5 = std::to_string(count);
+    count5.insert(0, 5 - count5.size(), ' ');
+    std::string text = std::to_string(id) + "  Vtag  DISCARDABLE\nBEGIN\n" +
+                       "\t1, /* First byte must always be 1 */\n" +
+                       "\t0L, /* kCurrentVtag Version */\n" + "\t" + count5 +
+                       "L, /* Property count */\n";
+    for (int i = 1; i <= count; ++i)
+        text += "\t\"RTML\", /* 'LMTR' */\n"
+                "\t\"ytrp\", /* 'prty' PIPriorityProperty */\n"
+                "\t0L, /* Index */\n"
+                "\t    4L, /* Length */\n"
+                "\t" + std::to_string(i) + "L, \n\n";
+    return text + "END\n\n";
+}
+
+// Scripts far larger than one write: a count is patched in a resource that follows 100 KB of
+// others, and in one resource of 300 KB, as in a script written at once.
+TEST_F(DriverRun, CountsArePatchedInScriptsOfManyBlocks) {
+    std::string source, script = kOpening;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 1; i <= 2500; ++i) {
+            source += "resource 'STR ' (" + std::to_string(i) + ") { \"Text\" };\n";
+            script += Table(std::to_string(i), "Text");
+        }
+        const int count = round == 0 ? 2 : 2700;
+        source += PrioritySource(100 + round, count);
+        script += PriorityScript(100 + round, count);
+    }
+    Write("many.rr", source);
+    const RunResult r = Run({"many.rr", "out.rc"});
+    EXPECT_EQ(r.status, 0) << r.out;
+    const std::string written = Read("out.rc");
+    EXPECT_GT(written.size(), 400000u);
+    EXPECT_TRUE(written == script) << "the script differs from byte "
+                                   << std::mismatch(written.begin(), written.end(),
+                                                    script.begin(), script.end())
+                                              .first - written.begin();
+}
+
+// A write that fails part way through a large script fails the run: nothing is left behind,
+// neither the target nor the temporary file.
+TEST_F(DriverRun, WriteFailingPartWayLeavesNothing) {
+    std::string source;
+    for (int i = 1; i <= 5000; ++i)
+        source += "resource 'STR ' (" + std::to_string(i) + ") { \"Text\" };\n";
+    Write("many.rr", source);
+    Write("out.rc", "earlier\n");
+    const Child child = StartChild({"many.rr", "out.rc"}, false, [] {
+        signal(SIGXFSZ, SIG_IGN);  // an over-long write fails instead of ending the process
+        const struct rlimit size = {100000, 100000};
+        if (setrlimit(RLIMIT_FSIZE, &size) != 0) _exit(102);
+    });
+    const RunResult r = FinishChild(child);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("many.rr(", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(") : error: Unable to write output file \"out.rc\""), std::string::npos)
+        << r.out;
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "many.rr"}));
+}
+
 }  // namespace
