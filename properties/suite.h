@@ -4,6 +4,8 @@
 #include "lexer/tokenizer.h"
 #include "parse/steps.h"
 
+// Each handler is entered on its property keyword (token) and returns on the property's close
+// brace; the property loop then reads the comma or close brace after it.
 // One handler for the eight keywords; the row is found by the keyword kind.
 void ParseSuiteProperty(TokenRecord* token);
 
