@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// A string value: starts at the current token if it is a string, else the next one; adjacent strings
-// are joined, the text converted (FixupStringChars). False, with the token read, when no
-// string is there. The token after the last string is pushed back.
+// A string value: starts at the current token if it is a string, else at the next one;
+// adjacent strings are joined, the text converted (FixupStringChars). False, with the token
+// read, when no string is there. The token after the last string is pushed back.
 bool GetStringValue(std::string& text);
 
 // count flags in a brace list, by number (> 0 is set) or by name (names[i], case ignored);
