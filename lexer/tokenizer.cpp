@@ -129,23 +129,17 @@ void UnterminatedString(int shown) {
 // or it ended before any operand.
 enum NumberStep { kStepOperand, kStepOperator, kStepEnd, kStepNothing };
 
-struct OperatorChar {
-    char c;
-    NumberOp op;
-};
-const OperatorChar kOperatorChars[] = {
-    {'*', kOpMultiply}, {'/', kOpDivide}, {'+', kOpAdd}, {'-', kOpSubtract},
-    {'&', kOpAnd},      {'^', kOpXor},    {'|', kOpOr},
-};
-
 bool OperatorOf(int c, NumberOp& op) {
-    for (const OperatorChar& row : kOperatorChars) {
-        if (row.c == c) {
-            op = row.op;
-            return true;
-        }
+    switch (c) {
+        case '*': op = kOpMultiply; return true;
+        case '/': op = kOpDivide; return true;
+        case '+': op = kOpAdd; return true;
+        case '-': op = kOpSubtract; return true;
+        case '&': op = kOpAnd; return true;
+        case '^': op = kOpXor; return true;
+        case '|': op = kOpOr; return true;
+        default: return false;
     }
-    return false;
 }
 
 // At c, which is no operand: the operator waiting for an operand is dropped, together with
