@@ -44,20 +44,47 @@ static void ReadOption(const char* option) {
     else if (NamesMatchNoCase(option, "-x")) BuildQkPn = true;
 }
 
-static int Convert(int argc, const char* const* argv) {
-    // Alone, and only when no file bears the name, --help and --version are options.
-    if (argc == 2 && !FileExists(argv[1])) {
-        if (strcmp(argv[1], "--help") == 0) {
-            ShowBanner();
-            WriteConsole("%s\n", kUsage);
-            ShowCommandLineHelp();
-            return 0;
-        }
-        if (strcmp(argv[1], "--version") == 0) {
-            ShowBanner();
-            return 0;
-        }
+// Alone, and only when no file bears the name, --help and --version are options: true when
+// the argument was one of them and is answered.
+static bool AnswerInfoOption(int argc, const char* const* argv) {
+    if (argc != 2 || FileExists(argv[1])) return false;
+    if (strcmp(argv[1], "--help") == 0) {
+        ShowBanner();
+        WriteConsole("%s\n", kUsage);
+        ShowCommandLineHelp();
+        return true;
     }
+    if (strcmp(argv[1], "--version") == 0) {
+        ShowBanner();
+        return true;
+    }
+    return false;
+}
+
+// A source that cannot be opened ends the run with the usage.
+static FILE* OpenSource(const std::string& source) {
+    FILE* input = OpenForReading(source, "rb");
+    if (!input) {
+        std::string message(MAXITEMSIZE, '\0');
+        FormatBounded(&message[0], message.size() - 1, "File \"%.511978s\" not found",
+                      source.c_str());
+        WriteConsole("\nError: Argument mismatch or not enough arguments.\n%s\n", kUsage);
+        FatalError(message.c_str());
+    }
+    return input;
+}
+
+// The named output file, or one derived from the source when none is named (a name of two
+// characters or fewer counts as none).
+static std::string ChooseTarget(int argc, const char* const* argv, const std::string& source) {
+    if (argc > 2 && strlen(argv[2]) > 2) return argv[2];
+    std::string target = DeriveOutputPath(source);
+    WriteConsole("WARNING: Output file not specified. Using \"%s\".\n", target.c_str());
+    return target;
+}
+
+static int Convert(int argc, const char* const* argv) {
+    if (AnswerInfoOption(argc, argv)) return 0;
     if (argc >= 2 && strcmp(argv[1], "-v") == 0) {
         VerboseIds = true;
         --argc;
@@ -67,23 +94,8 @@ static int Convert(int argc, const char* const* argv) {
     if (argc < 2) return ShowHelpMenu();
 
     const std::string source = argv[1];
-    FILE* input = OpenForReading(source, "rb");
-    if (!input) {
-        std::string message(MAXITEMSIZE, '\0');
-        FormatBounded(&message[0], message.size() - 1, "File \"%.511978s\" not found",
-                      source.c_str());
-        WriteConsole("\nError: Argument mismatch or not enough arguments.\n%s\n", kUsage);
-        FatalError(message.c_str());
-    }
-    StartLexFile(input, source.c_str());
-
-    std::string target;
-    if (argc > 2 && strlen(argv[2]) > 2) {
-        target = argv[2];
-    } else {
-        target = DeriveOutputPath(source);
-        WriteConsole("WARNING: Output file not specified. Using \"%s\".\n", target.c_str());
-    }
+    StartLexFile(OpenSource(source), source.c_str());
+    const std::string target = ChooseTarget(argc, argv, source);
     if (SameFile(source, target)) FailPath("Output file \"%s\" is the source file", target);
     OpenOutputFile(target);
     if (argc > 3) ReadOption(argv[3]);

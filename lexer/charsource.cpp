@@ -62,58 +62,73 @@ bool ProcessLineMarker() {
     return true;
 }
 
-// Refills the line buffer with the next physical line (or the next piece of an over-long one).
+// The next byte of the source, a line end (CR, LF, CR LF or LF CR) folded into one '\n'; the
+// end mark at the end of the source.
+int ReadSourceByte(LexState& s) {
+    int b = s.stream ? std::getc(s.stream) : EOF;
+    // A read error is no end of the source: converting what came before would pass for a
+    // success.
+    if (b == EOF && s.stream && std::ferror(s.stream)) FatalError("Unable to read the input file");
+    if (b == EOF) return kEndMark;
+    if (b == '\r' || b == '\n') {
+        int next = std::getc(s.stream);
+        if (next != EOF && (next == b || (next != '\r' && next != '\n')))
+            std::ungetc(next, s.stream);
+        return '\n';
+    }
+    return b;
+}
+
+void AppendLineByte(LexState& s, int b) {
+    s.line[s.lineLength++] = char(b);
+    s.line[s.lineLength] = '\0';
+}
+
+// Reads a physical line into the empty buffer, its line end included; false when it is cut
+// as an over-long piece. hashFirst: its first non-blank byte is '#'.
+bool FillLine(LexState& s, bool& hashFirst) {
+    s.lineLength = 0;
+    s.readIndex = 0;
+    s.line[0] = '\0';
+    bool nonBlankSeen = false;
+    hashFirst = false;
+    for (;;) {
+        int b = ReadSourceByte(s);
+        if (b == '#' && !nonBlankSeen) hashFirst = true;
+        if (!IsWhiteByte(b)) nonBlankSeen = true;
+        AppendLineByte(s, b);
+        if (b == '\n' || b == kEndMark) return true;
+        if (s.lineLength >= kLinePieceMax) {
+            std::fprintf(stderr, "Line length overflow!  Line %d in file %s.\n",
+                         (int)s.lineNumber, s.fileName);
+            AppendLineByte(s, '\n');
+            return false;
+        }
+    }
+}
+
+// True when the buffered line was a line marker and is consumed.
+bool ConsumeLineMarker() {
+    MarkerScope scope;
+    return ProcessLineMarker();
+}
+
+// Refills the line buffer with the next physical line (or the next piece of an over-long one);
+// line markers are taken in and passed over.
 void ReadLine() {
     if (gMarkerInProgress) return;
     LexState& s = *gLex;
     for (;;) {
         ++gRefills;
-        s.lineLength = 0;
-        s.readIndex = 0;
-        s.line[0] = '\0';
-        bool nonBlankSeen = false;
-        bool hashFirst = false;
-        for (;;) {
-            int b = s.stream ? std::getc(s.stream) : EOF;
-            // A read error is no end of the source: converting what came before would pass
-            // for a success.
-            if (b == EOF && s.stream && std::ferror(s.stream))
-                FatalError("Unable to read the input file");
-            if (b == EOF) b = kEndMark;
-            if (b == '#' && !nonBlankSeen) hashFirst = true;
-            if (!IsWhiteByte(b)) nonBlankSeen = true;
-            if (b == '\r' || b == '\n') {
-                int next = std::getc(s.stream);
-                if (next != EOF && (next == b || (next != '\r' && next != '\n')))
-                    std::ungetc(next, s.stream);
-                b = '\n';
-            }
-            s.line[s.lineLength++] = char(b);
-            s.line[s.lineLength] = '\0';
-            if (b == '\n' || b == kEndMark) break;
-            if (s.lineLength >= kLinePieceMax) {
-                std::fprintf(stderr, "Line length overflow!  Line %d in file %s.\n",
-                             (int)s.lineNumber, s.fileName);
-                s.line[s.lineLength++] = '\n';
-                s.line[s.lineLength] = '\0';
-                return;
-            }
-        }
-        if (!hashFirst) {
-            AdvanceLineNumber(s);
-            return;
-        }
-        bool consumed;
-        {
-            MarkerScope scope;
-            consumed = ProcessLineMarker();
-        }
-        if (!consumed) {
+        bool hashFirst;
+        if (!FillLine(s, hashFirst)) return;
+        if (!hashFirst) break;
+        if (!ConsumeLineMarker()) {
             s.readIndex = 0;
-            AdvanceLineNumber(s);
-            return;
+            break;
         }
     }
+    AdvanceLineNumber(s);
 }
 
 }  // namespace

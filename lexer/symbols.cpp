@@ -84,6 +84,113 @@ uint32_t Combine(ExprOp op, uint32_t left, uint32_t right) {
     }
 }
 
+std::vector<ExprFrame> gExprFrames;  // the open expressions, the whole one at the bottom
+
+struct TokenOperator {
+    uint32_t kind;
+    ExprOp op;
+};
+// The tokens that open an expression by themselves ('<' opens one only as "<<").
+const TokenOperator kTokenOperators[] = {
+    {kTokPlus, kExprAdd},     {kTokMinus, kExprSubtract}, {kTokStar, kExprMultiply},
+    {kTokSlash, kExprDivide}, {kTokBar, kExprOr},         {kTokOpenParen, kExprParen},
+};
+
+bool OperatorOfToken(uint32_t kind, ExprOp& op) {
+    for (const TokenOperator& row : kTokenOperators) {
+        if (row.kind == kind) {
+            op = row.op;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Ends the innermost open expression, folding its value into the one around it. False, the
+// value in result, when it was the whole expression.
+bool EndInnermost(int32_t& result, ExprOp& ended) {
+    ExprFrame done = gExprFrames.back();
+    gExprFrames.pop_back();
+    ended = done.op;
+    if (gExprFrames.empty()) {
+        result = int32_t(done.value);
+        return false;
+    }
+    gExprFrames.back().value = Combine(done.op, gExprFrames.back().value, done.value);
+    return true;
+}
+
+// Check that the current token is ')' and skip it.
+void SkipCloseParen() {
+    if (gToken.kind != kTokCloseParen)
+        FatalError("GetExpression: Matching parantheses expected!\n");
+    GetToken();
+}
+
+// An undefined word ends the innermost expression and is consumed; false when that was the
+// whole expression.
+bool EndByWord(int32_t& result) {
+    ExprOp ended;
+    if (!EndInnermost(result, ended)) return false;
+    GetToken();
+    if (ended == kExprParen) SkipCloseParen();
+    return true;
+}
+
+// Any other token ends every open expression up to a parenthesis, which it must then close;
+// false, the token pushed back, when it ended the whole expression.
+bool EndByOtherToken(int32_t& result) {
+    for (;;) {
+        ExprOp ended;
+        if (!EndInnermost(result, ended)) {
+            UngetToken();
+            return false;
+        }
+        if (ended == kExprParen) {
+            SkipCloseParen();
+            return true;
+        }
+    }
+}
+
+// A member value given as a character constant of one or four characters.
+uint32_t CharConstantValue() {
+    // The word typedef has this kind but no characters: the length error below.
+    size_t length = std::strlen(gToken.shortText);
+    const unsigned char* text = (const unsigned char*)gToken.shortText;
+    if (length == 1) return text[0];
+    if (length == 4)
+        return (uint32_t(text[0]) << 24) | (uint32_t(text[1]) << 16) | (uint32_t(text[2]) << 8) |
+               uint32_t(text[3]);
+    char message[256] = {0};
+    FormatBounded(message, sizeof message - 1,
+                  "(enum) Wrong number of characters expected at \"%s\"", gToken.identText);
+    EnumFailure(CurrentLineNumber(), message);
+}
+
+// On the token after a member's name: takes the member's value, if one is given, into
+// running, and returns on the token after it (a comma or a close brace when no value).
+void ReadMemberValue(uint32_t& running) {
+    switch (gToken.kind) {
+        case kTokComma:
+        case kTokCloseBrace:
+            return;
+        case kTokNumber:
+            running = gToken.number;
+            break;
+        case kTokCharConst:
+            running = CharConstantValue();
+            break;
+        default:
+            UngetToken();
+            running = uint32_t(Cut16(uint32_t(GetExpression())));
+            // The token that ended the expression becomes the current one.
+            if (TokenPushedBack()) GetToken();
+            return;
+    }
+    GetToken();
+}
+
 // A failed allocation ends the run with the enum's own messages, and leaves the list as it was.
 void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
     try {
@@ -151,63 +258,28 @@ const EnumConstant* FindEnumConstant(const char* name) {
 }
 
 int32_t GetExpression() {
-    static std::vector<ExprFrame> frames;
-    frames.clear();  // left over only when a fatal error ended the last evaluation
-    frames.push_back({kExprRoot, 0});
+    gExprFrames.clear();  // left over only when a fatal error ended the last evaluation
+    gExprFrames.push_back({kExprRoot, 0});
     GetToken();
+    int32_t result = 0;
     for (;;) {
-        switch (gToken.kind) {
-            case kTokNumber:
-                frames.back().value = gToken.number;
-                GetToken();
-                continue;
-            case kTokPlus: frames.push_back({kExprAdd, 0}); GetToken(); continue;
-            case kTokMinus: frames.push_back({kExprSubtract, 0}); GetToken(); continue;
-            case kTokStar: frames.push_back({kExprMultiply, 0}); GetToken(); continue;
-            case kTokSlash: frames.push_back({kExprDivide, 0}); GetToken(); continue;
-            case kTokBar: frames.push_back({kExprOr, 0}); GetToken(); continue;
-            case kTokLess:
-                GetToken();
-                if (gToken.kind != kTokLess) FatalError("Expression Too Complex!");
-                frames.push_back({kExprShift, 0});
-                GetToken();
-                continue;
-            case kTokOpenParen: frames.push_back({kExprParen, 0}); GetToken(); continue;
-            case kTokIdentifier: {
-                // An undefined word ends the innermost expression and is consumed.
-                ExprFrame done = frames.back();
-                frames.pop_back();
-                if (frames.empty()) return int32_t(done.value);
-                frames.back().value = Combine(done.op, frames.back().value, done.value);
-                GetToken();
-                if (done.op == kExprParen) {
-                    if (gToken.kind != kTokCloseParen)
-                        FatalError("GetExpression: Matching parantheses expected!\n");
-                    GetToken();
-                }
-                continue;
-            }
-            default: {
-                // Any other token ends every open expression up to a parenthesis, which it
-                // must then close.
-                for (;;) {
-                    ExprFrame done = frames.back();
-                    frames.pop_back();
-                    if (frames.empty()) {
-                        UngetToken();
-                        return int32_t(done.value);
-                    }
-                    frames.back().value = Combine(done.op, frames.back().value, done.value);
-                    if (done.op == kExprParen) {
-                        if (gToken.kind != kTokCloseParen)
-                            FatalError("GetExpression: Matching parantheses expected!\n");
-                        GetToken();
-                        break;
-                    }
-                }
-                continue;
-            }
+        ExprOp op;
+        if (gToken.kind == kTokNumber) {
+            gExprFrames.back().value = gToken.number;
+        } else if (gToken.kind == kTokLess) {
+            GetToken();
+            if (gToken.kind != kTokLess) FatalError("Expression Too Complex!");
+            gExprFrames.push_back({kExprShift, 0});
+        } else if (OperatorOfToken(gToken.kind, op)) {
+            gExprFrames.push_back({op, 0});
+        } else if (gToken.kind == kTokIdentifier) {
+            if (!EndByWord(result)) return result;
+            continue;
+        } else {
+            if (!EndByOtherToken(result)) return result;
+            continue;
         }
+        GetToken();
     }
 }
 
@@ -240,40 +312,7 @@ void ParseEnum(const char* enumName) {
         std::strncpy(name, MemberName(), kEnumNameMax);
         name[kEnumNameMax] = '\0';
         GetToken();
-        switch (gToken.kind) {
-            case kTokComma:
-            case kTokCloseBrace:
-                break;
-            case kTokNumber:
-                running = gToken.number;
-                GetToken();
-                break;
-            case kTokCharConst: {
-                // The word typedef has this kind but no characters: the length error below.
-                size_t length = std::strlen(gToken.shortText);
-                const unsigned char* text = (const unsigned char*)gToken.shortText;
-                if (length == 1) {
-                    running = text[0];
-                } else if (length == 4) {
-                    running = (uint32_t(text[0]) << 24) | (uint32_t(text[1]) << 16) |
-                              (uint32_t(text[2]) << 8) | uint32_t(text[3]);
-                } else {
-                    char message[256] = {0};
-                    FormatBounded(message, sizeof message - 1,
-                                  "(enum) Wrong number of characters expected at \"%s\"",
-                                  gToken.identText);
-                    EnumFailure(CurrentLineNumber(), message);
-                }
-                GetToken();
-                break;
-            }
-            default:
-                UngetToken();
-                running = uint32_t(Cut16(uint32_t(GetExpression())));
-                // The token that ended the expression becomes the current one.
-                if (TokenPushedBack()) GetToken();
-                break;
-        }
+        ReadMemberValue(running);
         AddEnumConstant(name, enumName, running);
         if (gToken.kind == kTokCloseBrace) return;
         running = running + 1u;

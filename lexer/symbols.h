@@ -21,8 +21,14 @@ SymbolRecord* AddSymbol(const char* name);               // newest kind-0 symbol
 const SymbolRecord* FindSymbol(const char* name);        // case-insensitive, 80 characters
 const EnumConstant* FindEnumConstant(const char* name);  // exact name
 bool NamesMatchNoCase(const char* a, const char* b);   // ASCII, over at most 80 characters
+// Entered on the token before the expression, which reads its own first token. Returns on
+// the token that ended it, pushed back, except an undefined word: that one ends the
+// expression and is consumed (current, not pushed back).
 int32_t GetExpression();
-// After the word enum: reads a declaration and defines its constants. False, the token after
-// the enum's name pushed back, when no open brace follows: the statement is to be skipped.
+// After the word enum: reads a declaration and defines its constants, and returns on its
+// close brace with the characters up to the semicolon skipped. False, the token after the
+// enum's name pushed back, when no open brace follows: the statement is to be skipped.
 bool ConvertEnum();
+// Entered on the first token after the open brace (itself the close brace of an empty list);
+// returns on the close brace, or on the end of input.
 void ParseEnum(const char* enumName);

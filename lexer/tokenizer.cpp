@@ -126,6 +126,172 @@ void UnterminatedString(int shown) {
     std::fflush(stderr);
 }
 
+// The steps of a number: an operand is wanted, an operator is wanted, the number has ended,
+// or it ended before any operand.
+enum NumberStep { kStepOperand, kStepOperator, kStepEnd, kStepNothing };
+
+bool OperatorOf(int c, NumberOp& op) {
+    switch (c) {
+        case '*': op = kOpMultiply; return true;
+        case '/': op = kOpDivide; return true;
+        case '+': op = kOpAdd; return true;
+        case '-': op = kOpSubtract; return true;
+        case '&': op = kOpAnd; return true;
+        case '^': op = kOpXor; return true;
+        case '|': op = kOpOr; return true;
+        default: return false;
+    }
+}
+
+// At c, which is no operand: the operator waiting for an operand is dropped, together with
+// the parentheses opened after it; the value so far stands.
+void DropWaitingOperator(size_t opBase) {
+    while (gNumberOps.size() > opBase && gNumberOps.back().op == kOpParen) gNumberOps.pop_back();
+    if (gNumberOps.size() > opBase) gNumberOps.pop_back();
+}
+
+// An operand at c: a literal or an open parenthesis, either with a sign before it.
+NumberStep ReadOperand(int& c, size_t valueBase, size_t opBase) {
+    bool negate = false;
+    if (c == '+' || c == '-') {
+        negate = c == '-';
+        c = SkipSpaces(GetCharacter());
+    }
+    if (IsDigit(c)) {
+        uint32_t value = ReadLiteral(c);
+        gNumberValues.push_back(negate ? 0u - value : value);
+        return kStepOperator;
+    }
+    if (c == '(') {
+        gNumberOps.push_back({kOpParen, negate});
+        c = GetCharacter();
+        return kStepOperand;
+    }
+    if (gNumberValues.size() == valueBase) return kStepNothing;
+    DropWaitingOperator(opBase);
+    return kStepEnd;
+}
+
+// A ')' at c closes a parenthesis opened in this number, or ends the number.
+NumberStep CloseNumberParen(int& c, size_t opBase) {
+    size_t i = gNumberOps.size();
+    while (i > opBase && gNumberOps[i - 1].op != kOpParen) --i;
+    if (i == opBase) return kStepEnd;
+    while (gNumberOps.back().op != kOpParen) ReduceTop();
+    ReduceTop();
+    c = GetCharacter();
+    return kStepOperator;
+}
+
+// An operator at c: the pending ones that bind at least as tightly are applied first.
+NumberStep ReadOperator(int& c, size_t opBase) {
+    if (c == ')') return CloseNumberParen(c, opBase);
+    NumberOp op;
+    if (!OperatorOf(c, op)) return kStepEnd;
+    int next = GetCharacter();
+    if (op == kOpDivide && (next == '/' || next == '*')) {
+        UngetCharacter();  // a comment follows the number: the '/' is left for it
+        return kStepEnd;
+    }
+    while (gNumberOps.size() > opBase && gNumberOps.back().op != kOpParen &&
+           Precedence(gNumberOps.back().op) >= Precedence(op))
+        ReduceTop();
+    gNumberOps.push_back({op, false});
+    c = next;
+    return kStepOperand;
+}
+
+// A string being read: where its characters go, and how many its literals held in all.
+struct StringScan {
+    char* dest;
+    int capacity;
+    int kept;
+    long collected;  // kept or not
+    int delimiter;
+    bool escapes;
+};
+
+void StoreStringChar(StringScan& scan, int c) {
+    if (scan.kept < scan.capacity) scan.dest[scan.kept++] = char(c);
+    ++scan.collected;
+}
+
+// Three characters after a backslash, the first a digit, taken as octal digits; the last
+// two need not be digits.
+int OctalEscapeValue(int first, int second, int third) {
+    return (((first - '0') * 8 + (second - '0')) * 8 + (third - '0')) & 0xFF;
+}
+
+// Stores the escape after a backslash: as written when escapes are off, else an octal
+// escape, \t as a tab, or the character itself. False at the end of input.
+bool ReadEscape(StringScan& scan) {
+    int next = GetCharacter();
+    if (next == kEndMark) return false;
+    if (!scan.escapes) {
+        StoreStringChar(scan, '\\');
+        StoreStringChar(scan, next);
+    } else if (IsDigit(next)) {
+        int second = GetCharacter();
+        int third = second == kEndMark ? second : GetCharacter();
+        if (third == kEndMark) return false;
+        StoreStringChar(scan, OctalEscapeValue(next, second, third));
+    } else {
+        StoreStringChar(scan, next == 't' ? '\t' : next);
+    }
+    return true;
+}
+
+// Skips an over-long literal from c to its closing delimiter, or to the end of input, which
+// is left for the next token.
+void SkipLiteralRest(int c, int delimiter) {
+    while (c != delimiter) {
+        if (c == '\\') c = GetCharacter();
+        if (c == kEndMark) {
+            UngetCharacter();
+            return;
+        }
+        c = GetCharacter();
+    }
+}
+
+// The end of input inside a literal stops the scan; the 127 is left for the next token.
+bool EndOfInputInString(int delimiter) {
+    UnterminatedString(delimiter);
+    UngetCharacter();
+    return false;
+}
+
+// Reads one literal after its opening delimiter; true when its closing delimiter was read,
+// false when the end of input or the length limit cut it.
+bool ReadQuotedText(StringScan& scan) {
+    for (;;) {
+        int c = GetCharacter();
+        if (c == scan.delimiter) return true;
+        if (c == kEndMark) return EndOfInputInString(scan.delimiter);
+        if (scan.collected >= MAXITEMSIZE) {
+            UnterminatedString(c);
+            SkipLiteralRest(c, scan.delimiter);
+            return false;
+        }
+        if (c != '\\')
+            StoreStringChar(scan, c);
+        else if (!ReadEscape(scan))
+            return EndOfInputInString(scan.delimiter);
+    }
+}
+
+// Adjacent literals join, also across line ends: true, the next opening delimiter read, when
+// another literal follows; else the read position is as it was.
+bool AnotherLiteralFollows(int delimiter) {
+    LexMark mark = MarkReadPosition();
+    int c;
+    do c = GetCharacter();
+    while (IsWhite(c));
+    if (c == delimiter) return true;
+    ReturnToMark(mark);
+    return false;
+}
+
 // Reads a comment after '/'; false (nothing consumed) when the '/' starts no comment.
 bool ReadComment() {
     int c = GetCharacter();
@@ -214,34 +380,31 @@ void GetDirective(int c) {
     Dispatch(c);  // the '#' itself leads on to the token after it
 }
 
-void GetKeywordOrLabel(int c) {
-    uint32_t previous = gToken.kind;
-    GetIdentifier(c, gIdentBuffer, kIdentMax);
-    gToken.identText = gIdentBuffer;
-    if (NamesMatchNoCase(gIdentBuffer, "typedef")) {
+// typedef, enum and include, which no table holds: true, the token set, when the word is one.
+bool ReadReservedWord(const char* word) {
+    if (NamesMatchNoCase(word, "typedef")) {
         // Of the character-constant kind for the statement loop, but it carries no code: a
         // code read from it would be whatever constant came before.
         gToken.kind = kTokCharConst;
         gToken.shortText[0] = '\0';
         gToken.fromWord = true;
-        return;
+        return true;
     }
-    if (NamesMatchNoCase(gIdentBuffer, "enum")) {
+    if (NamesMatchNoCase(word, "enum")) {
         gToken.kind = kTokEnum;
-        return;
+        return true;
     }
-    if (NamesMatchNoCase(gIdentBuffer, "include")) {
+    if (NamesMatchNoCase(word, "include")) {
         gToken.kind = kTokInclude;
         gToken.shortText[0] = '\0';
-        return;
+        return true;
     }
-    if (const KeywordRow* row = FindKeyword(gIdentBuffer)) {
-        gToken.kind = row->kind;
-        return;
-    }
-    gToken.kind = kTokIdentifier;
-    if (previous == kTokDirective) return;  // the word after a directive is never replaced
-    if (const SymbolRecord* symbol = FindSymbol(gIdentBuffer)) {
+    return false;
+}
+
+// A defined name or an enum constant stands for its value; any other word stays an identifier.
+void ReplaceDefinedName(const char* word) {
+    if (const SymbolRecord* symbol = FindSymbol(word)) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
@@ -255,11 +418,25 @@ void GetKeywordOrLabel(int c) {
         }
         return;
     }
-    if (const EnumConstant* constant = FindEnumConstant(gIdentBuffer)) {
+    if (const EnumConstant* constant = FindEnumConstant(word)) {
         gToken.fromWord = true;
         gToken.kind = kTokNumber;
         gToken.number = uint32_t(constant->value);
     }
+}
+
+void GetKeywordOrLabel(int c) {
+    uint32_t previous = gToken.kind;
+    GetIdentifier(c, gIdentBuffer, kIdentMax);
+    gToken.identText = gIdentBuffer;
+    if (ReadReservedWord(gIdentBuffer)) return;
+    if (const KeywordRow* row = FindKeyword(gIdentBuffer)) {
+        gToken.kind = row->kind;
+        return;
+    }
+    gToken.kind = kTokIdentifier;
+    if (previous == kTokDirective) return;  // the word after a directive is never replaced
+    ReplaceDefinedName(gIdentBuffer);
 }
 
 void GetNumberToken(int c) {
@@ -400,150 +577,33 @@ int GetIdentifier(int first, char* dest, int maxCount) {
 
 int GetString(int delimiter, char* dest, bool escapes, int capacity) {
     if (capacity <= 0 || capacity > MAXITEMSIZE) capacity = MAXITEMSIZE;
-    int kept = 0;
-    long collected = 0;
-    int result = 1;
-    int32_t endLine = CurrentLineNumber();
-    auto store = [&](int c) {
-        if (kept < capacity) dest[kept++] = char(c);
-        ++collected;
-    };
-    // The end of input inside a literal stops the scan; the 127 is left for the next token.
-    auto endOfInput = [&]() {
-        UnterminatedString(delimiter);
-        UngetCharacter();
+    StringScan scan = {dest, capacity, 0, 0, delimiter, escapes};
+    bool closed;
+    int32_t endLine;
+    do {
+        closed = ReadQuotedText(scan);
         endLine = CurrentLineNumber();
-        result = 0;
-    };
-    for (bool more = true; more && result;) {
-        for (;;) {
-            int c = GetCharacter();
-            if (c == delimiter) break;
-            if (c == kEndMark) {
-                endOfInput();
-                break;
-            }
-            if (collected >= MAXITEMSIZE) {
-                UnterminatedString(c);
-                while (c != delimiter) {
-                    if (c == '\\') c = GetCharacter();
-                    if (c == kEndMark) {
-                        UngetCharacter();
-                        break;
-                    }
-                    c = GetCharacter();
-                }
-                endLine = CurrentLineNumber();
-                result = 0;
-                break;
-            }
-            if (c != '\\') {
-                store(c);
-                continue;
-            }
-            int next = GetCharacter();
-            if (next == kEndMark) {
-                endOfInput();
-                break;
-            }
-            if (!escapes) {
-                store('\\');
-                store(next);
-            } else if (IsDigit(next)) {
-                int second = GetCharacter();
-                int third = second == kEndMark ? second : GetCharacter();
-                if (third == kEndMark) {
-                    endOfInput();
-                    break;
-                }
-                store((((next - '0') * 8 + (second - '0')) * 8 + (third - '0')) & 0xFF);
-            } else {
-                store(next == 't' ? '\t' : next);
-            }
-        }
-        if (!result) break;
-        endLine = CurrentLineNumber();
-        // Adjacent literals join, also across line ends.
-        LexMark mark = MarkReadPosition();
-        int c;
-        do c = GetCharacter();
-        while (IsWhite(c));
-        if (c != delimiter) {
-            ReturnToMark(mark);
-            more = false;
-        }
-    }
-    dest[kept] = '\0';
+    } while (closed && AnotherLiteralFollows(delimiter));
+    dest[scan.kept] = '\0';
     gLastStringEndLine = endLine;
-    return result;
+    return closed ? 1 : 0;
 }
 
 uint32_t GetNumber(int first) {
     const size_t valueBase = gNumberValues.size();
     const size_t opBase = gNumberOps.size();
     int c = first;
-    bool expectOperand = true;
-    for (;;) {
+    NumberStep step = kStepOperand;
+    while (step != kStepEnd) {
         c = SkipSpaces(c);
-        if (expectOperand) {
-            bool negate = false;
-            if (c == '+' || c == '-') {
-                negate = c == '-';
-                c = SkipSpaces(GetCharacter());
-            }
-            if (IsDigit(c)) {
-                uint32_t value = ReadLiteral(c);
-                gNumberValues.push_back(negate ? 0u - value : value);
-                expectOperand = false;
-                continue;
-            }
-            if (c == '(') {
-                gNumberOps.push_back({kOpParen, negate});
-                c = GetCharacter();
-                continue;
-            }
-            if (gNumberValues.size() == valueBase) {
-                // Nothing to evaluate at all (only a line marker can start this way).
-                std::fprintf(stderr, "failed at '%c'\n", c);
-                gNumberOps.resize(opBase);
-                UngetCharacter();
-                return 0;
-            }
-            // The operator waiting for this operand is dropped; the value so far stands.
-            while (gNumberOps.size() > opBase && gNumberOps.back().op == kOpParen)
-                gNumberOps.pop_back();
-            if (gNumberOps.size() > opBase) gNumberOps.pop_back();
-            break;
+        step = step == kStepOperand ? ReadOperand(c, valueBase, opBase) : ReadOperator(c, opBase);
+        if (step == kStepNothing) {
+            // Nothing to evaluate at all (only a line marker can start this way).
+            std::fprintf(stderr, "failed at '%c'\n", c);
+            gNumberOps.resize(opBase);
+            UngetCharacter();
+            return 0;
         }
-        NumberOp op;
-        if (c == ')') {
-            size_t i = gNumberOps.size();
-            while (i > opBase && gNumberOps[i - 1].op != kOpParen) --i;
-            if (i == opBase) break;  // not opened in this number: it ends the number
-            while (gNumberOps.back().op != kOpParen) ReduceTop();
-            ReduceTop();
-            c = GetCharacter();
-            continue;
-        }
-        if (c == '*') op = kOpMultiply;
-        else if (c == '/') op = kOpDivide;
-        else if (c == '+') op = kOpAdd;
-        else if (c == '-') op = kOpSubtract;
-        else if (c == '&') op = kOpAnd;
-        else if (c == '^') op = kOpXor;
-        else if (c == '|') op = kOpOr;
-        else break;
-        int next = GetCharacter();
-        if (op == kOpDivide && (next == '/' || next == '*')) {
-            UngetCharacter();  // a comment follows the number: the '/' is left for it
-            break;
-        }
-        while (gNumberOps.size() > opBase && gNumberOps.back().op != kOpParen &&
-               Precedence(gNumberOps.back().op) >= Precedence(op))
-            ReduceTop();
-        gNumberOps.push_back({op, false});
-        c = next;
-        expectOperand = true;
     }
     while (gNumberOps.size() > opBase) ReduceTop();
     uint32_t result = gNumberValues.back();

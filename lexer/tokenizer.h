@@ -54,6 +54,11 @@ inline bool TokenIsCharConstant() {
     return gToken.kind == kTokCharConst && !gToken.fromWord;
 }
 
+// The token contract of every parser: gToken is the current token. GetToken makes the next one
+// current (or the pushed-back one again); UngetToken pushes the current one back, so that the
+// next GetToken delivers it once more. A parsing function reads its first token itself with
+// GetToken and returns with the last token it took current; the family headers say where a
+// family differs.
 void ResetTokenizer();       // clears the token record, push-back flag and buffers
 void InstallCharHandlers();  // fills the 257-slot handler table
 void GetToken();
@@ -61,6 +66,10 @@ void UngetToken();
 bool TokenPushedBack();
 void ClearPushedBackToken();
 
+// Character-level readers, below the token contract: they leave gToken alone. Each starts
+// at its first character (first, or the one after the opening delimiter) and leaves the
+// character that ended it unread; GetString reads past its closing delimiter, and past
+// adjacent literals that it joins.
 int GetIdentifier(int first, char* dest, int maxCount);
 int GetString(int delimiter, char* dest, bool escapes, int capacity = 0);
 uint32_t GetNumber(int first);

@@ -1,43 +1,47 @@
-// Parsing steps every converter shares. Each reads from the current token (see
-// lexer/tokenizer.h) and fails under its context word with the message it names.
+// Parsing steps every converter shares. Each reads its first token itself and returns with
+// the last token it took current (the contract in lexer/tokenizer.h), unless said below; it
+// fails under its context word with the message it names.
 #pragma once
 #include <cstdint>
 #include <string>
 
-// A string value: the current token if it is a string, else the next one; adjacent strings
-// are joined, the text converted (FixupStringChars). False, with the token read, when no
-// string is there. The token after the last string is pushed back.
+// A string value: starts at the current token if it is a string, else at the next one;
+// adjacent strings are joined, the text converted (FixupStringChars). False, with the token
+// read, when no string is there. The token after the last string is pushed back.
 bool GetStringValue(std::string& text);
 
 // count flags in a brace list, by number (> 0 is set) or by name (names[i], case ignored);
 // the first is the highest bit. The close brace or comma after the last is pushed back.
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
 
-// Each check reads the next token and fails under context with "Open brace expected",
-// "Comma expected" or "Close brace expected".
+// Check that the next token is an open brace (a comma) and make it current; else fail under
+// context with "Open brace expected" ("Comma expected"; "Close brace expected" for the end).
 void ExpectOpenBrace(const char* context);
 void ExpectComma(const char* context);
-// An optional comma, then the close brace.
+// An optional comma, then the close brace: returns on the close brace.
 void ExpectPropertyEnd(const char* context);
 // After a list member: an optional comma, then the token that closes the list or begins the
 // next member is current.
 void GetTokenAfterMember();
 // The end of a resource: an optional comma, the close brace (failing under braceContext),
-// then the semicolon (failing with "Semicolon expected" under semicolonContext).
+// then the semicolon (failing with "Semicolon expected" under semicolonContext), current on
+// return.
 void ExpectResourceEnd(const char* braceContext, const char* semicolonContext);
 
 // The resource id after the open parenthesis: a number, optionally negative, optionally
-// plus a number; "integer expected" otherwise. Printed to stderr under -v.
+// plus a number; "integer expected" otherwise. Printed to stderr under -v. Returns on the
+// last number, the token after it pushed back unless it was the plus.
 int32_t GetResourceID();
-// Reads up to the close parenthesis of the resource header, nested pairs included.
+// Reads up to the close parenthesis of the resource header, nested pairs included; returns
+// on it.
 void SkipToCloseParanthesis();
-// Reads up to the next close brace.
+// Reads up to the next close brace and returns on it.
 void GetToCloseBrace();
-// Skips a statement that is not converted: up to its semicolon, over one brace block, or up
-// to the next resource keyword (pushed back).
+// Skips a statement that is not converted: returns on its semicolon, on the close brace of
+// its one brace block, or with the next resource keyword pushed back.
 void SkipResource();
-// Reads tokens until an open parenthesis is current (none if it already is one); end of
-// input first is fatal under the given context word.
+// Starts at the current token: reads tokens until an open parenthesis is current (none if it
+// already is one); end of input first is fatal under the given context word.
 void SkipToOpenParenthesis(const char* context);
 // A four-character code position: a character constant becomes a code item, the name of an
 // enum constant a hex long of its value; anything else fails with "Type expected".

@@ -7,7 +7,8 @@
 long WritePropertyHeader(uint32_t key, const char* propertyName, unsigned long length);
 void PatchLength(long position, unsigned long length);
 void WriteReservedLongs(int count);
-// Two expressions, low then high, written high long first.
+// Two expressions, low then high, separated by a comma and written high long first; token
+// contract as GetExpression's.
 void WriteHighLowLongs(const char* label);
 
 constexpr uint32_t kVendorLMTR = FourCC("LMTR");

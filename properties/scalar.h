@@ -2,6 +2,9 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
+// Each handler is entered on its property keyword (the current token) and returns on the
+// property's close brace; the property loop then reads the comma or close brace after it.
+
 // The rows of the property keywords (lexer/keywords.def names each keyword's row).
 struct NumberRow;
 extern const NumberRow kVersionRow, kPriorityRow, kFormatFileSizeLimitRow, kInterfaceVersionRow,
@@ -22,4 +25,5 @@ void ParseNumberProperty(const NumberRow& row);
 void ParseRequiredHost();
 void ParseSizePair(const SizePairRow& row);
 void ParsePresenceFlag(const PresenceRow& row);
+// No open brace is checked: reads up to the next close brace, whatever comes before it.
 void ParseRetiredCode();  // Code68K and CodePowerPC: a notice, nothing written

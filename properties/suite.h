@@ -4,6 +4,9 @@
 #include "lexer/tokenizer.h"
 #include "parse/steps.h"
 
+// Each handler is entered on its property keyword (the current token) and returns on the
+// property's close brace; the property loop then reads the comma or close brace after it.
+
 // The rows of the property keywords (lexer/keywords.def names each keyword's row).
 struct SuiteRow;
 extern const SuiteRow kHasTerminologyRow, kImportsRow, kExportsRow, kKeywordsRow, kMessagesRow,
@@ -11,8 +14,4 @@ extern const SuiteRow kHasTerminologyRow, kImportsRow, kExportsRow, kKeywordsRow
 
 // One handler for the eight keywords, given the keyword's row.
 void ParseSuiteProperty(const SuiteRow& row);
-
-// A four-character code position: a character constant becomes a code item, the name of an
-// enum constant a hex long of its value; anything else fails with "Type expected".
-void ParseCodeOrEnumItem(const char* context, const char* comment);
 

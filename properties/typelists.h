@@ -3,6 +3,9 @@
 #pragma once
 #include "lexer/tokenizer.h"
 
+// Each handler is entered on its property keyword (the current token) and returns on the
+// property's close brace; the property loop then reads the comma or close brace after it.
+
 // The rows of the property keywords (lexer/keywords.def names each keyword's row).
 struct TypeListRow;
 extern const TypeListRow kReadTypesRow, kWriteTypesRow, kFilteredTypesRow, kParsableTypesRow,
@@ -12,11 +15,13 @@ extern const TypeListRow kReadTypesRow, kWriteTypesRow, kFilteredTypesRow, kPars
 void ParseFmtFileType();
 // One handler for the type-and-creator, clipboard-type and extension lists, given the row.
 void ParseTypeListProperty(const TypeListRow& row);
+// The value pair sits in a second brace pair; returns on the outer close brace.
 void ParseFormatMaxSize();
 void ParseFormatMaxChannels();
 
-// The shared list readers. Each reads from the list's first open brace through the property's
-// close brace, writes the items and adds their bytes to runningSize.
+// The shared list readers. Each is entered on the property's open brace, reads from the
+// list's first open brace, returns on the property's close brace, writes the items and adds
+// their bytes to runningSize.
 void ParseTypeCreatorList(const char* context, unsigned long* runningSize);
 void ParseTypeList(unsigned long* runningSize);
 void ParseExtensionList(const char* context, unsigned long* runningSize);

@@ -117,6 +117,7 @@ TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
         {"0b12", 4},             {"0o19", 17},            {"0b101", 5},
         {"0xFf", 255},           {"017", 17},             {"2 * (3 + (4 - 1))", 12},
         {"2\t*\t3", 6},          {"5 + -(2 * 2)", 1},     {"5 +", 5},
+        {"5 + (;", 5},           {"2 * (3 + ;", 6},
     };
     for (const Case& c : cases) EXPECT_EQ(NumberOf(c.text), c.value) << c.text;
 }
@@ -252,6 +253,37 @@ TEST_F(LexerTest, EscapedStringForFileNames) {
     EXPECT_EQ(GetString('"', name, true, kFileNameMax), 1);
     EXPECT_EQ(std::string(name), std::string(255, 'n'));
     EXPECT_EQ(NextKind(), kTokIdentifier);
+}
+
+TEST_F(LexerTest, EscapeForms) {
+    char text[kFileNameMax + 1];
+    // A digit after a backslash starts three octal digits, also when the last two are no
+    // digits: ((1 * 8 + ('a' - '0')) * 8 + ('b' - '0')) & 0xFF = 250.
+    Open("\"\\1ab\\q\\\"x\\t\\060\"");
+    ASSERT_EQ(GetCharacter(), '"');
+    EXPECT_EQ(GetString('"', text, true, kFileNameMax), 1);
+    EXPECT_EQ(std::string(text), std::string("\xFA" "q\"x\t0"));
+    // Without escapes a backslash stays, with the character after it, which closes nothing.
+    Open("\"a\\\"b\\101\"");
+    EXPECT_EQ(Next(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "a\\\"b\\101");
+}
+
+TEST_F(LexerTest, EscapeCutByEndOfInput) {
+    const char* const sources[] = {"\"ab\\", "\"ab\\1", "\"ab\\12"};
+    for (const char* source : sources) {
+        Open(source);
+        char text[kFileNameMax + 1];
+        ASSERT_EQ(GetCharacter(), '"');
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(GetString('"', text, true, kFileNameMax), 0) << source;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find(
+                      "error: Possible unterminated string '\"'"),
+                  std::string::npos)
+            << source;
+        EXPECT_STREQ(text, "ab") << source;
+        EXPECT_EQ(Next(), kTokEnd) << source;  // the end of input is left for the next token
+    }
 }
 
 TEST_F(LexerTest, UnterminatedStringStopsAtEndOfInput) {
