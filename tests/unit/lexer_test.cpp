@@ -259,20 +259,20 @@ TEST_F(LexerTest, EscapeForms) {
     char text[kFileNameMax + 1];
     // A digit after a backslash starts three octal digits, also when the last two are no
     // digits: ((1 * 8 + ('a' - '0')) * 8 + ('b' - '0')) & 0xFF = 250.
-    Open("\"\\1ab\\q\\\"x\\t\\060\"");
+    OpenLexer("\"\\1ab\\q\\\"x\\t\\060\"");
     ASSERT_EQ(GetCharacter(), '"');
     EXPECT_EQ(GetString('"', text, true, kFileNameMax), 1);
     EXPECT_EQ(std::string(text), std::string("\xFA" "q\"x\t0"));
     // Without escapes a backslash stays, with the character after it, which closes nothing.
-    Open("\"a\\\"b\\101\"");
-    EXPECT_EQ(Next(), kTokString);
+    OpenLexer("\"a\\\"b\\101\"");
+    EXPECT_EQ(NextKind(), kTokString);
     EXPECT_STREQ(gToken.stringText, "a\\\"b\\101");
 }
 
 TEST_F(LexerTest, EscapeCutByEndOfInput) {
     const char* const sources[] = {"\"ab\\", "\"ab\\1", "\"ab\\12"};
     for (const char* source : sources) {
-        Open(source);
+        OpenLexer(source);
         char text[kFileNameMax + 1];
         ASSERT_EQ(GetCharacter(), '"');
         testing::internal::CaptureStderr();
@@ -282,7 +282,7 @@ TEST_F(LexerTest, EscapeCutByEndOfInput) {
                   std::string::npos)
             << source;
         EXPECT_STREQ(text, "ab") << source;
-        EXPECT_EQ(Next(), kTokEnd) << source;  // the end of input is left for the next token
+        EXPECT_EQ(NextKind(), kTokEnd) << source;  // the end of input is left for the next token
     }
 }
 
