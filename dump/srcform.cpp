@@ -35,10 +35,13 @@ std::string QuotedBytes(const uint8_t* bytes, size_t count) {
     return text + "\"";
 }
 
+// The lexer keeps a backslash and the character after it as they are, so a backslash is an
+// ordinary character of a constant unless it comes last, where it would hide the closing quote.
 bool IsCharConstant(uint32_t code) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         const unsigned char c = (unsigned char)(code >> shift);
-        if (c < 0x20 || c >= 0x7F || c == '\'' || c == '\\') return false;
+        if (c < 0x20 || c >= 0x7F || c == '\'') return false;
+        if (c == '\\' && shift == 0) return false;
     }
     return true;
 }
@@ -118,7 +121,8 @@ std::string ResourceLabel(const ResEntry& entry) {
     const std::string type = !row ? entry.type.Display()
                              : row->print == PrintStringTable ? std::string("STRINGTABLE")
                                                               : std::string(row->source);
-    return type + " " + entry.name.Display();
+    return type + " " +
+           (entry.name.isOrdinal ? std::to_string(entry.name.ordinal) : entry.name.text);
 }
 
 void PrintEntry(const ResEntry& entry, DumpOutput& out) {
