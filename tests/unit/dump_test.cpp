@@ -338,3 +338,36 @@ TEST(DumpRun, ExitStatusAndMessages) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n");
 }
+
+TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
+    char* help[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--help"), nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunDump(2, help), 0);
+    const std::string text = testing::internal::GetCapturedStdout();
+    EXPECT_NE(text.find("usage: propwright-dump FILE"), std::string::npos) << text;
+    EXPECT_NE(text.find("Exit status: 0 clean, 1 problems found, 2 unreadable input."),
+              std::string::npos);
+
+    char* version[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--version"),
+                       nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunDump(2, version), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "propwright-dump 1.0.0\n");
+
+    // With a second argument --help is no option: the usage line and status 2.
+    char* two[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--help"),
+                   const_cast<char*>("x.res"), nullptr};
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDump(3, two), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n");
+
+    // A file that does not exist is unreadable input.
+    char* missing[] = {const_cast<char*>("propwright-dump"),
+                       const_cast<char*>("no-such-file.res"), nullptr};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDump(2, missing), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no-such-file.res: cannot open\n");
+}
