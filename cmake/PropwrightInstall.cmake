@@ -28,6 +28,10 @@ set(PROPWRIGHT_INSTALL_CMAKEDIR "lib/cmake/Propwright" CACHE STRING
 
 install(TARGETS propwright EXPORT PropwrightTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The second tool reads compiled resources back; it is not part of the CMake package's targets.
+install(TARGETS propwright-dump RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright-dump.1
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 install(EXPORT PropwrightTargets NAMESPACE Propwright:: FILE PropwrightTargets.cmake
   DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})

@@ -6,8 +6,8 @@
 #                            compared byte for byte; the compilers already took them in gcc)
 #   asan     build-asan/     clang++ (g++ without clang), -O1, address and undefined-behaviour
 #                            sanitizers, with the fuzz target: unit tests and golden cases
-#   fuzz     build-asan/     the fuzz target for FUZZ_SECONDS (60) seconds, seeded with the
-#                            golden sources
+#   fuzz     build-asan/     the converter's and the dump's fuzz targets, FUZZ_SECONDS (60)
+#                            seconds between them, seeded with the golden sources and scripts
 #   windows  build-windows/  MinGW g++ cross-build: the golden cases under wine
 #   toolchain build/         installed into a scratch prefix: the example plug-in built as a DLL
 #                            with MinGW, its resources read back; the Debian package
@@ -167,6 +167,12 @@ stage gcc run_build build g++ -DCMAKE_BUILD_TYPE=Release
 GOLDEN_COMPILERS=0 stage clang run_build build-clang clang++ -DCMAKE_BUILD_TYPE=Release
 GOLDEN_COMPILERS=0 stage asan run_build build-asan "$asan_cxx" -DCMAKE_BUILD_TYPE=Debug \
     "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" "${asan_options[@]}"
-stage fuzz bash "$root/fuzz/run.sh" "$root/build-asan/fuzz/propwright_fuzz" "${FUZZ_SECONDS:-60}"
+# The two targets share the fuzz time, so the stage takes no longer than with one.
+fuzz_both() {
+    local seconds=${FUZZ_SECONDS:-60}
+    bash "$root/fuzz/run.sh" "$root/build-asan/fuzz/propwright_fuzz" $(((seconds + 1) / 2))
+    bash "$root/fuzz/run.sh" "$root/build-asan/fuzz/propwright_fuzz_dump" $((seconds / 2))
+}
+stage fuzz fuzz_both
 stage windows bash "$root/tests/windows_check.sh" "$root/build/tests/resdecode"
 stage toolchain bash "$root/tests/toolchain_check.sh" "$root/build"

@@ -41,15 +41,17 @@ problem() {
 echo "== toolchain: install"
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log"
-for file in bin/propwright share/man/man1/propwright.1 \
+for file in bin/propwright bin/propwright-dump share/man/man1/propwright.1 share/man/man1/propwright-dump.1 \
     lib/cmake/Propwright/PropwrightConfig.cmake lib/cmake/Propwright/PropwrightConfigVersion.cmake \
     lib/cmake/Propwright/PropwrightTargets.cmake lib/cmake/Propwright/PropwrightResources.cmake; do
     [[ -f $prefix/$file ]] || problem "cmake --install did not install $file"
 done
 [[ -x $prefix/bin/propwright ]] || problem "the installed propwright is not executable"
 if command -v groff >/dev/null; then
-    groff -man -ww -z "$prefix/share/man/man1/propwright.1" 2>"$scratch/man.err" || true
-    [[ -s $scratch/man.err ]] && problem "the man page has formatting warnings: $(cat "$scratch/man.err")"
+    for page in propwright propwright-dump; do
+        groff -man -ww -z "$prefix/share/man/man1/$page.1" 2>"$scratch/man.err" || true
+        [[ -s $scratch/man.err ]] && problem "the man page $page.1 has formatting warnings: $(cat "$scratch/man.err")"
+    done
 fi
 
 # --- The example plug-in, from a copy of its sources (later steps edit them).
@@ -137,6 +139,26 @@ llvm-rc -no-preprocess -c 1252 -fo "$scratch/llvm.res" "$rc"
 "$decoder" "$scratch/llvm.res" | tail -n +2 | LC_ALL=C sort >"$scratch/llvm.walk"
 diff -u --label "llvm-rc" --label "DLL" "$scratch/llvm.walk" "$scratch/dll.walk" ||
     problem "llvm-rc compiles the generated script to other resources than the DLL holds"
+
+# propwright-dump reads the DLL back to source that converts to the same resources as the
+# script generated from edgetint.r: both compiled with windres and compared byte for byte.
+dumped=$scratch/dumped
+mkdir "$dumped"
+if ! "$prefix/bin/propwright-dump" "$dll" >"$dumped/edgetint.rr" 2>"$dumped/dump.err"; then
+    cat "$dumped/dump.err"
+    problem "propwright-dump found problems in the example DLL"
+elif ! grep -qxF "/* Convert back with: propwright edgetint.rr edgetint.rc -j" "$dumped/edgetint.rr"; then
+    head -n 3 "$dumped/edgetint.rr"
+    problem "the dump of the DLL does not name the command line that converts it back"
+elif ! "$prefix/bin/propwright" "$dumped/edgetint.rr" "$dumped/edgetint.rc" -j >"$dumped/convert.log"; then
+    cat "$dumped/convert.log"
+    problem "the dump of the DLL does not convert"
+else
+    "$mingw-windres" --preprocessor=cpp -i "$dumped/edgetint.rc" -O res -o "$dumped/dumped.res"
+    "$mingw-windres" --preprocessor=cpp -i "$rc" -O res -o "$dumped/source.res"
+    "$decoder" --compare "$dumped/source.res" "$dumped/dumped.res" ||
+        problem "the dump of the DLL converts to other resources than edgetint.r"
+fi
 
 # --- An edited header reruns the preprocessor: the new identifier reaches the DLL.
 echo "== toolchain: header dependency"
@@ -256,7 +278,8 @@ deb=$(ls "$package_dir"/*.deb)
 [[ $(dpkg-deb -f "$deb" Package) == propwright ]] || problem "package name is not propwright"
 [[ $(dpkg-deb -f "$deb" Version) == 1.0.0 ]] || problem "package version is not 1.0.0"
 dpkg-deb -c "$deb" | awk '{ print $NF }' >"$scratch/deb.files"
-for file in ./usr/bin/propwright ./usr/share/man/man1/propwright.1 \
+for file in ./usr/bin/propwright ./usr/bin/propwright-dump ./usr/share/man/man1/propwright.1 \
+    ./usr/share/man/man1/propwright-dump.1 \
     ./usr/lib/cmake/Propwright/PropwrightConfig.cmake ./usr/lib/cmake/Propwright/PropwrightConfigVersion.cmake \
     ./usr/lib/cmake/Propwright/PropwrightTargets.cmake ./usr/lib/cmake/Propwright/PropwrightResources.cmake; do
     grep -qxF "$file" "$scratch/deb.files" || problem "the package does not hold $file"

@@ -1,6 +1,7 @@
 // Little-endian byte builders for hand-made compiled resources in the decoder tests.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 typedef std::vector<uint8_t> Bytes;
@@ -17,4 +18,57 @@ inline void Put32(Bytes& b, uint32_t v) {
 // A code as the resource compiler lays it out: characters reversed ('kind' -> "dnik").
 inline void PutCode(Bytes& b, const char* code) {
     for (int i = 3; i >= 0; --i) b.push_back(uint8_t(code[i]));
+}
+
+inline void PutText(Bytes& b, const std::string& text) {
+    b.insert(b.end(), text.begin(), text.end());
+}
+
+// The leading empty entry that every .res file starts with.
+inline Bytes Leading() {
+    Bytes b;
+    Put32(b, 0);
+    Put32(b, 32);
+    Put16(b, 0xFFFF);
+    Put16(b, 0);
+    Put16(b, 0xFFFF);
+    Put16(b, 0);
+    b.resize(32, 0);
+    return b;
+}
+
+// One entry with a string type and an ordinal name, header and data padded to four bytes.
+inline void PutEntry(Bytes& file, const std::string& type, uint16_t name, const Bytes& data) {
+    Bytes header;
+    for (char c : type) Put16(header, uint16_t(c));
+    Put16(header, 0);
+    Put16(header, 0xFFFF);
+    Put16(header, name);
+    while ((8 + header.size()) % 4) header.push_back(0);
+    Put32(header, 0);       // DataVersion
+    Put16(header, 0x1030);  // MemoryFlags
+    Put16(header, 0x0409);  // LanguageId
+    Put32(header, 0);       // Version
+    Put32(header, 0);       // Characteristics
+    Put32(file, uint32_t(data.size()));
+    Put32(file, uint32_t(8 + header.size()));
+    file.insert(file.end(), header.begin(), header.end());
+    file.insert(file.end(), data.begin(), data.end());
+    while (file.size() % 4) file.push_back(0);
+}
+
+inline void PutRecord(Bytes& b, const char* vendor, const char* key, const Bytes& value) {
+    PutCode(b, vendor);
+    PutCode(b, key);
+    Put32(b, 0);
+    Put32(b, uint32_t(value.size()));
+    b.insert(b.end(), value.begin(), value.end());
+}
+
+inline Bytes ListHeader(uint32_t count) {
+    Bytes b;
+    Put16(b, 1);
+    Put32(b, 0);
+    Put32(b, count);
+    return b;
 }

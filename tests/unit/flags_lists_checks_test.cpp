@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

@@ -5,62 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 #include "tests/unit/bytes.h"
 
 namespace {
-
-void PutText(Bytes& b, const std::string& text) {
-    b.insert(b.end(), text.begin(), text.end());
-}
-
-Bytes Leading() {
-    Bytes b;
-    Put32(b, 0);
-    Put32(b, 32);
-    Put16(b, 0xFFFF);
-    Put16(b, 0);
-    Put16(b, 0xFFFF);
-    Put16(b, 0);
-    b.resize(32, 0);
-    return b;
-}
-
-// One entry with a string type and an ordinal name, header and data padded to four bytes.
-void PutEntry(Bytes& file, const std::string& type, uint16_t name, const Bytes& data) {
-    Bytes header;
-    for (char c : type) Put16(header, uint16_t(c));
-    Put16(header, 0);
-    Put16(header, 0xFFFF);
-    Put16(header, name);
-    while ((8 + header.size()) % 4) header.push_back(0);
-    Put32(header, 0);       // DataVersion
-    Put16(header, 0x1030);  // MemoryFlags
-    Put16(header, 0x0409);  // LanguageId
-    Put32(header, 0);       // Version
-    Put32(header, 0);       // Characteristics
-    Put32(file, uint32_t(data.size()));
-    Put32(file, uint32_t(8 + header.size()));
-    file.insert(file.end(), header.begin(), header.end());
-    file.insert(file.end(), data.begin(), data.end());
-    while (file.size() % 4) file.push_back(0);
-}
-
-void PutRecord(Bytes& b, const char* vendor, const char* key, const Bytes& value) {
-    PutCode(b, vendor);
-    PutCode(b, key);
-    Put32(b, 0);
-    Put32(b, uint32_t(value.size()));
-    b.insert(b.end(), value.begin(), value.end());
-}
-
-Bytes ListHeader(uint32_t count) {
-    Bytes b;
-    Put16(b, 1);
-    Put32(b, 0);
-    Put32(b, count);
-    return b;
-}
 
 // kind 'filt' (4 bytes) and name "abcd" (length byte 4, four bytes, three zeros: 8 bytes).
 Bytes GoodList() {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

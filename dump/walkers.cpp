@@ -1,10 +1,16 @@
 // The walker table: resource type -> walker. A new walker is one row here plus its own file.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
-#include <cstdio>
-#include <strings.h>
+#include <cctype>
 
 namespace {
+
+bool SameNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (std::toupper((unsigned char)*a) != std::toupper((unsigned char)*b)) return false;
+    }
+    return *a == *b;
+}
 
 const WalkerRow kWalkerTable[] = {
     {"VTAG", WalkPropertyList},
@@ -19,7 +25,7 @@ const WalkerRow kWalkerTable[] = {
 const WalkerRow* FindWalker(const ResId& type) {
     const std::string wanted = type.Display();
     for (const WalkerRow& row : kWalkerTable) {
-        if (strcasecmp(row.typeName, wanted.c_str()) == 0) return &row;
+        if (SameNoCase(row.typeName, wanted.c_str())) return &row;
     }
     return nullptr;
 }

@@ -1,4 +1,4 @@
-// Compiled resource files (.res): the container reader and the per-type data walkers.
+// Compiled resources: the .res and PE readers, the per-type data walkers and the printers.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -114,3 +114,67 @@ bool CheckRlEffectInfo(const uint8_t* value, size_t length, std::string& error);
 
 // Four-character code as read from the data (little-endian 32 bits) in natural order.
 std::string FourCharText(uint32_t code);
+
+
+// PE images (DLL, EXE; PE32 and PE32+): true when bytes start like one.
+bool LooksLikePeImage(const std::vector<uint8_t>& bytes);
+// Finds the resource directory through the data directory and walks its three levels (type,
+// name, language) with every offset checked against the image and every directory visited at
+// most once. Returns false with a message naming the offset on any fault.
+bool ParsePeResources(const std::vector<uint8_t>& bytes, std::vector<ResEntry>& entries,
+                      std::string& error);
+
+// Little-endian fields of a value.
+uint16_t ReadU16(const uint8_t* p);
+uint32_t ReadU32(const uint8_t* p);
+
+// Source printing. Each printer appends source text to out and one line per problem to
+// problems ("Vtag 16000: ..."); a value that no source can give is kept as a comment.
+struct DumpOutput {
+    std::string text;                   // the resource statements
+    std::string declarations;           // enum constants the statements use, printed first
+    std::vector<std::string> problems;  // without the file name
+    bool usesViewer = false;            // a 'QkPn' resource needs the converter's -x
+};
+
+// The source name of a resource type ("Vtag", "aete", ...) or null for a type not converted.
+const char* SourceTypeName(const ResId& type);
+// "Vtag 16000": the resource in problem lines.
+std::string ResourceLabel(const ResEntry& entry);
+// Prints one resource: as source for the types the converter reads, else as a comment line.
+void PrintEntry(const ResEntry& entry, DumpOutput& out);
+
+void PrintPropertyList(const ResEntry& entry, DumpOutput& out);
+void PrintAddIns(const ResEntry& entry, DumpOutput& out);
+void PrintTerminology(const ResEntry& entry, DumpOutput& out);
+void PrintStringTable(const ResEntry& entry, DumpOutput& out);
+void PrintTextResource(const ResEntry& entry, DumpOutput& out);  // 'Pate' and 'QkPn'
+void PrintPath(const ResEntry& entry, DumpOutput& out);
+
+// Source forms of values.
+std::string QuotedBytes(const uint8_t* bytes, size_t count);   // "..." with \ooo escapes
+bool IsCharConstant(uint32_t code);   // four characters a character constant can hold
+std::string CharConstant(uint32_t code);                       // 'abcd'
+// A code where an enum constant may stand for it: 'abcd', or the name of an enum constant
+// declared in out.declarations for a code no character constant can hold.
+std::string CodeOrEnum(uint32_t code, DumpOutput& out);
+std::string CommentText(const std::string& text);  // text safe inside a C comment
+std::string RawBytesComment(const uint8_t* bytes, size_t count);  // /* raw: 01 02 ... */
+std::string Hex32(uint32_t value);                               // 0x0001F000
+
+// Property keys: the converter's keyword for each key and how its value prints.
+typedef bool (*ValuePrinter)(const uint8_t* value, size_t length, DumpOutput& out,
+                             std::string& body, std::string& why);
+struct PropertyRow {
+    char key[5];
+    char vendor[5];
+    const char* keyword;
+    ValuePrinter print;  // fills body with the text between the property's braces
+};
+const PropertyRow* FindPropertyRow(uint32_t key);
+// Every row, for the check that each keyword is one the converter knows.
+const PropertyRow* PropertyRows(size_t& count);
+
+// The whole tool: propwright-dump's command line, output and exit status (0 clean, 1 problems,
+// 2 unreadable input or bad usage). Keeps no state between calls.
+int RunDump(int argc, char** argv);

@@ -1,5 +1,5 @@
 // Value checks for the flag-set, filter case, type and extension list and format limit keys.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 // Terminology walker ('aete'): suites, events, parameters, classes, properties, elements and
 // enumerations laid out without gaps; every counter must consume exactly the data.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

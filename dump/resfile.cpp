@@ -1,5 +1,5 @@
 // The .res container: entry headers, alignment and padding, and the bounded data reader.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // String-table walker: a block of sixteen counted UTF-16 strings that fill the data exactly.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // Add-in category walker ('AdIn'): every category's size and every count must match the bytes.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Value checks for the component, size-pair and presence-flag property keys.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

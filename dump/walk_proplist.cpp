@@ -1,6 +1,6 @@
 // Property-list walker ('Vtag', 'AdPr'): list header, then records that must fill the data
 // exactly; each value is checked by its key's row in the key table.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Per-key value checks of property records, and the value forms shared by many keys.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

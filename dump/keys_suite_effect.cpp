@@ -1,6 +1,6 @@
 // Value checks for the suite-style and effect-host property keys: fixed sizes, counted
 // lists whose entries must fill the value exactly, name fields and flag ranges.
-#include "tests/resdecode/resdecode.h"
+#include "dump/decode.h"
 
 namespace {
 

@@ -1,0 +1,106 @@
+// The propwright-dump command: reads a .res file or a PE image and prints its resources as
+// source for the converter, problems one line each on the error stream.
+#include "dump/decode.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const char kVersion[] = "1.0.0";
+const char kUsage[] = "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)";
+
+void ShowHelp() {
+    printf("propwright-dump %s: prints the resources of a compiled .res file or of a plug-in\n"
+           "(a DLL or EXE, 32- or 64-bit) as source that propwright converts back.\n\n"
+           "%s\n\n"
+           "Standard output gets the source: one resource statement per property list,\n"
+           "add-in, terminology, Pate, viewer, path and string resource, and a comment line\n"
+           "for every other resource (type, id, language, size). Bytes that no source can\n"
+           "give are kept in a comment at their place.\n"
+           "The error stream gets one line per problem found in the bytes.\n\n"
+           "Exit status: 0 clean, 1 problems found, 2 unreadable input.\n"
+           "  --help      this text (only as the sole argument)\n"
+           "  --version   the version\n",
+           kVersion, kUsage);
+}
+
+bool FileExists(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return bool(file);
+}
+
+// The name without its folder and extension, for the suggested command line.
+std::string BaseName(const std::string& path) {
+    size_t start = path.find_last_of("/\\");
+    start = start == std::string::npos ? 0 : start + 1;
+    std::string base = path.substr(start);
+    const size_t dot = base.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) base.erase(dot);
+    return base.empty() ? "out" : base;
+}
+
+}  // namespace
+
+int RunDump(int argc, char** argv) {
+    if (argc == 2 && !FileExists(argv[1])) {
+        if (strcmp(argv[1], "--help") == 0) {
+            ShowHelp();
+            return 0;
+        }
+        if (strcmp(argv[1], "--version") == 0) {
+            printf("propwright-dump %s\n", kVersion);
+            return 0;
+        }
+    }
+    if (argc != 2) {
+        fprintf(stderr, "%s\n", kUsage);
+        return 2;
+    }
+    const char* path = argv[1];
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        fprintf(stderr, "%s: cannot open\n", path);
+        return 2;
+    }
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        fprintf(stderr, "%s: cannot read\n", path);
+        return 2;
+    }
+    std::vector<ResEntry> entries;
+    std::string error;
+    const bool pe = LooksLikePeImage(bytes);
+    if (!(pe ? ParsePeResources(bytes, entries, error) : ParseResFile(bytes, entries, error))) {
+        fprintf(stderr, "%s: %s%s\n", path, pe ? "" : "not a readable .res file: ",
+                error.c_str());
+        return 2;
+    }
+    DumpOutput out;
+    for (const ResEntry& entry : entries) PrintEntry(entry, out);
+
+    const std::string base = BaseName(path);
+    printf("/* propwright-dump %s: %zu resource%s from \"%s\" (%s) */\n", kVersion,
+           entries.size(), entries.size() == 1 ? "" : "s", CommentText(path).c_str(),
+           pe ? "PE image" : ".res file");
+    if (out.usesViewer) {
+        printf("/* Convert back with: propwright %s.rr %s.rc -x\n"
+               "   (-x for the viewer resources; every byte a character conversion would\n"
+               "   change is printed as an octal escape, which the conversion leaves alone) */\n\n",
+               base.c_str(), base.c_str());
+    } else {
+        printf("/* Convert back with: propwright %s.rr %s.rc -j\n"
+               "   (-j: no character conversion; the bytes are printed as they are) */\n\n",
+               base.c_str(), base.c_str());
+    }
+    fputs(out.declarations.c_str(), stdout);
+    if (!out.declarations.empty()) fputs("\n", stdout);
+    fputs(out.text.c_str(), stdout);
+    fflush(stdout);
+    for (const std::string& problem : out.problems)
+        fprintf(stderr, "%s: %s\n", path, problem.c_str());
+    return out.problems.empty() ? 0 : 1;
+}

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Round trip of the golden scripts: every case of FEATURE whose expected script compiles is
+# compiled with windres, dumped with propwright-dump, converted back with the option that the
+# dump names, compiled again, and both sets of resources compared (type, name, language and
+# data, byte for byte). Cases listed in EXCEPTIONS must still fail, so the list stays true.
+# Usage: run_roundtrip.sh PROPWRIGHT PROPWRIGHT_DUMP RESDECODE GOLDEN_DIR EXCEPTIONS FEATURE
+set -u
+tool=$(realpath "$1")
+dump=$(realpath "$2")
+decoder=$(realpath "$3")
+golden=$(realpath "$4")
+exceptions=$(realpath "$5")
+feature=$6
+
+windres=x86_64-w64-mingw32-windres
+if ! command -v "$windres" >/dev/null; then
+    echo "SKIP: $windres not found (Debian package binutils-mingw-w64-x86-64)"
+    exit 77
+fi
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/roundtrip.XXXXXX") || exit 1
+trap 'rm -rf "$scratch"' EXIT
+
+passed=0 excluded=0 skipped=0 failed=0
+for case_dir in "$golden/$feature"/*/; do
+    case_dir=${case_dir%/}
+    name=$feature/$(basename "$case_dir")
+    [[ -f $case_dir/expected.rc && ! -f $case_dir/no-compile ]] || continue
+    work=$scratch/$(basename "$case_dir")
+    mkdir -p "$work"
+    cp "$case_dir/expected.rc" "$work/x.rc"
+    if ! (cd "$work" && "$windres" --preprocessor=cpp -i x.rc -O res -o x.res 2>/dev/null); then
+        skipped=$((skipped + 1))  # no resources in the script
+        continue
+    fi
+    reason=""
+    (cd "$work" && "$dump" x.res >x.rr 2>dump.err)
+    status=$?
+    option=$(sed -n 's/^\/\* Convert back with: propwright [^ ]* [^ ]* \(-[jx]\)$/\1/p' "$work/x.rr")
+    if ((status != 0)); then
+        reason="propwright-dump ended with status $status: $(head -n 3 "$work/dump.err")"
+    elif [[ -z $option ]]; then
+        reason="no command line in the dump's first lines"
+    elif ! (cd "$work" && "$tool" x.rr y.rc "$option" >convert.out 2>&1); then
+        reason="the dump does not convert: $(grep -m1 'error' "$work/convert.out")"
+    elif ! (cd "$work" && "$windres" --preprocessor=cpp -i y.rc -O res -o y.res 2>windres.err); then
+        reason="windres rejects the converted dump: $(head -n 1 "$work/windres.err")"
+    elif ! "$decoder" --compare "$work/x.res" "$work/y.res" >"$work/compare.out"; then
+        reason="different resources: $(head -n 2 "$work/compare.out" | tr '\n' ' ')"
+    fi
+    listed=$(grep -m1 "^$name:" "$exceptions" | cut -d: -f2-)
+    if [[ -z $reason && -z $listed ]]; then
+        passed=$((passed + 1))
+    elif [[ -n $reason && -n $listed ]]; then
+        excluded=$((excluded + 1))
+        echo "excluded $name:$listed"
+    elif [[ -n $listed ]]; then
+        echo "FAIL: $name round-trips now; remove it from $(basename "$exceptions")"
+        failed=$((failed + 1))
+    else
+        echo "FAIL: $name: $reason"
+        sed 's/^/    /' "$work/x.rr" | head -n 40
+        failed=$((failed + 1))
+    fi
+done
+echo "$feature: $passed round-tripped, $excluded listed as not round-tripping," \
+    "$skipped without resources, $failed failed"
+((failed == 0))

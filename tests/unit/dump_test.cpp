@@ -1,0 +1,373 @@
+// propwright-dump: source printed for hand-made resources, problems found in damaged ones
+// (.res and PE), exit statuses, and the key table against the converter's keyword table.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dump/decode.h"
+#include "lexer/tokenizer.h"
+#include "tests/unit/bytes.h"
+
+namespace {
+
+ResEntry Resource(const std::string& type, const Bytes& data, uint16_t name = 16000) {
+    ResEntry e;
+    e.type.isOrdinal = false;
+    e.type.text = type;
+    e.name.ordinal = name;
+    e.languageId = 0x0409;
+    e.data = data;
+    return e;
+}
+
+DumpOutput Print(const ResEntry& entry) {
+    DumpOutput out;
+    PrintEntry(entry, out);
+    return out;
+}
+
+Bytes OneRecord(const char* vendor, const char* key, const Bytes& value, uint32_t count = 1) {
+    Bytes b = ListHeader(count);
+    PutRecord(b, vendor, key, value);
+    return b;
+}
+
+std::string Problems(const DumpOutput& out) {
+    std::string all;
+    for (const std::string& p : out.problems) all += p + "\n";
+    return all;
+}
+
+// A PE image with one section holding the resource directory: type 'VTAG' (a name string),
+// id 16000, language 0x0409, and data. loop makes the name level point back at the type level;
+// dataRva moves the data entry's RVA.
+Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva = 0x1000 + 100) {
+    Bytes b(64, 0);
+    b[0] = 'M';
+    b[1] = 'Z';
+    b[0x3C] = 64;
+    PutText(b, std::string("PE\0\0", 4));
+    const uint16_t optionalSize = plus ? 240 : 224;
+    Put16(b, plus ? 0x8664 : 0x14C);
+    Put16(b, 1);  // sections
+    Put32(b, 0);
+    Put32(b, 0);
+    Put32(b, 0);
+    Put16(b, optionalSize);
+    Put16(b, 0x2102);
+    const size_t optional = b.size();
+    b.resize(optional + optionalSize, 0);
+    b[optional] = 0x0B;
+    b[optional + 1] = plus ? 0x02 : 0x01;
+    const size_t countField = optional + (plus ? 108 : 92);
+    b[countField] = 16;
+    const size_t resourceEntry = countField + 4 + 16;
+    b[resourceEntry + 1] = 0x10;  // RVA 0x1000
+    b[resourceEntry + 4] = 200;   // size
+    PutText(b, std::string(".rsrc\0\0\0", 8));
+    Put32(b, 0x200);  // virtual size
+    Put32(b, 0x1000);
+    Put32(b, 0x200);  // raw size
+    Put32(b, 0x200);  // raw offset
+    b.resize(0x200, 0);
+    Bytes s;
+    auto directory = [&](uint16_t named, uint16_t ids) {
+        Put32(s, 0);
+        Put32(s, 0);
+        Put32(s, 0);
+        Put16(s, named);
+        Put16(s, ids);
+    };
+    directory(1, 0);
+    Put32(s, 0x80000000u | 88);
+    Put32(s, 0x80000000u | 24);
+    directory(0, 1);
+    Put32(s, 16000);
+    Put32(s, 0x80000000u | (loop ? 0 : 48));
+    directory(0, 1);
+    Put32(s, 0x0409);
+    Put32(s, 72);
+    Put32(s, dataRva);
+    Put32(s, uint32_t(data.size()));
+    Put32(s, 0);
+    Put32(s, 0);
+    Put16(s, 4);
+    for (char c : std::string("VTAG")) Put16(s, uint16_t(c));
+    s.resize(100, 0);
+    s.insert(s.end(), data.begin(), data.end());
+    s.resize(0x200, 0);
+    b.insert(b.end(), s.begin(), s.end());
+    return b;
+}
+
+// Runs the tool on bytes written to a file; returns the status, fills the two streams.
+int RunOn(const Bytes& bytes, std::string& out, std::string& err) {
+    const std::string path = testing::TempDir() + "dump_test_input.res";
+    {
+        std::ofstream file(path, std::ios::binary);
+        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    }
+    std::string arg = path;
+    char* argv[] = {const_cast<char*>("propwright-dump"), &arg[0], nullptr};
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = RunDump(2, argv);
+    out = testing::internal::GetCapturedStdout();
+    err = testing::internal::GetCapturedStderr();
+    std::remove(path.c_str());
+    return status;
+}
+
+}  // namespace
+
+TEST(DumpKeys, EveryPrintedKeywordIsAConverterPropertyKeyword) {
+    size_t count = 0;
+    const PropertyRow* rows = PropertyRows(count);
+    for (size_t i = 0; i < count; ++i) {
+        bool found = false;
+        for (int k = 0; k < kKeywordCount; ++k) {
+            if (std::string(kKeywordTable[k].name) == rows[i].keyword) {
+                found = kKeywordTable[k].handler != nullptr;
+            }
+        }
+        EXPECT_TRUE(found) << rows[i].keyword << " is no property keyword of the converter";
+    }
+    // The other way round: every property keyword but the two retired code keywords prints.
+    size_t properties = 0;
+    for (int k = 0; k < kKeywordCount; ++k) {
+        if (kKeywordTable[k].handler) ++properties;
+    }
+    EXPECT_EQ(count, properties - 2);
+}
+
+TEST(DumpPrint, PropertiesOnePerLineInTheirSourceForms) {
+    Bytes b = ListHeader(6);
+    Bytes kind;
+    PutCode(kind, "LmFl");
+    PutRecord(b, "LMTR", "kind", kind);
+    // "a", a double quote and the byte 0xC9: octal escapes, so no conversion touches them.
+    PutRecord(b, "LMTR", "name", Bytes{3, 'a', '"', 0xC9, 0, 0, 0, 0});
+    Bytes flags;
+    Put32(flags, 0x0C);  // bits 3 and 2: fourth and fifth of six names, shifted left by one
+    PutRecord(b, "LMTR", "fmtf", flags);
+    Bytes types;
+    Put32(types, 0x01020304);  // no character constant holds it
+    PutCode(types, "TEXT");
+    PutRecord(b, "LMTR", "RdTy", types);
+    PutRecord(b, "LMTR", "RdEx", Bytes{'p', 'n', 'g', ' '});
+    Bytes version;
+    Put32(version, 0x00010002);
+    PutRecord(b, "LMTR", "vers", version);
+    const DumpOutput out = Print(Resource("VTAG", b));
+    EXPECT_EQ(Problems(out), "");
+    EXPECT_EQ(out.text,
+              "resource 'Vtag' (16000) {\n\t{\n"
+              "\t\tKind { Filter },\n"
+              "\t\tName { \"a\\042\\311\" },\n"
+              "\t\tFormatFlags { 0, 0, 0, fmtCanWriteIfRead, fmtCanWriteTransparency, 0 },\n"
+              "\t\tReadTypes { { kDumpCode01020304, 'TEXT' } },\n"
+              "\t\tReadExtensions { { 'png ' } },\n"
+              "\t\tVersion { 0x00010002 },\n"
+              "\t}\n};\n\n");
+    EXPECT_EQ(out.declarations, "enum { kDumpCode01020304 = 0x01020304 };\n");
+}
+
+TEST(DumpPrint, OtherResourcesAndNamedOnesAreListed) {
+    ResEntry icon = Resource("ICON", Bytes(10, 1), 3);
+    icon.type.isOrdinal = true;
+    icon.type.ordinal = 3;
+    DumpOutput out = Print(icon);
+    EXPECT_EQ(out.text, "/* not converted: type #3, id #3, language 0x0409, 10 bytes */\n\n");
+    EXPECT_TRUE(out.problems.empty());
+
+    ResEntry named = Resource("PATE", Bytes{1, 0, 'x', 0});
+    named.name.isOrdinal = false;
+    named.name.text = "ABOUT";
+    out = Print(named);
+    EXPECT_EQ(Problems(out), "Pate ABOUT: a name that is a string; the converter writes numeric "
+                             "identifiers only\n");
+}
+
+TEST(DumpPrint, TextPathAndStringResources) {
+    EXPECT_EQ(Print(Resource("PATE", Bytes{1, 0, 'h', 'i', 0}, 6)).text,
+              "resource 'Pate' (6) {\n\t\"hi\"\n};\n\n");
+    const DumpOutput viewer = Print(Resource("QKPN", Bytes{0xFD, 0xFF, 'v', 0}, 5));
+    EXPECT_EQ(viewer.text, "resource 'QkPn' (5) {\n\tVersion3 { \"v\" }\n};\n\n");
+    EXPECT_TRUE(viewer.usesViewer);
+    EXPECT_EQ(Print(Resource("PATH", Bytes{0x01, 0x23, 0xAB, 0xCD}, 1)).text,
+              "data 'PATH' (1) {\n\t$\"0123 ABCD\"\n};\n\n");
+    // Block 2 holds ids 16 to 31; string 17 is "ok", the rest are empty.
+    Bytes block;
+    Put16(block, 0);
+    Put16(block, 2);
+    Put16(block, 'o');
+    Put16(block, 'k');
+    for (int i = 2; i < 16; ++i) Put16(block, 0);
+    ResEntry table = Resource("", block, 2);
+    table.type.isOrdinal = true;
+    table.type.ordinal = 6;
+    EXPECT_EQ(Print(table).text, "resource 'STR ' (17) { \"ok\" };\n\n");
+}
+
+TEST(DumpDamaged, PropertyListRecordsAgainstTheBytes) {
+    // A name record stating 12 value bytes where 8 are left.
+    Bytes b = ListHeader(1);
+    PutRecord(b, "LMTR", "name", Bytes{4, 'a', 'b', 'c', 'd', 0, 0, 0});
+    b[10 + 12] = 12;
+    EXPECT_EQ(Problems(Print(Resource("VTAG", b))),
+              "Vtag 16000: property 'name' at offset 10: length 12 exceeds the 8 bytes left\n");
+
+    // Count 2, one kind record of 20 bytes: the second header would start at 30.
+    Bytes kind;
+    PutCode(kind, "LmFl");
+    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "kind", kind, 2)))),
+              "Vtag 16000: record 2 of 2 at offset 30: the data ends inside the record header "
+              "(count 2 larger than the records present)\n");
+    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "kind", kind, 0)))),
+              "Vtag 16000: offset 10: 20 bytes after the last of 0 records (count smaller than "
+              "the records present)\n");
+
+    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "zzzz", kind)))),
+              "Vtag 16000: property 'zzzz' at offset 10: unknown property key\n");
+    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("ORVN", "kind", kind)))),
+              "Vtag 16000: property 'kind' at offset 10: vendor 'ORVN', the converter writes "
+              "'LMTR' for Kind\n");
+    // A presence flag must hold 1.
+    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "wnsc", Bytes{2, 0, 0, 0})))),
+              "Vtag 16000: property 'wnsc' at offset 10: WantsScrap: presence flag holds 2, "
+              "must be 1\n");
+    EXPECT_EQ(Problems(Print(Resource("VTAG", Bytes{1, 0, 0}))),
+              "Vtag 16000: data of 3 bytes is shorter than the 10-byte list header\n");
+    // The unprintable record stays as raw bytes in a comment; the list goes on.
+    const DumpOutput out = Print(Resource("VTAG", OneRecord("LMTR", "zzzz", kind)));
+    EXPECT_NE(out.text.find("/* raw: 52 54 4D 4C 7A 7A 7A 7A"), std::string::npos) << out.text;
+}
+
+TEST(DumpDamaged, OtherResourceLayouts) {
+    EXPECT_EQ(Problems(Print(Resource("PATE", Bytes{1, 0, 'h', 'i'}, 6))),
+              "Pate 6: offset 3: the text is not ended by a zero byte\n");
+    EXPECT_EQ(Problems(Print(Resource("PATE", Bytes{2, 0, 0}, 6))),
+              "Pate 6: offset 0: first word 2, the converter writes 1\n");
+    EXPECT_EQ(Problems(Print(Resource("PATH", Bytes{1, 2, 3}, 1))),
+              "PATH 1: odd data size 3; the converter writes whole 16-bit words\n");
+    // An add-in list of one category whose header is cut off.
+    Bytes addin;
+    Put16(addin, 1);
+    Put16(addin, 1);
+    Put16(addin, 8);
+    EXPECT_EQ(Problems(Print(Resource("ADIN", addin))),
+              "AdIn 16000: category 1 of 1: data ends inside a category header\n");
+}
+
+TEST(DumpPe, FindsResourcesInPe32AndPe32Plus) {
+    const Bytes data = OneRecord("LMTR", "wnsc", Bytes{1, 0, 0, 0});
+    for (bool plus : {false, true}) {
+        std::vector<ResEntry> entries;
+        std::string error;
+        ASSERT_TRUE(ParsePeResources(PeImage(plus, data), entries, error)) << error;
+        ASSERT_EQ(entries.size(), 1u);
+        EXPECT_EQ(entries[0].type.Display(), "VTAG");
+        EXPECT_EQ(entries[0].name.ordinal, 16000);
+        EXPECT_EQ(entries[0].languageId, 0x0409);
+        EXPECT_EQ(entries[0].data, data);
+    }
+}
+
+TEST(DumpPe, DamagedImagesAreRefusedWithTheirOffset) {
+    const Bytes data = OneRecord("LMTR", "wnsc", Bytes{1, 0, 0, 0});
+    std::vector<ResEntry> entries;
+    std::string error;
+    // The name level's entry points back at the type directory at section offset 0 (0x200).
+    EXPECT_FALSE(ParsePeResources(PeImage(false, data, true), entries, error));
+    EXPECT_EQ(error, "offset 512: resource directory loop: this directory is reached twice");
+    // Data at an RVA beyond the section's 0x200 bytes; the data entry is at 0x200 + 72.
+    EXPECT_FALSE(ParsePeResources(PeImage(false, data, false, 0x1000 + 0x1F0), entries, error));
+    EXPECT_EQ(error, "offset 584: data of 30 bytes at RVA 0x000011F0 lies outside the image's "
+                     "sections");
+    // Cut inside the section table, and inside the resource section.
+    Bytes image = PeImage(true, data);
+    image.resize(64 + 24 + 240 + 20);
+    EXPECT_FALSE(ParsePeResources(image, entries, error));
+    EXPECT_EQ(error, "offset 328: 1 section headers run past the file");
+    // 10 bytes of the section: not even the type directory's 16. 30 bytes: the type directory
+    // and its entry fit, the type's name string at section offset 88 does not.
+    image = PeImage(false, data);
+    image.resize(0x200 + 10);
+    EXPECT_FALSE(ParsePeResources(image, entries, error));
+    EXPECT_EQ(error, "offset 512: resource directory lies past the resource section");
+    image = PeImage(false, data);
+    image.resize(0x200 + 30);
+    EXPECT_FALSE(ParsePeResources(image, entries, error));
+    EXPECT_EQ(error, "offset 600: name string lies past the resource section");
+}
+
+TEST(DumpRun, ExitStatusAndMessages) {
+    std::string out, err;
+    Bytes file = Leading();
+    PutEntry(file, "PATE", 6, Bytes{1, 0, 'h', 'i', 0});
+    EXPECT_EQ(RunOn(file, out, err), 0);
+    EXPECT_EQ(err, "");
+    EXPECT_NE(out.find("propwright dump_test_input.rr dump_test_input.rc -j"), std::string::npos);
+    EXPECT_NE(out.find("resource 'Pate' (6) {\n\t\"hi\"\n};"), std::string::npos) << out;
+
+    file = Leading();
+    PutEntry(file, "PATE", 6, Bytes{1, 0, 'h', 'i'});
+    EXPECT_EQ(RunOn(file, out, err), 1);
+    EXPECT_NE(err.find("dump_test_input.res: Pate 6: offset 3: the text is not ended by a zero "
+                       "byte\n"),
+              std::string::npos)
+        << err;
+
+    // Truncated: the entry header says 5 data bytes, only 2 follow.
+    file.resize(file.size() - 4);
+    EXPECT_EQ(RunOn(file, out, err), 2);
+    EXPECT_NE(err.find("not a readable .res file: offset 32: DataSize 4 but only"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(out, "");
+
+    EXPECT_EQ(RunOn(PeImage(true, Bytes{1, 0, 0}, true), out, err), 2);
+    EXPECT_NE(err.find("resource directory loop"), std::string::npos) << err;
+
+    char* none[] = {const_cast<char*>("propwright-dump"), nullptr};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDump(1, none), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n");
+}
+
+TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
+    char* help[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--help"), nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunDump(2, help), 0);
+    const std::string text = testing::internal::GetCapturedStdout();
+    EXPECT_NE(text.find("usage: propwright-dump FILE"), std::string::npos) << text;
+    EXPECT_NE(text.find("Exit status: 0 clean, 1 problems found, 2 unreadable input."),
+              std::string::npos);
+
+    char* version[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--version"),
+                       nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunDump(2, version), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "propwright-dump 1.0.0\n");
+
+    // With a second argument --help is no option: the usage line and status 2.
+    char* two[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--help"),
+                   const_cast<char*>("x.res"), nullptr};
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDump(3, two), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n");
+
+    // A file that does not exist is unreadable input.
+    char* missing[] = {const_cast<char*>("propwright-dump"),
+                       const_cast<char*>("no-such-file.res"), nullptr};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDump(2, missing), 2);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no-such-file.res: cannot open\n");
+}
