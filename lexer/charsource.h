@@ -8,6 +8,7 @@ constexpr int MAXITEMSIZE = 512000;
 constexpr int kLinePieceMax = MAXITEMSIZE - 1;  // 511 999 characters per buffered piece
 constexpr int kFileNameMax = 255;
 constexpr char kEndMark = 127;
+constexpr uint32_t kSourceBlockSize = 65536;  // bytes read from the source at a time
 
 struct LexState {
     int32_t pushBackCount;
@@ -15,8 +16,11 @@ struct LexState {
     int32_t lineNumber;
     int32_t readIndex;
     char fileName[kFileNameMax + 1];
-    char line[MAXITEMSIZE + 1];
     FILE* stream;
+    uint32_t blockNext;  // the next unread byte of block
+    uint32_t blockEnd;   // the bytes of block read from the stream
+    char block[kSourceBlockSize];
+    char line[MAXITEMSIZE + 1];  // the buffered line; only [0, lineLength] is in use
 };
 
 extern LexState* gLex;  // the one live lexer state

@@ -408,8 +408,10 @@ void ReplaceDefinedName(const char* word) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
-            std::strncpy(buffer, symbol->stringValue.c_str(), MAXITEMSIZE);
-            buffer[MAXITEMSIZE] = '\0';
+            const std::string& value = symbol->stringValue;  // copied without padding
+            const size_t count = value.size() < size_t(MAXITEMSIZE) ? value.size() : MAXITEMSIZE;
+            std::memcpy(buffer, value.data(), count);
+            buffer[count] = '\0';
             gToken.stringText = buffer;
             gToken.kind = kTokString;
         } else {
