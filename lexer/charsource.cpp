@@ -7,12 +7,12 @@
 #include "lexer/tokenizer.h"
 
 LexState* gLex = nullptr;
+bool gLineEndPassed = false;
 
 namespace {
 
 bool gMarkerInProgress = false;  // while set, refilling the line buffer does nothing
 unsigned long gRefills = 0;      // line-buffer refills so far; look-ahead marks compare it
-bool gLineEndPassed = false;     // a look-ahead already consumed the line end before this line
 
 bool IsWhiteByte(int b) {
     return b == ' ' || b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r';
@@ -240,7 +240,7 @@ void StartLexFile(FILE* stream, const char* name) {
     gLineEndPassed = false;
 }
 
-int GetCharacter() {
+int GetCharacterSlow() {
     LexState& s = *gLex;
     gLineEndPassed = false;
     if (s.pushBackCount > 0) --s.pushBackCount;

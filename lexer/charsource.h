@@ -52,7 +52,17 @@ private:
 
 void ResetCharSource();                                   // fresh state at the start of a run
 void StartLexFile(FILE* stream, const char* name);        // zero counters, set name and stream
-int GetCharacter();                                       // next character (0..255, 127 = end)
+// A look-ahead already consumed the line end before the buffered line (see ReturnToMark).
+extern bool gLineEndPassed;
+int GetCharacterSlow();  // GetCharacter when a refill or the flag is involved
+// The next character (0..255, 127 = end). The common case, a character of the buffered line,
+// is inline: it is taken once per source byte.
+inline int GetCharacter() {
+    LexState& s = *gLex;
+    if (s.readIndex >= s.lineLength || gLineEndPassed) return GetCharacterSlow();
+    if (s.pushBackCount > 0) --s.pushBackCount;
+    return (unsigned char)s.line[s.readIndex++];
+}
 void UngetCharacter();
 void SkipToCharacter(int c);
 int CurrentLineNumber();

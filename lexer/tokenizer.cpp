@@ -382,6 +382,8 @@ void GetDirective(int c) {
 
 // typedef, enum and include, which no table holds: true, the token set, when the word is one.
 bool ReadReservedWord(const char* word) {
+    const char first = char(word[0] | 0x20);  // most words start with none of t, e, i
+    if (first != 't' && first != 'e' && first != 'i') return false;
     if (NamesMatchNoCase(word, "typedef")) {
         // Of the character-constant kind for the statement loop, but it carries no code: a
         // code read from it would be whatever constant came before.
