@@ -7,12 +7,12 @@
 #include "lexer/tokenizer.h"
 
 LexState* gLex = nullptr;
+bool gLineEndPassed = false;
 
 namespace {
 
 bool gMarkerInProgress = false;  // while set, refilling the line buffer does nothing
 unsigned long gRefills = 0;      // line-buffer refills so far; look-ahead marks compare it
-bool gLineEndPassed = false;     // a look-ahead already consumed the line end before this line
 
 bool IsWhiteByte(int b) {
     return b == ' ' || b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r';
@@ -62,21 +62,58 @@ bool ProcessLineMarker() {
     return true;
 }
 
+// Reads the next block of the source; false at its end. A read error is no end of the source:
+// converting what came before would pass for a success.
+bool RefillBlock(LexState& s) {
+    if (!s.stream) return false;
+    size_t count = std::fread(s.block, 1, kSourceBlockSize, s.stream);
+    if (count == 0 && std::ferror(s.stream)) FatalError("Unable to read the input file");
+    s.blockNext = 0;
+    s.blockEnd = uint32_t(count);
+    return count > 0;
+}
+
+int NextSourceByte(LexState& s) {
+    if (s.blockNext == s.blockEnd && !RefillBlock(s)) return EOF;
+    return (unsigned char)s.block[s.blockNext++];
+}
+
 // The next byte of the source, a line end (CR, LF, CR LF or LF CR) folded into one '\n'; the
 // end mark at the end of the source.
 int ReadSourceByte(LexState& s) {
-    int b = s.stream ? std::getc(s.stream) : EOF;
-    // A read error is no end of the source: converting what came before would pass for a
-    // success.
-    if (b == EOF && s.stream && std::ferror(s.stream)) FatalError("Unable to read the input file");
+    int b = NextSourceByte(s);
     if (b == EOF) return kEndMark;
     if (b == '\r' || b == '\n') {
-        int next = std::getc(s.stream);
+        int next = NextSourceByte(s);
         if (next != EOF && (next == b || (next != '\r' && next != '\n')))
-            std::ungetc(next, s.stream);
+            --s.blockNext;  // it was just read from the block, so it is still there
         return '\n';
     }
     return b;
+}
+
+// Bytes that end a run of ordinary line bytes: line ends and the end mark.
+bool EndsRun(char c) {
+    return c == '\n' || c == '\r' || c == kEndMark;
+}
+
+// Copies the ordinary bytes that follow in the block into the line, as far as the piece limit
+// allows; notes whether the first non-blank byte of the line is '#'.
+void CopyOrdinaryRun(LexState& s, bool& nonBlankSeen, bool& hashFirst) {
+    const char* from = s.block + s.blockNext;
+    uint32_t room = uint32_t(kLinePieceMax - s.lineLength);
+    uint32_t limit = s.blockEnd - s.blockNext < room ? s.blockEnd - s.blockNext : room;
+    uint32_t count = 0;
+    while (count < limit && !EndsRun(from[count])) ++count;
+    for (uint32_t i = 0; i < count && !nonBlankSeen; ++i) {
+        if (IsWhiteByte((unsigned char)from[i])) continue;
+        nonBlankSeen = true;
+        hashFirst = from[i] == '#';
+    }
+    std::memcpy(s.line + s.lineLength, from, count);
+    s.lineLength += int32_t(count);
+    s.line[s.lineLength] = '\0';
+    s.blockNext += count;
 }
 
 void AppendLineByte(LexState& s, int b) {
@@ -93,17 +130,19 @@ bool FillLine(LexState& s, bool& hashFirst) {
     bool nonBlankSeen = false;
     hashFirst = false;
     for (;;) {
-        int b = ReadSourceByte(s);
-        if (b == '#' && !nonBlankSeen) hashFirst = true;
-        if (!IsWhiteByte(b)) nonBlankSeen = true;
-        AppendLineByte(s, b);
-        if (b == '\n' || b == kEndMark) return true;
+        CopyOrdinaryRun(s, nonBlankSeen, hashFirst);
         if (s.lineLength >= kLinePieceMax) {
             std::fprintf(stderr, "Line length overflow!  Line %d in file %s.\n",
                          (int)s.lineNumber, s.fileName);
             AppendLineByte(s, '\n');
             return false;
         }
+        if (s.blockNext < s.blockEnd || RefillBlock(s)) {
+            if (!EndsRun(s.block[s.blockNext])) continue;  // a new block: more ordinary bytes
+        }
+        int b = ReadSourceByte(s);  // a line end or the end of the source
+        AppendLineByte(s, b);
+        return true;
     }
 }
 
@@ -139,20 +178,35 @@ TLexState::~TLexState() {
     delete copy_;
 }
 
+// Copies what is in use of a state: the counters, the unread bytes of the block and the line.
+static void CopyLexState(LexState& to, const LexState& from) {
+    to.pushBackCount = from.pushBackCount;
+    to.lineLength = from.lineLength;
+    to.lineNumber = from.lineNumber;
+    to.readIndex = from.readIndex;
+    std::memcpy(to.fileName, from.fileName, sizeof to.fileName);
+    to.stream = from.stream;
+    to.blockNext = from.blockNext;
+    to.blockEnd = from.blockEnd;
+    std::memcpy(to.block + from.blockNext, from.block + from.blockNext,
+                from.blockEnd - from.blockNext);
+    std::memcpy(to.line, from.line, size_t(from.lineLength) + 1);
+}
+
 void TLexState::Capture() {
     if (gLex)
-        std::memcpy(copy_, gLex, sizeof(LexState));
+        CopyLexState(*copy_, *gLex);
     else
         std::memset(copy_, 0, sizeof(LexState));
 }
 
 CSaveLexState::CSaveLexState() : saved_(new LexState) {
-    std::memcpy(saved_, gLex, sizeof(LexState));
+    CopyLexState(*saved_, *gLex);
     gLineEndPassed = false;
 }
 
 CSaveLexState::~CSaveLexState() {
-    std::memcpy(gLex, saved_, sizeof(LexState));
+    CopyLexState(*gLex, *saved_);
     ClearPushedBackToken();
     gLineEndPassed = false;
     delete saved_;
@@ -167,6 +221,7 @@ void ResetCharSource() {
     gLex->fileName[0] = '\0';
     gLex->line[0] = '\0';
     gLex->stream = nullptr;
+    gLex->blockNext = gLex->blockEnd = 0;
     gMarkerInProgress = false;
     gRefills = 0;
     gLineEndPassed = false;
@@ -181,10 +236,11 @@ void StartLexFile(FILE* stream, const char* name) {
     gLex->fileName[kFileNameMax] = '\0';
     gLex->line[0] = '\0';
     gLex->stream = stream;
+    gLex->blockNext = gLex->blockEnd = 0;
     gLineEndPassed = false;
 }
 
-int GetCharacter() {
+int GetCharacterSlow() {
     LexState& s = *gLex;
     gLineEndPassed = false;
     if (s.pushBackCount > 0) --s.pushBackCount;

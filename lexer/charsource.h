@@ -8,6 +8,7 @@ constexpr int MAXITEMSIZE = 512000;
 constexpr int kLinePieceMax = MAXITEMSIZE - 1;  // 511 999 characters per buffered piece
 constexpr int kFileNameMax = 255;
 constexpr char kEndMark = 127;
+constexpr uint32_t kSourceBlockSize = 65536;  // bytes read from the source at a time
 
 struct LexState {
     int32_t pushBackCount;
@@ -15,8 +16,11 @@ struct LexState {
     int32_t lineNumber;
     int32_t readIndex;
     char fileName[kFileNameMax + 1];
-    char line[MAXITEMSIZE + 1];
     FILE* stream;
+    uint32_t blockNext;  // the next unread byte of block
+    uint32_t blockEnd;   // the bytes of block read from the stream
+    char block[kSourceBlockSize];
+    char line[MAXITEMSIZE + 1];  // the buffered line; only [0, lineLength] is in use
 };
 
 extern LexState* gLex;  // the one live lexer state
@@ -48,7 +52,17 @@ private:
 
 void ResetCharSource();                                   // fresh state at the start of a run
 void StartLexFile(FILE* stream, const char* name);        // zero counters, set name and stream
-int GetCharacter();                                       // next character (0..255, 127 = end)
+// A look-ahead already consumed the line end before the buffered line (see ReturnToMark).
+extern bool gLineEndPassed;
+int GetCharacterSlow();  // GetCharacter when a refill or the flag is involved
+// The next character (0..255, 127 = end). The common case, a character of the buffered line,
+// is inline: it is taken once per source byte.
+inline int GetCharacter() {
+    LexState& s = *gLex;
+    if (s.readIndex >= s.lineLength || gLineEndPassed) return GetCharacterSlow();
+    if (s.pushBackCount > 0) --s.pushBackCount;
+    return (unsigned char)s.line[s.readIndex++];
+}
 void UngetCharacter();
 void SkipToCharacter(int c);
 int CurrentLineNumber();

@@ -5,7 +5,6 @@
 #include <deque>
 #include <new>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -22,8 +21,6 @@ namespace {
 // hands out in place.
 std::deque<SymbolRecord> gSymbols;
 std::vector<EnumConstant> gConstants;
-std::unordered_map<std::string, size_t> gSymbolIndex;    // key: SymbolKey of the name
-std::unordered_map<std::string, size_t> gConstantIndex;  // key: the exact name
 constexpr size_t kEnumNameMax = 255;
 
 int LowerAscii(unsigned char c) {
@@ -34,13 +31,68 @@ std::string CopyText(const char* text, size_t limit) {
     return std::string(text, strnlen(text, limit));
 }
 
-// Symbol names match in any letter case over at most 80 characters: the key is that much of
-// the name in lower case.
-std::string SymbolKey(const char* name) {
-    std::string key = CopyText(name, kIdentMax);
-    for (char& c : key) c = char(LowerAscii((unsigned char)c));
-    return key;
+// Symbol names match in any letter case over at most 80 characters; enum constants exactly.
+uint32_t HashSymbolName(const char* name) {
+    uint32_t hash = 2166136261u;
+    for (int i = 0; i < kIdentMax && name[i] != '\0'; ++i)
+        hash = (hash ^ uint32_t(LowerAscii((unsigned char)name[i]))) * 16777619u;
+    return hash;
 }
+
+uint32_t HashExactName(const char* name) {
+    uint32_t hash = 2166136261u;
+    for (; *name != '\0'; ++name) hash = (hash ^ (unsigned char)*name) * 16777619u;
+    return hash;
+}
+
+const char* SymbolName(size_t i) { return gSymbols[i].name.c_str(); }
+const char* ConstantName(size_t i) { return gConstants[i].name.c_str(); }
+bool NamesMatchExactly(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+
+// An open-addressed index from a name to the newest record of that name: a record added under
+// a name already there takes its slot, so it hides the older one. Lookups allocate nothing.
+struct NameIndex {
+    NameIndex(uint32_t (*h)(const char*), bool (*s)(const char*, const char*),
+              const char* (*n)(size_t))
+        : hash(h), same(s), nameOf(n) {}
+    uint32_t (*hash)(const char*);
+    bool (*same)(const char*, const char*);
+    const char* (*nameOf)(size_t record);
+    std::vector<size_t> slots;  // record number + 1; 0 is a free slot
+    size_t used = 0;
+
+    size_t SlotOf(const char* name) const {
+        size_t mask = slots.size() - 1;
+        size_t slot = hash(name) & mask;
+        while (slots[slot] != 0 && !same(name, nameOf(slots[slot] - 1))) slot = (slot + 1) & mask;
+        return slot;
+    }
+    // Null-safe: an empty index finds nothing.
+    const size_t* Find(const char* name) const {
+        if (slots.empty()) return nullptr;
+        size_t slot = SlotOf(name);
+        return slots[slot] != 0 ? &slots[slot] : nullptr;
+    }
+    void Grow() {
+        std::vector<size_t> old(slots.empty() ? 64 : slots.size() * 2, 0);
+        old.swap(slots);
+        for (size_t entry : old)
+            if (entry != 0) slots[SlotOf(nameOf(entry - 1))] = entry;
+    }
+    void Add(size_t record) {
+        if (2 * (used + 1) > slots.size()) Grow();
+        size_t slot = SlotOf(nameOf(record));
+        if (slots[slot] == 0) ++used;
+        slots[slot] = record + 1;
+    }
+    void Clear() {
+        slots.clear();
+        used = 0;
+    }
+};
+
+NameIndex gSymbolIndex(HashSymbolName, NamesMatchNoCase, SymbolName);
+NameIndex gConstantIndex(HashExactName, NamesMatchExactly, ConstantName);
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
     WriteConsole("Line #%d ", line);
@@ -208,7 +260,7 @@ void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
     }
     constant.value = int32_t(value);
     try {
-        gConstantIndex[constant.name] = gConstants.size() - 1;
+        gConstantIndex.Add(gConstants.size() - 1);
     } catch (const std::bad_alloc&) {
         gConstants.pop_back();
         EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
@@ -230,8 +282,8 @@ bool NamesMatchNoCase(const char* a, const char* b) {
 void ResetSymbols() {
     gSymbols.clear();
     gConstants.clear();
-    gSymbolIndex.clear();
-    gConstantIndex.clear();
+    gSymbolIndex.Clear();
+    gConstantIndex.Clear();
 }
 
 SymbolRecord* AddSymbol(const char* name) {
@@ -239,7 +291,7 @@ SymbolRecord* AddSymbol(const char* name) {
     symbol.name = CopyText(name, kIdentMax);
     gSymbols.push_back(std::move(symbol));
     try {
-        gSymbolIndex[SymbolKey(name)] = gSymbols.size() - 1;
+        gSymbolIndex.Add(gSymbols.size() - 1);
     } catch (...) {
         gSymbols.pop_back();  // the lists stay as they were
         throw;
@@ -248,13 +300,13 @@ SymbolRecord* AddSymbol(const char* name) {
 }
 
 const SymbolRecord* FindSymbol(const char* name) {
-    auto found = gSymbolIndex.find(SymbolKey(name));
-    return found == gSymbolIndex.end() ? nullptr : &gSymbols[found->second];
+    const size_t* found = gSymbolIndex.Find(name);
+    return found ? &gSymbols[*found - 1] : nullptr;
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
-    auto found = gConstantIndex.find(name);
-    return found == gConstantIndex.end() ? nullptr : &gConstants[found->second];
+    const size_t* found = gConstantIndex.Find(name);
+    return found ? &gConstants[*found - 1] : nullptr;
 }
 
 int32_t GetExpression() {

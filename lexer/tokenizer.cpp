@@ -382,6 +382,8 @@ void GetDirective(int c) {
 
 // typedef, enum and include, which no table holds: true, the token set, when the word is one.
 bool ReadReservedWord(const char* word) {
+    const char first = char(word[0] | 0x20);  // most words start with none of t, e, i
+    if (first != 't' && first != 'e' && first != 'i') return false;
     if (NamesMatchNoCase(word, "typedef")) {
         // Of the character-constant kind for the statement loop, but it carries no code: a
         // code read from it would be whatever constant came before.
@@ -408,8 +410,10 @@ void ReplaceDefinedName(const char* word) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
-            std::strncpy(buffer, symbol->stringValue.c_str(), MAXITEMSIZE);
-            buffer[MAXITEMSIZE] = '\0';
+            const std::string& value = symbol->stringValue;  // copied without padding
+            const size_t count = value.size() < size_t(MAXITEMSIZE) ? value.size() : MAXITEMSIZE;
+            std::memcpy(buffer, value.data(), count);
+            buffer[count] = '\0';
             gToken.stringText = buffer;
             gToken.kind = kTokString;
         } else {

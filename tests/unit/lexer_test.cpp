@@ -604,3 +604,21 @@ TEST_F(LexerTest, EveryRunStartsAfresh) {
 }
 
 }  // namespace
+
+// The source is read in blocks of kSourceBlockSize bytes: a CR LF pair or a line marker cut
+// by a block end is still one line end and one marker.
+TEST_F(LexerTest, LineEndsAndMarkersAcrossBlockEnds) {
+    const std::string first(kSourceBlockSize - 1, 'a');  // the CR is the block's last byte
+    const std::string pad(kSourceBlockSize - 5, ' ');  // the marker's # ends block two
+    OpenLexer(first + "\r\nb\n" + pad + "\n#line 40 \"m.r\"\nc\n");
+    std::string letters;
+    int c;
+    while ((c = GetCharacter()) == 'a') letters += char(c);
+    EXPECT_EQ(letters.size(), first.size());
+    EXPECT_EQ(c, '\n');
+    EXPECT_EQ(GetCharacter(), 'b');
+    EXPECT_EQ(CurrentLineNumber(), 2);  // CR LF folded into one line end
+    while ((c = GetCharacter()) != 'c') ASSERT_NE(c, (unsigned char)kEndMark);
+    EXPECT_EQ(CurrentLineNumber(), 40);
+    EXPECT_STREQ(CurrentFileName(), "m.r");
+}
