@@ -11,6 +11,7 @@ struct ResId {
     uint16_t ordinal = 0;
     std::string text;  // the string form, narrowed (non-ASCII units as \uXXXX)
     std::string Display() const;  // "#6" for an ordinal, the text otherwise
+    void AppendUnit(uint16_t unit);  // one UTF-16 unit of a string id, narrowed
 };
 
 struct ResEntry {

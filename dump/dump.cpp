@@ -44,6 +44,38 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
+// Reads the whole file; false (status 2 reported) when it cannot be opened or read.
+static bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        fprintf(stderr, "%s: cannot open\n", path);
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        fprintf(stderr, "%s: cannot read\n", path);
+        return false;
+    }
+    return true;
+}
+
+// The opening comments: where the data came from and the command that converts it back.
+static void PrintPreamble(const char* path, size_t count, bool pe, bool usesViewer) {
+    const std::string base = BaseName(path);
+    printf("/* propwright-dump %s: %zu resource%s from \"%s\" (%s) */\n", kVersion, count,
+           count == 1 ? "" : "s", CommentText(path).c_str(), pe ? "PE image" : ".res file");
+    if (usesViewer) {
+        printf("/* Convert back with: propwright %s.rr %s.rc -x\n"
+               "   (-x for the viewer resources; every byte a character conversion would\n"
+               "   change is printed as an octal escape, which the conversion leaves alone) */\n\n",
+               base.c_str(), base.c_str());
+    } else {
+        printf("/* Convert back with: propwright %s.rr %s.rc -j\n"
+               "   (-j: no character conversion; the bytes are printed as they are) */\n\n",
+               base.c_str(), base.c_str());
+    }
+}
+
 int RunDump(int argc, char** argv) {
     if (argc == 2 && !FileExists(argv[1])) {
         if (strcmp(argv[1], "--help") == 0) {
@@ -60,17 +92,8 @@ int RunDump(int argc, char** argv) {
         return 2;
     }
     const char* path = argv[1];
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        fprintf(stderr, "%s: cannot open\n", path);
-        return 2;
-    }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        fprintf(stderr, "%s: cannot read\n", path);
-        return 2;
-    }
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return 2;
     std::vector<ResEntry> entries;
     std::string error;
     const bool pe = LooksLikePeImage(bytes);
@@ -81,21 +104,7 @@ int RunDump(int argc, char** argv) {
     }
     DumpOutput out;
     for (const ResEntry& entry : entries) PrintEntry(entry, out);
-
-    const std::string base = BaseName(path);
-    printf("/* propwright-dump %s: %zu resource%s from \"%s\" (%s) */\n", kVersion,
-           entries.size(), entries.size() == 1 ? "" : "s", CommentText(path).c_str(),
-           pe ? "PE image" : ".res file");
-    if (out.usesViewer) {
-        printf("/* Convert back with: propwright %s.rr %s.rc -x\n"
-               "   (-x for the viewer resources; every byte a character conversion would\n"
-               "   change is printed as an octal escape, which the conversion leaves alone) */\n\n",
-               base.c_str(), base.c_str());
-    } else {
-        printf("/* Convert back with: propwright %s.rr %s.rc -j\n"
-               "   (-j: no character conversion; the bytes are printed as they are) */\n\n",
-               base.c_str(), base.c_str());
-    }
+    PrintPreamble(path, entries.size(), pe, out.usesViewer);
     fputs(out.declarations.c_str(), stdout);
     if (!out.declarations.empty()) fputs("\n", stdout);
     fputs(out.text.c_str(), stdout);

@@ -61,13 +61,7 @@ bool ReadName(Image& image, uint32_t field, ResId& id) {
     id.text.clear();
     for (size_t i = 0; i < units; ++i) {
         const uint16_t unit = ReadU16(&image.bytes[image.rsrcOffset + at + 2 + 2 * i]);
-        if (unit >= 0x20 && unit < 0x7F) {
-            id.text += char(unit);
-        } else {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\u%04X", unit);
-            id.text += hex;
-        }
+        id.AppendUnit(unit);
     }
     return true;
 }

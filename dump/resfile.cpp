@@ -3,6 +3,16 @@
 
 #include <cstdio>
 
+void ResId::AppendUnit(uint16_t unit) {
+    if (unit >= 0x20 && unit < 0x7F) {
+        text += char(unit);
+        return;
+    }
+    char hex[8];
+    snprintf(hex, sizeof hex, "\\u%04X", unit);
+    text += hex;
+}
+
 std::string ResId::Display() const {
     return isOrdinal ? "#" + std::to_string(ordinal) : text;
 }
@@ -67,13 +77,7 @@ bool ReadId(ByteReader& in, size_t base, ResId& id, const char* what, std::strin
     id.isOrdinal = false;
     id.text.clear();
     while (unit != 0) {
-        if (unit >= 0x20 && unit < 0x7F) {
-            id.text += char(unit);
-        } else {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\u%04X", unit);
-            id.text += hex;
-        }
+        id.AppendUnit(unit);
         if (!in.U16(unit)) {
             error = At(base + in.Offset(), std::string("unterminated ") + what + " string");
             return false;

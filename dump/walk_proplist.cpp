@@ -15,6 +15,42 @@ bool KnownVendor(uint32_t vendor) {
 
 }  // namespace
 
+// One record at the reader's position: header, vendor, index, length and value checks; the
+// reader moves past it and summary gets "key(length)".
+static bool WalkRecord(ByteReader& in, const std::string& where, std::string& summary,
+                       std::string& error) {
+    const size_t recordStart = in.Offset();
+    uint32_t vendor = 0, key = 0, index = 0, length = 0;
+    if (!in.U32(vendor) || !in.U32(key) || !in.U32(index) || !in.U32(length)) {
+        error = where + ": the data ends at byte " + std::to_string(in.Offset() + in.Remaining()) +
+                " inside the record header at " + std::to_string(recordStart) +
+                " (count larger than the records present)";
+        return false;
+    }
+    const std::string keyText = FourCharText(key);
+    if (!KnownVendor(vendor)) {
+        error = where + " '" + keyText + "': unknown vendor '" + FourCharText(vendor) + "'";
+        return false;
+    }
+    if (index != 0 && key != Code("aPAR")) {  // a parameter atom carries its own index
+        error = where + " '" + keyText + "': index " + std::to_string(index) + ", must be 0";
+        return false;
+    }
+    if (length > in.Remaining()) {
+        error = where + " '" + keyText + "': length " + std::to_string(length) + " but only " +
+                std::to_string(in.Remaining()) + " bytes remain";
+        return false;
+    }
+    std::string why;
+    if (const KeyCheckRow* row = FindKeyCheck(key); row && !row->check(in.Here(), length, why)) {
+        error = where + " '" + keyText + "': " + why;
+        return false;
+    }
+    in.Skip(length);
+    summary += keyText + "(" + std::to_string(length) + ")";
+    return true;
+}
+
 bool WalkPropertyList(const ResEntry& entry, std::string& summary, std::string& error) {
     ByteReader in(entry.data.data(), entry.data.size());
     uint16_t first = 0;
@@ -34,38 +70,9 @@ bool WalkPropertyList(const ResEntry& entry, std::string& summary, std::string& 
     }
     summary = std::to_string(count) + (count == 1 ? " property" : " properties");
     for (uint32_t i = 0; i < count; ++i) {
+        summary += i == 0 ? ": " : " ";
         const std::string where = "record " + std::to_string(i + 1) + " of " + std::to_string(count);
-        const size_t recordStart = in.Offset();
-        uint32_t vendor = 0, key = 0, index = 0, length = 0;
-        if (!in.U32(vendor) || !in.U32(key) || !in.U32(index) || !in.U32(length)) {
-            error = where + ": the data ends at byte " + std::to_string(entry.data.size()) +
-                    " inside the record header at " + std::to_string(recordStart) +
-                    " (count larger than the records present)";
-            return false;
-        }
-        const std::string keyText = FourCharText(key);
-        if (!KnownVendor(vendor)) {
-            error = where + " '" + keyText + "': unknown vendor '" + FourCharText(vendor) + "'";
-            return false;
-        }
-        if (index != 0 && key != Code("aPAR")) {  // a parameter atom carries its own index
-            error = where + " '" + keyText + "': index " + std::to_string(index) + ", must be 0";
-            return false;
-        }
-        if (length > in.Remaining()) {
-            error = where + " '" + keyText + "': length " + std::to_string(length) + " but only " +
-                    std::to_string(in.Remaining()) + " bytes remain";
-            return false;
-        }
-        if (const KeyCheckRow* row = FindKeyCheck(key)) {
-            std::string why;
-            if (!row->check(in.Here(), length, why)) {
-                error = where + " '" + keyText + "': " + why;
-                return false;
-            }
-        }
-        in.Skip(length);
-        summary += (i == 0 ? ": " : " ") + keyText + "(" + std::to_string(length) + ")";
+        if (!WalkRecord(in, where, summary, error)) return false;
     }
     if (in.Remaining() != 0) {
         error = std::to_string(in.Remaining()) + " bytes after the last of " +
