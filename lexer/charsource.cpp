@@ -256,19 +256,14 @@ int GetCharacterSlow() {
     return (unsigned char)s.line[s.readIndex++];
 }
 
-void UngetCharacter() {
+void UngetCharacterSlow() {
     LexState& s = *gLex;
     if (s.pushBackCount > MAXITEMSIZE) {
         std::fprintf(stderr, "UngetCharacter: can only unget 1k characters.\n");
         return;
     }
-    if (s.readIndex < 1) {
-        std::fprintf(stderr, "UngetCharacter: no characters read yet: Line# %4d\n",
-                     (int)s.lineNumber);
-        return;
-    }
-    --s.readIndex;
-    ++s.pushBackCount;
+    std::fprintf(stderr, "UngetCharacter: no characters read yet: Line# %4d\n",
+                 (int)s.lineNumber);
 }
 
 void SkipToCharacter(int c) {

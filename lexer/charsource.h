@@ -63,7 +63,14 @@ inline int GetCharacter() {
     if (s.pushBackCount > 0) --s.pushBackCount;
     return (unsigned char)s.line[s.readIndex++];
 }
-void UngetCharacter();
+void UngetCharacterSlow();  // UngetCharacter at a limit: reports it and does nothing
+// Steps back over the character just read (after a word, a number ...): inline too.
+inline void UngetCharacter() {
+    LexState& s = *gLex;
+    if (s.pushBackCount > MAXITEMSIZE || s.readIndex < 1) return UngetCharacterSlow();
+    --s.readIndex;
+    ++s.pushBackCount;
+}
 void SkipToCharacter(int c);
 int CurrentLineNumber();
 const char* CurrentFileName();
