@@ -181,18 +181,20 @@ awk -v a="$start" -v b="$end" -v a0="$start0" -v b0="$end0" -v m="$small_runs" -
 # Targets.
 echo
 verdict() { awk -v v="$1" -v lim="$2" 'BEGIN { print (v <= lim ? "met" : "not met") }'; }
-worst=0 worst_at=""
-for mb in $sizes; do
-    r=$(ratio "${pw_time[$mb]}" "${cpp_time[$mb]}")
-    if awk -v a="$r" -v b="$worst" 'BEGIN { exit !(a >= b) }'; then worst=$r worst_at=$mb; fi
-done
-echo "target propwright <= 0.25 x cpp -P at every size: $(verdict "$worst" 0.25) (worst $worst at $worst_at MB)"
-if [[ $have_llvm_rc == 1 ]]; then
+# The largest ratio of propwright's time to the times in the named array, over the sizes.
+worst_ratio() {
+    local -n other=$1
+    local mb r
     worst=0 worst_at=""
     for mb in $sizes; do
-        r=$(ratio "${pw_time[$mb]}" "${rc_time[$mb]}")
+        r=$(ratio "${pw_time[$mb]}" "${other[$mb]}")
         if awk -v a="$r" -v b="$worst" 'BEGIN { exit !(a >= b) }'; then worst=$r worst_at=$mb; fi
     done
+}
+worst_ratio cpp_time
+echo "target propwright <= 0.25 x cpp -P at every size: $(verdict "$worst" 0.25) (worst $worst at $worst_at MB)"
+if [[ $have_llvm_rc == 1 ]]; then
+    worst_ratio rc_time
     echo "target propwright <= 0.5 x llvm-rc: $(verdict "$worst" 0.5) (worst $worst at $worst_at MB)"
 else
     echo "target propwright <= 0.5 x llvm-rc: not measured (no llvm-rc)"
