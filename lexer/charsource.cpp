@@ -121,9 +121,58 @@ void AppendLineByte(LexState& s, int b) {
     s.line[s.lineLength] = '\0';
 }
 
-// Reads a physical line into the empty buffer, its line end included; false when it is cut
+// True when the first non-blank byte of text[0, length) is '#'.
+bool StartsWithHash(const char* text, uint32_t length) {
+    for (uint32_t i = 0; i < length; ++i)
+        if (!IsWhiteByte((unsigned char)text[i])) return text[i] == '#';
+    return false;
+}
+
+// The first byte in [p, stop) that ends a run, or stop; eight bytes at a time where it can.
+char* FindRunEnd(char* p, const char* stop) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    for (; stop - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        const uint64_t lf = word ^ (kOnes * '\n');
+        const uint64_t cr = word ^ (kOnes * '\r');
+        const uint64_t end = word ^ (kOnes * uint8_t(kEndMark));
+        // A byte of a word is zero when the byte sought stood there.
+        const uint64_t zero = ((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr) | ((end - kOnes) & ~end);
+        if (zero & kHighs) break;
+    }
+    while (p < stop && !EndsRun(*p)) ++p;
+    return p;
+}
+
+// Takes the next line where it stands in the block when the block holds it whole and the byte
+// after its end: a CR line end is rewritten to LF there, and the second byte of a CR LF or
+// LF CR pair passed over, as ReadSourceByte folds them. False, nothing taken, otherwise.
+bool TakeLineInPlace(LexState& s, bool& hashFirst) {
+    char* const start = s.block + s.blockNext;
+    const char* const stop = s.block + s.blockEnd;
+    char* end = FindRunEnd(start, stop);
+    if (end + 1 >= stop) return false;
+    const char b = *end;
+    uint32_t next = uint32_t(end - s.block) + 1;
+    if (b == '\r' || b == '\n') {
+        const char after = *(end + 1);
+        if ((after == '\r' || after == '\n') && after != b) ++next;
+        *end = '\n';
+    }
+    s.text = start;
+    s.lineLength = int32_t(end - start) + 1;
+    s.readIndex = 0;
+    s.blockNext = next;
+    hashFirst = StartsWithHash(start, uint32_t(end - start));
+    return true;
+}
+
+// Reads a physical line into the line buffer, its line end included; false when it is cut
 // as an over-long piece. hashFirst: its first non-blank byte is '#'.
-bool FillLine(LexState& s, bool& hashFirst) {
+bool CopyLine(LexState& s, bool& hashFirst) {
+    s.text = s.line;
     s.lineLength = 0;
     s.readIndex = 0;
     s.line[0] = '\0';
@@ -144,6 +193,11 @@ bool FillLine(LexState& s, bool& hashFirst) {
         AppendLineByte(s, b);
         return true;
     }
+}
+
+// The next physical line (or the next piece of an over-long one); false when it was cut.
+bool FillLine(LexState& s, bool& hashFirst) {
+    return TakeLineInPlace(s, hashFirst) || CopyLine(s, hashFirst);
 }
 
 // True when the buffered line was a line marker and is consumed.
@@ -190,7 +244,10 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.blockEnd = from.blockEnd;
     std::memcpy(to.block + from.blockNext, from.block + from.blockNext,
                 from.blockEnd - from.blockNext);
-    std::memcpy(to.line, from.line, size_t(from.lineLength) + 1);
+    // The copy holds its line in its own buffer, wherever the original's stands.
+    std::memmove(to.line, from.text, size_t(from.lineLength));
+    to.line[from.lineLength] = '\0';
+    to.text = to.line;
 }
 
 void TLexState::Capture() {
@@ -213,13 +270,14 @@ CSaveLexState::~CSaveLexState() {
 }
 
 void ResetCharSource() {
-    if (!gLex) gLex = new LexState();
+    if (!gLex) gLex = new LexState;  // not zeroed: only the parts in use are ever read
     gLex->pushBackCount = 0;
     gLex->lineLength = 0;
     gLex->lineNumber = 0;
     gLex->readIndex = 0;
     gLex->fileName[0] = '\0';
     gLex->line[0] = '\0';
+    gLex->text = gLex->line;
     gLex->stream = nullptr;
     gLex->blockNext = gLex->blockEnd = 0;
     gMarkerInProgress = false;
@@ -235,6 +293,7 @@ void StartLexFile(FILE* stream, const char* name) {
     std::strncpy(gLex->fileName, name ? name : "UNKNOWN", kFileNameMax);
     gLex->fileName[kFileNameMax] = '\0';
     gLex->line[0] = '\0';
+    gLex->text = gLex->line;
     gLex->stream = stream;
     gLex->blockNext = gLex->blockEnd = 0;
     gLineEndPassed = false;
@@ -253,7 +312,7 @@ int GetCharacterSlow() {
             return (unsigned char)kEndMark;
         }
     }
-    return (unsigned char)s.line[s.readIndex++];
+    return (unsigned char)s.text[s.readIndex++];
 }
 
 void UngetCharacterSlow() {
@@ -280,10 +339,6 @@ void SkipToCharacter(int c) {
             return;
         }
     }
-}
-
-int CurrentLineNumber() {
-    return gLex ? gLex->lineNumber : 0;
 }
 
 const char* CurrentFileName() {

@@ -19,8 +19,11 @@ struct LexState {
     FILE* stream;
     uint32_t blockNext;  // the next unread byte of block
     uint32_t blockEnd;   // the bytes of block read from the stream
+    // The current line: its bytes in block when it lies whole there with a plain line end,
+    // else copied into line. Only [0, lineLength) is in use; no terminating zero.
+    const char* text;
     char block[kSourceBlockSize];
-    char line[MAXITEMSIZE + 1];  // the buffered line; only [0, lineLength] is in use
+    char line[MAXITEMSIZE + 1];  // the line when it had to be copied (joined, folded or cut)
 };
 
 extern LexState* gLex;  // the one live lexer state
@@ -61,7 +64,7 @@ inline int GetCharacter() {
     LexState& s = *gLex;
     if (s.readIndex >= s.lineLength || gLineEndPassed) return GetCharacterSlow();
     if (s.pushBackCount > 0) --s.pushBackCount;
-    return (unsigned char)s.line[s.readIndex++];
+    return (unsigned char)s.text[s.readIndex++];
 }
 void UngetCharacterSlow();  // UngetCharacter at a limit: reports it and does nothing
 // Steps back over the character just read (after a word, a number ...): inline too.
@@ -71,8 +74,23 @@ inline void UngetCharacter() {
     --s.readIndex;
     ++s.pushBackCount;
 }
+// Run readers: the unread rest of the buffered line, so that a reader can scan a run of
+// characters in place; empty when the next character needs GetCharacter. Taking n of them
+// counts as n GetCharacter calls.
+inline const char* UnreadLine(int32_t& length) {
+    const LexState& s = *gLex;
+    length = gLineEndPassed || s.readIndex >= s.lineLength ? 0 : s.lineLength - s.readIndex;
+    return s.text + s.readIndex;
+}
+inline void TakeCharacters(int32_t n) {
+    LexState& s = *gLex;
+    s.readIndex += n;
+    s.pushBackCount = s.pushBackCount > n ? s.pushBackCount - n : 0;
+}
 void SkipToCharacter(int c);
-int CurrentLineNumber();
+inline int CurrentLineNumber() {
+    return gLex ? gLex->lineNumber : 0;
+}
 const char* CurrentFileName();
 
 // Look-ahead across line ends (adjacent string literals): mark the read position, and go
