@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "lexer/names.h"
 #include "lexer/symbols.h"
 
 const KeywordRow kKeywordTable[] = {
@@ -25,17 +26,8 @@ constexpr uint32_t kSlotCount = 512;  // a power of two, over three times the ro
 static_assert(3 + kKwEnd - kKwFilter <= kSlotCount / 3, "the keyword index stays sparse");
 struct KeywordIndex {
     int16_t slots[kSlotCount];
+    uint32_t hashes[kSlotCount];  // the hash of the slot's row, compared before its text
 };
-
-uint32_t HashNoCase(const char* text) {
-    uint32_t hash = 2166136261u;
-    for (int i = 0; i < kIdentMax && text[i] != '\0'; ++i) {
-        unsigned char c = (unsigned char)text[i];
-        if (c >= 'A' && c <= 'Z') c = (unsigned char)(c + ('a' - 'A'));
-        hash = (hash ^ c) * 16777619u;
-    }
-    return hash;
-}
 
 // Rows of the same text in lower case share a hash; inserted in table order, the earlier row
 // comes first in their probe sequence, so the first match is the first in the table.
@@ -43,9 +35,11 @@ KeywordIndex BuildIndex() {
     KeywordIndex index;
     for (int16_t& slot : index.slots) slot = -1;
     for (int row = 0; row < kKeywordCount; ++row) {
-        uint32_t slot = HashNoCase(kKeywordTable[row].name) & (kSlotCount - 1);
+        const uint32_t hash = HashNameNoCase(kKeywordTable[row].name);
+        uint32_t slot = hash & (kSlotCount - 1);
         while (index.slots[slot] >= 0) slot = (slot + 1) & (kSlotCount - 1);
         index.slots[slot] = int16_t(row);
+        index.hashes[slot] = hash;
     }
     return index;
 }
@@ -53,9 +47,14 @@ KeywordIndex BuildIndex() {
 }  // namespace
 
 const KeywordRow* FindKeyword(const char* word) {
+    return FindKeyword(word, HashNameNoCase(word));
+}
+
+const KeywordRow* FindKeyword(const char* word, uint32_t hash) {
     static const KeywordIndex index = BuildIndex();
-    uint32_t slot = HashNoCase(word) & (kSlotCount - 1);
+    uint32_t slot = hash & (kSlotCount - 1);
     for (; index.slots[slot] >= 0; slot = (slot + 1) & (kSlotCount - 1)) {
+        if (index.hashes[slot] != hash) continue;
         const KeywordRow& row = kKeywordTable[index.slots[slot]];
         bool match = row.caseSensitive ? std::strncmp(word, row.name, kIdentMax) == 0
                                        : NamesMatchNoCase(word, row.name);

@@ -29,3 +29,5 @@ extern const int kKeywordCount;  // 138
 // The first row, in table order, that the word matches: exactly, or in any letter case where
 // the row allows it, over at most 80 characters. Null for any other word.
 const KeywordRow* FindKeyword(const char* word);
+// The same for a word whose HashNameNoCase is known.
+const KeywordRow* FindKeyword(const char* word, uint32_t hash);

@@ -12,6 +12,7 @@
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
+#include "lexer/names.h"
 #include "lexer/tokenizer.h"
 
 namespace {
@@ -23,26 +24,8 @@ std::deque<SymbolRecord> gSymbols;
 std::vector<EnumConstant> gConstants;
 constexpr size_t kEnumNameMax = 255;
 
-int LowerAscii(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-}
-
 std::string CopyText(const char* text, size_t limit) {
     return std::string(text, strnlen(text, limit));
-}
-
-// Symbol names match in any letter case over at most 80 characters; enum constants exactly.
-uint32_t HashSymbolName(const char* name) {
-    uint32_t hash = 2166136261u;
-    for (int i = 0; i < kIdentMax && name[i] != '\0'; ++i)
-        hash = (hash ^ uint32_t(LowerAscii((unsigned char)name[i]))) * 16777619u;
-    return hash;
-}
-
-uint32_t HashExactName(const char* name) {
-    uint32_t hash = 2166136261u;
-    for (; *name != '\0'; ++name) hash = (hash ^ (unsigned char)*name) * 16777619u;
-    return hash;
 }
 
 const char* SymbolName(size_t i) { return gSymbols[i].name.c_str(); }
@@ -50,40 +33,48 @@ const char* ConstantName(size_t i) { return gConstants[i].name.c_str(); }
 bool NamesMatchExactly(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
 
 // An open-addressed index from a name to the newest record of that name: a record added under
-// a name already there takes its slot, so it hides the older one. Lookups allocate nothing.
+// a name already there takes its slot, so it hides the older one. Each slot keeps its name's
+// hash, compared before the name. Lookups allocate nothing.
 struct NameIndex {
     NameIndex(uint32_t (*h)(const char*), bool (*s)(const char*, const char*),
               const char* (*n)(size_t))
         : hash(h), same(s), nameOf(n) {}
+    struct Slot {
+        size_t entry;  // record number + 1; 0 is a free slot
+        uint32_t hash;
+    };
     uint32_t (*hash)(const char*);
     bool (*same)(const char*, const char*);
     const char* (*nameOf)(size_t record);
-    std::vector<size_t> slots;  // record number + 1; 0 is a free slot
+    std::vector<Slot> slots;
     size_t used = 0;
 
-    size_t SlotOf(const char* name) const {
+    size_t SlotOf(const char* name, uint32_t h) const {
         size_t mask = slots.size() - 1;
-        size_t slot = hash(name) & mask;
-        while (slots[slot] != 0 && !same(name, nameOf(slots[slot] - 1))) slot = (slot + 1) & mask;
+        size_t slot = h & mask;
+        while (slots[slot].entry != 0 &&
+               (slots[slot].hash != h || !same(name, nameOf(slots[slot].entry - 1))))
+            slot = (slot + 1) & mask;
         return slot;
     }
     // Null-safe: an empty index finds nothing.
-    const size_t* Find(const char* name) const {
+    const size_t* Find(const char* name, uint32_t h) const {
         if (slots.empty()) return nullptr;
-        size_t slot = SlotOf(name);
-        return slots[slot] != 0 ? &slots[slot] : nullptr;
+        size_t slot = SlotOf(name, h);
+        return slots[slot].entry != 0 ? &slots[slot].entry : nullptr;
     }
     void Grow() {
-        std::vector<size_t> old(slots.empty() ? 64 : slots.size() * 2, 0);
+        std::vector<Slot> old(slots.empty() ? 64 : slots.size() * 2, Slot{0, 0});
         old.swap(slots);
-        for (size_t entry : old)
-            if (entry != 0) slots[SlotOf(nameOf(entry - 1))] = entry;
+        for (const Slot& s : old)
+            if (s.entry != 0) slots[SlotOf(nameOf(s.entry - 1), s.hash)] = s;
     }
     void Add(size_t record) {
         if (2 * (used + 1) > slots.size()) Grow();
-        size_t slot = SlotOf(nameOf(record));
-        if (slots[slot] == 0) ++used;
-        slots[slot] = record + 1;
+        const uint32_t h = hash(nameOf(record));
+        size_t slot = SlotOf(nameOf(record), h);
+        if (slots[slot].entry == 0) ++used;
+        slots[slot] = Slot{record + 1, h};
     }
     void Clear() {
         slots.clear();
@@ -91,8 +82,8 @@ struct NameIndex {
     }
 };
 
-NameIndex gSymbolIndex(HashSymbolName, NamesMatchNoCase, SymbolName);
-NameIndex gConstantIndex(HashExactName, NamesMatchExactly, ConstantName);
+NameIndex gSymbolIndex(HashNameNoCase, NamesMatchNoCase, SymbolName);
+NameIndex gConstantIndex(HashNameExact, NamesMatchExactly, ConstantName);
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
     WriteConsole("Line #%d ", line);
@@ -271,10 +262,13 @@ void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
 
 bool NamesMatchNoCase(const char* a, const char* b) {
     for (int i = 0; i < kIdentMax; ++i) {
-        int x = LowerAscii((unsigned char)a[i]);
-        int y = LowerAscii((unsigned char)b[i]);
-        if (x != y) return false;
-        if (x == 0) return true;
+        const unsigned char x = (unsigned char)a[i];
+        const unsigned char y = (unsigned char)b[i];
+        if (x == y) {
+            if (x == 0) return true;
+        } else if (LowerAsciiByte(x) != LowerAsciiByte(y)) {
+            return false;
+        }
     }
     return true;
 }
@@ -300,12 +294,20 @@ SymbolRecord* AddSymbol(const char* name) {
 }
 
 const SymbolRecord* FindSymbol(const char* name) {
-    const size_t* found = gSymbolIndex.Find(name);
+    return FindSymbol(name, HashNameNoCase(name));
+}
+
+const SymbolRecord* FindSymbol(const char* name, uint32_t hash) {
+    const size_t* found = gSymbolIndex.Find(name, hash);
     return found ? &gSymbols[*found - 1] : nullptr;
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
-    const size_t* found = gConstantIndex.Find(name);
+    return FindEnumConstant(name, HashNameExact(name));
+}
+
+const EnumConstant* FindEnumConstant(const char* name, uint32_t hash) {
+    const size_t* found = gConstantIndex.Find(name, hash);
     return found ? &gConstants[*found - 1] : nullptr;
 }
 
