@@ -3,11 +3,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
+#include "lexer/names.h"
 #include "lexer/symbols.h"
 
 TokenRecord gToken;
@@ -35,8 +37,22 @@ const char kNoStringEndFormat[] =
     "GetString - unable to find string end within %d \ncharacters. Check for matching or "
     "consider increasing MAXITEMSIZE.\nSkipping to next delimeter and hoping!\n";
 
+// Character classes, one row per byte (the end mark 127 is in none).
+enum : uint8_t { kClassWord = 1, kClassDigit = 2, kClassWhite = 4 };
+struct CharClasses {
+    uint8_t of[256];
+    constexpr CharClasses() : of() {
+        for (int c = 'A'; c <= 'Z'; ++c) of[c] = kClassWord;
+        for (int c = 'a'; c <= 'z'; ++c) of[c] = kClassWord;
+        for (int c = '0'; c <= '9'; ++c) of[c] = kClassWord | kClassDigit;
+        of[int('_')] = kClassWord;
+        for (char c : {' ', '\t', '\n', '\v', '\f', '\r'}) of[(unsigned char)c] = kClassWhite;
+    }
+};
+constexpr CharClasses kClasses;
+
 bool IsWordChar(int c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    return c >= 0 && c <= 0xFF && (kClasses.of[c] & kClassWord) != 0;
 }
 
 bool IsDigit(int c) {
@@ -44,7 +60,20 @@ bool IsDigit(int c) {
 }
 
 bool IsWhite(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    return c >= 0 && c <= 0xFF && (kClasses.of[c] & kClassWhite) != 0;
+}
+
+// Takes the word characters that follow in the buffered line into dest[count, maxCount), as
+// GetIdentifier's loop would read them; returns the new count.
+int TakeWordRun(char* dest, int count, int maxCount) {
+    int32_t available;
+    const char* text = UnreadLine(available);
+    const int32_t limit = maxCount - count < available ? maxCount - count : available;
+    int32_t n = 0;
+    while (n < limit && (kClasses.of[(unsigned char)text[n]] & kClassWord)) ++n;
+    std::memcpy(dest + count, text, size_t(n));
+    TakeCharacters(n);
+    return count + n;
 }
 
 char* StringBuffer() {
@@ -261,10 +290,32 @@ bool EndOfInputInString(int delimiter) {
     return false;
 }
 
+// Takes the ordinary characters of a literal that follow in the buffered line (no delimiter,
+// backslash or end mark) as far as the length limit allows, as ReadQuotedText's loop would.
+void TakeTextRun(StringScan& scan) {
+    int32_t available;
+    const char* text = UnreadLine(available);
+    const long room = MAXITEMSIZE - scan.collected;
+    const int32_t limit = room < available ? int32_t(room > 0 ? room : 0) : available;
+    int32_t n = 0;
+    for (; n < limit; ++n) {
+        const int c = (unsigned char)text[n];
+        if (c == scan.delimiter || c == '\\' || c == kEndMark) break;
+    }
+    const int32_t keep = n < scan.capacity - scan.kept ? n : scan.capacity - scan.kept;
+    if (keep > 0) {
+        std::memcpy(scan.dest + scan.kept, text, size_t(keep));
+        scan.kept += keep;
+    }
+    scan.collected += n;
+    TakeCharacters(n);
+}
+
 // Reads one literal after its opening delimiter; true when its closing delimiter was read,
 // false when the end of input or the length limit cut it.
 bool ReadQuotedText(StringScan& scan) {
     for (;;) {
+        TakeTextRun(scan);
         int c = GetCharacter();
         if (c == scan.delimiter) return true;
         if (c == kEndMark) return EndOfInputInString(scan.delimiter);
@@ -334,6 +385,17 @@ void SkipComment(int c);
 void GetDirective(int c);
 void GetKeywordOrLabel(int c);
 
+// Passes over the characters skipped as blanks that follow in the buffered line; returns the
+// character after them.
+int NextAfterBlanks() {
+    int32_t available;
+    const char* text = UnreadLine(available);
+    int32_t n = 0;
+    while (n < available && gHandlers[(unsigned char)text[n]] == SkipBlanks) ++n;
+    TakeCharacters(n);
+    return GetCharacter();
+}
+
 // Runs the handler of c; blanks, comments and the '#' of a directive lead on to the next
 // character without nesting calls, so long runs of them cost no stack.
 void Dispatch(int c) {
@@ -341,7 +403,7 @@ void Dispatch(int c) {
     for (;;) {
         CharHandler handler = gHandlers[c & 0xFF];
         if (handler == SkipBlanks) {
-            c = GetCharacter();
+            c = NextAfterBlanks();
             continue;
         }
         if (handler == GetDirective) {
@@ -381,9 +443,8 @@ void GetDirective(int c) {
 }
 
 // typedef, enum and include, which no table holds: true, the token set, when the word is one.
-bool ReadReservedWord(const char* word) {
-    const char first = char(word[0] | 0x20);  // most words start with none of t, e, i
-    if (first != 't' && first != 'e' && first != 'i') return false;
+bool ReadReservedWord(const char* word, int length) {
+    if (length != 4 && length != 7) return false;  // most words are none of the three
     if (NamesMatchNoCase(word, "typedef")) {
         // Of the character-constant kind for the statement loop, but it carries no code: a
         // code read from it would be whatever constant came before.
@@ -404,9 +465,20 @@ bool ReadReservedWord(const char* word) {
     return false;
 }
 
+// Both hashes of a word of length characters (at most 80).
+NameHashes HashWord(const char* word, int length) {
+    NameHashes hashes = {kNameHashBasis, kNameHashBasis};
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = (unsigned char)word[i];
+        hashes.noCase = HashStep(hashes.noCase, LowerAsciiByte(c));
+        hashes.exact = HashStep(hashes.exact, c);
+    }
+    return hashes;
+}
+
 // A defined name or an enum constant stands for its value; any other word stays an identifier.
-void ReplaceDefinedName(const char* word) {
-    if (const SymbolRecord* symbol = FindSymbol(word)) {
+void ReplaceDefinedName(const char* word, const NameHashes& hashes) {
+    if (const SymbolRecord* symbol = FindSymbol(word, hashes.noCase)) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
@@ -422,7 +494,7 @@ void ReplaceDefinedName(const char* word) {
         }
         return;
     }
-    if (const EnumConstant* constant = FindEnumConstant(word)) {
+    if (const EnumConstant* constant = FindEnumConstant(word, hashes.exact)) {
         gToken.fromWord = true;
         gToken.kind = kTokNumber;
         gToken.number = uint32_t(constant->value);
@@ -431,16 +503,17 @@ void ReplaceDefinedName(const char* word) {
 
 void GetKeywordOrLabel(int c) {
     uint32_t previous = gToken.kind;
-    GetIdentifier(c, gIdentBuffer, kIdentMax);
+    const int length = GetIdentifier(c, gIdentBuffer, kIdentMax);
     gToken.identText = gIdentBuffer;
-    if (ReadReservedWord(gIdentBuffer)) return;
-    if (const KeywordRow* row = FindKeyword(gIdentBuffer)) {
+    if (ReadReservedWord(gIdentBuffer, length)) return;
+    const NameHashes hashes = HashWord(gIdentBuffer, length);
+    if (const KeywordRow* row = FindKeyword(gIdentBuffer, hashes.noCase)) {
         gToken.kind = row->kind;
         return;
     }
     gToken.kind = kTokIdentifier;
     if (previous == kTokDirective) return;  // the word after a directive is never replaced
-    ReplaceDefinedName(gIdentBuffer);
+    ReplaceDefinedName(gIdentBuffer, hashes);
 }
 
 void GetNumberToken(int c) {
@@ -570,6 +643,11 @@ void ClearPushedBackToken() {
 int GetIdentifier(int first, char* dest, int maxCount) {
     int count = 0;
     int c = first;
+    if (IsWordChar(c) && count < maxCount) {
+        dest[count++] = char(c);
+        count = TakeWordRun(dest, count, maxCount);
+        c = GetCharacter();
+    }
     while (IsWordChar(c) && count < maxCount) {
         dest[count++] = char(c);
         c = GetCharacter();
@@ -593,7 +671,42 @@ int GetString(int delimiter, char* dest, bool escapes, int capacity) {
     return closed ? 1 : 0;
 }
 
+// A number that is one decimal or hex literal with no operator after it (blanks may follow),
+// read in place; false, nothing taken, for anything else: the evaluator takes it then.
+bool ReadPlainLiteral(int first, uint32_t& value) {
+    int32_t available;
+    const char* text = UnreadLine(available);
+    int32_t n = 0;
+    value = 0;
+    if (first == '0' && available > 0 && text[0] == 'x') {
+        for (n = 1; n < available; ++n) {
+            const char c = text[n];
+            uint32_t digit;
+            if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
+            else if (c >= 'a' && c <= 'f') digit = uint32_t(c - 'a' + 10);
+            else if (c >= 'A' && c <= 'F') digit = uint32_t(c - 'A' + 10);
+            else break;
+            value = value * 16u + digit;
+        }
+    } else {
+        if (first == '0' && available > 0 && (text[0] == 'b' || text[0] == 'o')) return false;
+        value = uint32_t(first - '0');
+        for (; n < available && IsDigit((unsigned char)text[n]); ++n)
+            value = value * 10u + uint32_t(text[n] - '0');
+    }
+    while (n < available && (text[n] == ' ' || text[n] == '\t')) ++n;
+    if (n >= available) return false;
+    NumberOp op;
+    if (OperatorOf((unsigned char)text[n], op)) return false;
+    TakeCharacters(n);
+    GetCharacter();  // the character that ended the number, read and stepped back over
+    UngetCharacter();
+    return true;
+}
+
 uint32_t GetNumber(int first) {
+    uint32_t plain;
+    if (IsDigit(first) && ReadPlainLiteral(first, plain)) return plain;
     const size_t valueBase = gNumberValues.size();
     const size_t opBase = gNumberOps.size();
     int c = first;
