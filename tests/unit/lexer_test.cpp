@@ -584,6 +584,34 @@ TEST_F(LexerTest, SavedStateComesBack) {
     EXPECT_EQ(gToken.line, 2);
 }
 
+// A line read in place in the block is kept through an include, which reads other blocks,
+// and an error on a CR LF line shows the line without its line end.
+TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
+    OpenLexer("first rest\r\nsecond\n");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    Write("other.rr", std::string(3 * kSourceBlockSize, ' ') + "inner\n");
+    FILE* f = std::fopen("other.rr", "rb");
+    {
+        CSaveLexState saved;
+        StartLexFile(f, "other.rr");
+        EXPECT_EQ(NextKind(), kTokIdentifier);
+        EXPECT_STREQ(gToken.identText, "inner");
+    }
+    std::fclose(f);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "rest");
+    EXPECT_EQ(gToken.line, 1);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "second");
+    EXPECT_EQ(gToken.line, 2);
+
+    Conversion c = Convert("\r\nresource 'STR ' (kUndefined) { \"x\" };\r\nresource\r\n");
+    EXPECT_EQ(c.status, 1);
+    EXPECT_EQ(c.out, "in.rr(2) : error: GetResourceID: integer expected "
+                     "('resource 'STR ' (kUndefined) { \"x\" };' : 27)\n\n");
+    EXPECT_FALSE(c.scriptLeft);
+}
+
 // Whole runs in one process: nothing of one run is seen by the next.
 TEST_F(LexerTest, EveryRunStartsAfresh) {
     Write("loop.r", "#include \"loop.r\" // again\n");
@@ -621,4 +649,22 @@ TEST_F(LexerTest, LineEndsAndMarkersAcrossBlockEnds) {
     while ((c = GetCharacter()) != 'c') ASSERT_NE(c, (unsigned char)kEndMark);
     EXPECT_EQ(CurrentLineNumber(), 40);
     EXPECT_STREQ(CurrentFileName(), "m.r");
+
+    // An LF CR pair, a word and a string literal, each cut by a block end, arrive whole.
+    const size_t block = kSourceBlockSize;
+    OpenLexer(std::string(block - 2, ' ') + "w\n" +            // the LF is the block's last byte
+              "\rnext\n" + std::string(block - 9, ' ') +      // the CR is the next block's first
+              "longword" + std::string(block - 8, ' ') +      // "lon" ends block two
+              "\"abcdef\"\n");                                 // "ab ends block three
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "w");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "next");
+    EXPECT_EQ(gToken.line, 2);  // LF CR is one line end
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "longword");
+    EXPECT_EQ(NextKind(), kTokString);
+    EXPECT_STREQ(gToken.stringText, "abcdef");
+    EXPECT_EQ(gToken.line, 3);
+    EXPECT_EQ(NextKind(), kTokEnd);
 }
