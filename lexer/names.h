@@ -1,31 +1,44 @@
 // Name hashing shared by the keyword, symbol and enum-constant indexes.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
-// FNV-1a over the bytes of a name. Keywords and symbols match in any letter case over at most
-// 80 characters, so they are hashed in lower case over as much; enum constants match exactly.
-constexpr uint32_t kNameHashBasis = 2166136261u;
-constexpr uint32_t kNameHashPrime = 16777619u;
+// Names are hashed eight bytes at a time. Keywords and symbols match in any letter case over
+// at most 80 characters, so they are hashed over as much with bit 5 of every byte set, which
+// gives a name in any letter case the same hash; enum constants match exactly.
 constexpr int kNameMatchMax = 80;
+
+inline uint32_t HashBytes(const char* name, size_t length, uint64_t fold) {
+    uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
+    for (size_t i = 0; i < length; i += 8) {
+        uint64_t chunk = 0;
+        std::memcpy(&chunk, name + i, length - i < 8 ? length - i : 8);
+        hash = (hash ^ (chunk | fold)) * 0xFF51AFD7ED558CCDull;
+        hash ^= hash >> 29;
+    }
+    return uint32_t(hash ^ (hash >> 32));
+}
+
+inline uint32_t HashNameNoCase(const char* name, size_t length) {
+    return HashBytes(name, length < size_t(kNameMatchMax) ? length : kNameMatchMax,
+                     0x2020202020202020ull);
+}
+inline uint32_t HashNameNoCase(const char* name) {
+    size_t length = 0;
+    while (length < size_t(kNameMatchMax) && name[length] != '\0') ++length;
+    return HashNameNoCase(name, length);
+}
+
+inline uint32_t HashNameExact(const char* name, size_t length) {
+    return HashBytes(name, length, 0);
+}
+inline uint32_t HashNameExact(const char* name) {
+    return HashNameExact(name, std::strlen(name));
+}
 
 inline unsigned char LowerAsciiByte(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? (unsigned char)(c + ('a' - 'A')) : c;
-}
-inline uint32_t HashStep(uint32_t hash, unsigned char c) {
-    return (hash ^ c) * kNameHashPrime;
-}
-
-inline uint32_t HashNameNoCase(const char* name) {
-    uint32_t hash = kNameHashBasis;
-    for (int i = 0; i < kNameMatchMax && name[i] != '\0'; ++i)
-        hash = HashStep(hash, LowerAsciiByte((unsigned char)name[i]));
-    return hash;
-}
-
-inline uint32_t HashNameExact(const char* name) {
-    uint32_t hash = kNameHashBasis;
-    for (; *name != '\0'; ++name) hash = HashStep(hash, (unsigned char)*name);
-    return hash;
 }
 
 // Both hashes of a word the tokenizer has just read.

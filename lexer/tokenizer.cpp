@@ -467,13 +467,7 @@ bool ReadReservedWord(const char* word, int length) {
 
 // Both hashes of a word of length characters (at most 80).
 NameHashes HashWord(const char* word, int length) {
-    NameHashes hashes = {kNameHashBasis, kNameHashBasis};
-    for (int i = 0; i < length; ++i) {
-        const unsigned char c = (unsigned char)word[i];
-        hashes.noCase = HashStep(hashes.noCase, LowerAsciiByte(c));
-        hashes.exact = HashStep(hashes.exact, c);
-    }
-    return hashes;
+    return NameHashes{HashNameNoCase(word, size_t(length)), HashNameExact(word, size_t(length))};
 }
 
 // A defined name or an enum constant stands for its value; any other word stays an identifier.
