@@ -9,13 +9,23 @@
 // gives a name in any letter case the same hash; enum constants match exactly.
 constexpr int kNameMatchMax = 80;
 
+inline uint64_t MixChunk(uint64_t hash, uint64_t chunk) {
+    hash = (hash ^ chunk) * 0xFF51AFD7ED558CCDull;
+    return hash ^ (hash >> 29);
+}
+
 inline uint32_t HashBytes(const char* name, size_t length, uint64_t fold) {
     uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
-    for (size_t i = 0; i < length; i += 8) {
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, name + i, 8);
+        hash = MixChunk(hash, chunk | fold);
+    }
+    if (i < length) {
         uint64_t chunk = 0;
-        std::memcpy(&chunk, name + i, length - i < 8 ? length - i : 8);
-        hash = (hash ^ (chunk | fold)) * 0xFF51AFD7ED558CCDull;
-        hash ^= hash >> 29;
+        for (size_t k = 0; i + k < length; ++k) chunk |= uint64_t((unsigned char)name[i + k]) << (8 * k);
+        hash = MixChunk(hash, chunk | fold);
     }
     return uint32_t(hash ^ (hash >> 32));
 }
