@@ -6,6 +6,7 @@
 #include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
 
+LexState gLexState;
 LexState* gLex = nullptr;
 bool gLineEndPassed = false;
 
@@ -270,7 +271,7 @@ CSaveLexState::~CSaveLexState() {
 }
 
 void ResetCharSource() {
-    if (!gLex) gLex = new LexState;  // not zeroed: only the parts in use are ever read
+    gLex = &gLexState;
     gLex->pushBackCount = 0;
     gLex->lineLength = 0;
     gLex->lineNumber = 0;

@@ -26,7 +26,10 @@ struct LexState {
     char line[MAXITEMSIZE + 1];  // the line when it had to be copied (joined, folded or cut)
 };
 
-extern LexState* gLex;  // the one live lexer state
+// The one live lexer state, a static object so that the character readers reach it at a fixed
+// address; gLex points at it once a run has started.
+extern LexState gLexState;
+extern LexState* gLex;
 
 // Snapshot of the live state, for the fatal reporter.
 class TLexState {
@@ -61,7 +64,7 @@ int GetCharacterSlow();  // GetCharacter when a refill or the flag is involved
 // The next character (0..255, 127 = end). The common case, a character of the buffered line,
 // is inline: it is taken once per source byte.
 inline int GetCharacter() {
-    LexState& s = *gLex;
+    LexState& s = gLexState;
     if (s.readIndex >= s.lineLength || gLineEndPassed) return GetCharacterSlow();
     if (s.pushBackCount > 0) --s.pushBackCount;
     return (unsigned char)s.text[s.readIndex++];
@@ -69,7 +72,7 @@ inline int GetCharacter() {
 void UngetCharacterSlow();  // UngetCharacter at a limit: reports it and does nothing
 // Steps back over the character just read (after a word, a number ...): inline too.
 inline void UngetCharacter() {
-    LexState& s = *gLex;
+    LexState& s = gLexState;
     if (s.pushBackCount > MAXITEMSIZE || s.readIndex < 1) return UngetCharacterSlow();
     --s.readIndex;
     ++s.pushBackCount;
@@ -78,12 +81,12 @@ inline void UngetCharacter() {
 // characters in place; empty when the next character needs GetCharacter. Taking n of them
 // counts as n GetCharacter calls.
 inline const char* UnreadLine(int32_t& length) {
-    const LexState& s = *gLex;
+    const LexState& s = gLexState;
     length = gLineEndPassed || s.readIndex >= s.lineLength ? 0 : s.lineLength - s.readIndex;
     return s.text + s.readIndex;
 }
 inline void TakeCharacters(int32_t n) {
-    LexState& s = *gLex;
+    LexState& s = gLexState;
     s.readIndex += n;
     s.pushBackCount = s.pushBackCount > n ? s.pushBackCount - n : 0;
 }
