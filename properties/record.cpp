@@ -1,7 +1,9 @@
 // The property record: its header with the back-patched length, reserved and split longs.
 #include "properties/record.h"
 
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 
 #include "core/diagnostics.h"
 #include "emit/items.h"
@@ -23,9 +25,10 @@ void PatchLength(long position, unsigned long length) {
 }
 
 void WriteReservedLongs(int count) {
-    char comment[32];
     for (int d = 0; d < count; ++d) {
-        snprintf(comment, sizeof comment, "/* Reserved %d */", d);
+        char comment[32] = "/* Reserved ";
+        char* end = std::to_chars(comment + 12, comment + 20, d).ptr;
+        std::memcpy(end, " */", 4);
         WriteDecimalLong(0, comment);
     }
 }
