@@ -71,6 +71,7 @@ bool RefillBlock(LexState& s) {
     if (count == 0 && std::ferror(s.stream)) FatalError("Unable to read the input file");
     s.blockNext = 0;
     s.blockEnd = uint32_t(count);
+    s.blockPlain = !std::memchr(s.block, '\r', count) && !std::memchr(s.block, kEndMark, count);
     return count > 0;
 }
 
@@ -153,8 +154,9 @@ char* FindRunEnd(char* p, const char* stop) {
 bool TakeLineInPlace(LexState& s, bool& hashFirst) {
     char* const start = s.block + s.blockNext;
     const char* const stop = s.block + s.blockEnd;
-    char* end = FindRunEnd(start, stop);
-    if (end + 1 >= stop) return false;
+    char* end = s.blockPlain ? static_cast<char*>(std::memchr(start, '\n', size_t(stop - start)))
+                             : FindRunEnd(start, stop);
+    if (!end || end + 1 >= stop) return false;
     const char b = *end;
     uint32_t next = uint32_t(end - s.block) + 1;
     if (b == '\r' || b == '\n') {
@@ -243,6 +245,7 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.stream = from.stream;
     to.blockNext = from.blockNext;
     to.blockEnd = from.blockEnd;
+    to.blockPlain = from.blockPlain;
     std::memcpy(to.block + from.blockNext, from.block + from.blockNext,
                 from.blockEnd - from.blockNext);
     // The copy holds its line in its own buffer, wherever the original's stands.
@@ -281,6 +284,7 @@ void ResetCharSource() {
     gLex->text = gLex->line;
     gLex->stream = nullptr;
     gLex->blockNext = gLex->blockEnd = 0;
+    gLex->blockPlain = false;
     gMarkerInProgress = false;
     gRefills = 0;
     gLineEndPassed = false;
@@ -297,6 +301,7 @@ void StartLexFile(FILE* stream, const char* name) {
     gLex->text = gLex->line;
     gLex->stream = stream;
     gLex->blockNext = gLex->blockEnd = 0;
+    gLex->blockPlain = false;
     gLineEndPassed = false;
 }
 

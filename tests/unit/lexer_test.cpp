@@ -203,6 +203,19 @@ TEST_F(LexerTest, LineEndConventions) {
     }
 }
 
+// A byte 127 in the source reads as the end mark and ends its line, as a line end does.
+TEST_F(LexerTest, EndMarkByteEndsItsLine) {
+    OpenLexer("x\na\x7f b\nc\n");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(NextKind(), kTokEnd);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "b");
+    EXPECT_EQ(gToken.line, 3);
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_EQ(gToken.line, 4);
+}
+
 TEST_F(LexerTest, AdjacentStringsJoinAcrossLines) {
     testing::internal::CaptureStderr();
     OpenLexer("\"Hel\"  \n\n  \"lo\"\n  next \"a\\\"b\" \"c\"x");
