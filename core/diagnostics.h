@@ -18,3 +18,6 @@ void WriteConsole(const char* format, ...) PW_PRINTF(1, 2);   // stdout
 void WriteError(const char* format, ...) PW_PRINTF(1, 2);     // stderr
 // Formats into buffer, which holds count characters and the terminating zero.
 void FormatBounded(char* buffer, size_t count, const char* format, ...) PW_PRINTF(3, 4);
+// Joins the three texts into buffer the same way, for the comments written per item, where
+// formatting would cost more than the item.
+void JoinBounded(char* buffer, size_t count, const char* a, const char* b, const char* c);

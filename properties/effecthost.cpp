@@ -132,10 +132,10 @@ void OpenRecord(const EffectRow& row, unsigned long length) {
 void ParseWordPair(const EffectRow& row) {
     OpenRecord(row, 4);
     char comment[80];
-    std::snprintf(comment, sizeof comment, "/* %s */", row.first);
+    JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
     WriteCheckedWord(GetExpression(), row.first, comment);
     ExpectComma(row.context);
-    std::snprintf(comment, sizeof comment, "/* %s */", row.second);
+    JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
     WriteCheckedWord(GetExpression(), row.second, comment);
     ExpectPropertyEnd(row.context);
 }
@@ -275,7 +275,7 @@ void ParseRlEffectInfo(const EffectRow& row) {
     uint32_t transitions = ParseFlags(row.context, kRlTransitionFlagNames, count);
     for (int i = 0; i < count; ++i) {
         char comment[80];
-        std::snprintf(comment, sizeof comment, "/* %s */", kRlTransitionFlagNames[i]);
+        JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames[i], " */");
         WriteOctalByte((transitions >> (count - 1 - i)) & 1, comment);
     }
     WriteReservedLongs(1);

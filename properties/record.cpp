@@ -38,8 +38,8 @@ void WriteHighLowLongs(const char* label) {
     ExpectComma("ParseAnimParamAtom");
     uint32_t high = (uint32_t)GetExpression();
     char comment[80] = {0};
-    FormatBounded(comment, sizeof comment - 1, "/* %s high long (2) */", label);
+    JoinBounded(comment, sizeof comment - 1, "/* ", label, " high long (2) */");
     WriteHexLong(high, comment);
-    FormatBounded(comment, sizeof comment - 1, "/* %s low long (1) */", label);
+    JoinBounded(comment, sizeof comment - 1, "/* ", label, " low long (1) */");
     WriteHexLong(low, comment);
 }

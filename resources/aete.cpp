@@ -112,7 +112,7 @@ struct CountedList {
 // Writes a counter of 0 commented with its field name; returns the place of its digits.
 long WriteCounter(const char* field) {
     char comment[64] = {0};
-    FormatBounded(comment, sizeof comment - 1, "/* %s */", field);
+    JoinBounded(comment, sizeof comment - 1, "/* ", field, " */");
     return WriteCountField(comment);
 }
 

@@ -1,4 +1,4 @@
-// The script's number formatter against the C library conversions it stands in for.
+// The script's number formatter and comment joining, against the C library calls they replace.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/diagnostics.h"
 #include "emit/numbers.h"
 
 namespace {
@@ -76,5 +77,19 @@ TEST(NumberFormat, OctalByteMatchesPrintf) {
     for (unsigned value : {0u, 1u, 7u, 8u, 63u, 64u, 0177u, 0377u, 0777u, 01000u, UINT_MAX}) {
         snprintf(expected, sizeof expected, "<%03o", value);
         EXPECT_EQ(Appended(AppendOctalByte, value), expected) << value;
+    }
+}
+
+// The joined comments are cut where the formatted ones were: at count characters.
+TEST(JoinBounded, CutsLikeFormatBounded) {
+    const char* labels[] = {"", "Name", "A label long enough to be cut in the middle of the text"};
+    for (size_t count : {0u, 1u, 5u, 20u, 70u}) {
+        for (const char* label : labels) {
+            char joined[80];
+            char formatted[80];
+            JoinBounded(joined, count, "/* ", label, " */");
+            FormatBounded(formatted, count, "/* %s */", label);
+            EXPECT_STREQ(joined, formatted) << count << " " << label;
+        }
     }
 }
