@@ -28,24 +28,27 @@ std::string CopyText(const char* text, size_t limit) {
     return std::string(text, strnlen(text, limit));
 }
 
-const char* SymbolName(size_t i) { return gSymbols[i].name.c_str(); }
-const char* ConstantName(size_t i) { return gConstants[i].name.c_str(); }
-bool NamesMatchExactly(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+// How each index hashes and compares its names, and where it finds a record's name.
+struct SymbolNames {
+    static uint32_t Hash(const char* name) { return HashNameNoCase(name); }
+    static bool Same(const char* a, const char* b) { return NamesMatchNoCase(a, b); }
+    static const char* NameOf(size_t i) { return gSymbols[i].name.c_str(); }
+};
+struct ConstantNames {
+    static uint32_t Hash(const char* name) { return HashNameExact(name); }
+    static bool Same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+    static const char* NameOf(size_t i) { return gConstants[i].name.c_str(); }
+};
 
 // An open-addressed index from a name to the newest record of that name: a record added under
 // a name already there takes its slot, so it hides the older one. Each slot keeps its name's
 // hash, compared before the name. Lookups allocate nothing.
+template <typename Names>
 struct NameIndex {
-    NameIndex(uint32_t (*h)(const char*), bool (*s)(const char*, const char*),
-              const char* (*n)(size_t))
-        : hash(h), same(s), nameOf(n) {}
     struct Slot {
         size_t entry;  // record number + 1; 0 is a free slot
         uint32_t hash;
     };
-    uint32_t (*hash)(const char*);
-    bool (*same)(const char*, const char*);
-    const char* (*nameOf)(size_t record);
     std::vector<Slot> slots;
     size_t used = 0;
 
@@ -53,7 +56,7 @@ struct NameIndex {
         size_t mask = slots.size() - 1;
         size_t slot = h & mask;
         while (slots[slot].entry != 0 &&
-               (slots[slot].hash != h || !same(name, nameOf(slots[slot].entry - 1))))
+               (slots[slot].hash != h || !Names::Same(name, Names::NameOf(slots[slot].entry - 1))))
             slot = (slot + 1) & mask;
         return slot;
     }
@@ -67,12 +70,13 @@ struct NameIndex {
         std::vector<Slot> old(slots.empty() ? 64 : slots.size() * 2, Slot{0, 0});
         old.swap(slots);
         for (const Slot& s : old)
-            if (s.entry != 0) slots[SlotOf(nameOf(s.entry - 1), s.hash)] = s;
+            if (s.entry != 0) slots[SlotOf(Names::NameOf(s.entry - 1), s.hash)] = s;
     }
     void Add(size_t record) {
         if (2 * (used + 1) > slots.size()) Grow();
-        const uint32_t h = hash(nameOf(record));
-        size_t slot = SlotOf(nameOf(record), h);
+        const char* name = Names::NameOf(record);
+        const uint32_t h = Names::Hash(name);
+        size_t slot = SlotOf(name, h);
         if (slots[slot].entry == 0) ++used;
         slots[slot] = Slot{record + 1, h};
     }
@@ -82,8 +86,8 @@ struct NameIndex {
     }
 };
 
-NameIndex gSymbolIndex(HashNameNoCase, NamesMatchNoCase, SymbolName);
-NameIndex gConstantIndex(HashNameExact, NamesMatchExactly, ConstantName);
+NameIndex<SymbolNames> gSymbolIndex;
+NameIndex<ConstantNames> gConstantIndex;
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
     WriteConsole("Line #%d ", line);
@@ -261,6 +265,7 @@ void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
 }  // namespace
 
 bool NamesMatchNoCase(const char* a, const char* b) {
+    if (std::strcmp(a, b) == 0) return true;  // mostly written in the same letter case
     for (int i = 0; i < kIdentMax; ++i) {
         const unsigned char x = (unsigned char)a[i];
         const unsigned char y = (unsigned char)b[i];
