@@ -1,44 +1,70 @@
 // The number formatter of the hot writers.
 #include "emit/numbers.h"
 
-#include <charconv>
+#include <cstring>
 
-// Digits of value in base, upper-case, preceded by zeros up to minimum; no sign.
-static void AppendDigits(std::string& out, unsigned long long value, int base, int minimum) {
-    char digits[24];
-    const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value, base);
-    const int count = int(end.ptr - digits);
-    if (count < minimum) out.append(size_t(minimum - count), '0');
-    for (const char* c = digits; c != end.ptr; ++c)
-        out += (*c >= 'a' && *c <= 'f') ? char(*c - 'a' + 'A') : *c;
+namespace {
+
+const char kDigitChars[] = "0123456789ABCDEF";
+
+// Digits of value in Base, upper-case, preceded by zeros up to minimum; no sign. The digits
+// are made back to front in a scratch array and copied in one piece.
+template <unsigned Base>
+char* PutDigits(char* at, unsigned long long value, int minimum) {
+    char digits[kNumberRoom];
+    char* first = digits + sizeof digits;
+    do {
+        *--first = kDigitChars[value % Base];
+        value /= Base;
+    } while (value != 0);
+    const size_t count = size_t(digits + sizeof digits - first);
+    if (minimum > 0 && count < size_t(minimum)) {
+        memset(at, '0', size_t(minimum) - count);
+        at += size_t(minimum) - count;
+    }
+    memcpy(at, first, count);
+    return at + count;
 }
 
 // The magnitude of value, also for the most negative one.
-static unsigned long long Magnitude(long long value) {
+unsigned long long Magnitude(long long value) {
     return value < 0 ? 0ULL - (unsigned long long)value : (unsigned long long)value;
 }
 
-void AppendDecimal(std::string& out, long long value) {
-    if (value < 0) out += '-';
-    AppendDigits(out, Magnitude(value), 10, 1);
+size_t DecimalLength(long long value) {
+    size_t length = value < 0 ? 2 : 1;
+    for (unsigned long long rest = Magnitude(value); rest >= 10; rest /= 10) ++length;
+    return length;
 }
 
-void AppendDecimalInWidth(std::string& out, long long value, int width) {
-    const size_t start = out.size();
-    AppendDecimal(out, value);
-    const size_t length = out.size() - start;
-    if (width > 0 && length < size_t(width)) out.insert(start, size_t(width) - length, ' ');
+}  // namespace
+
+char* PutDecimal(char* at, long long value) {
+    if (value < 0) *at++ = '-';
+    return PutDigits<10>(at, Magnitude(value), 1);
 }
 
-void AppendPrefixedHex(std::string& out, unsigned long long value, int width) {
-    if (value == 0) {
-        out.append(size_t(width > 1 ? width : 1), '0');
-        return;
+char* PutDecimalInWidth(char* at, long long value, int width) {
+    // The blanks go first, so the length is known before the digits are made.
+    const size_t length = DecimalLength(value);
+    if (width > 0 && length < size_t(width)) {
+        memset(at, ' ', size_t(width) - length);
+        at += size_t(width) - length;
     }
-    out += "0X";
-    AppendDigits(out, value, 16, width - 2);
+    return PutDecimal(at, value);
 }
 
-void AppendOctalByte(std::string& out, unsigned value) {
-    AppendDigits(out, value, 8, 3);
+char* PutPrefixedHex(char* at, unsigned long long value, int width) {
+    if (value == 0) {
+        const size_t zeros = size_t(width > 1 ? width : 1);
+        memset(at, '0', zeros);
+        return at + zeros;
+    }
+    *at++ = '0';
+    *at++ = 'X';
+    return PutDigits<16>(at, value, width - 2);
+}
+
+char* PutOctalByte(char* at, unsigned value) {
+    return PutDigits<8>(at, value, 3);
 }

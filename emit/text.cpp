@@ -7,6 +7,7 @@
 
 #include "core/settings.h"
 #include "emit/numbers.h"
+#include "emit/script.h"
 
 // Mac Roman bytes and the double quote, as written into a Windows script.
 static uint8_t ConvertedByte(uint8_t c) {
@@ -52,16 +53,14 @@ unsigned long EncodedLength(const std::string& text) {
     return bytes;
 }
 
-std::string ScriptText(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
+char* PutScriptText(char* at, const char* text, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
         if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
-            out += "\\n";
+            at = PutLiteral(at, "\\n");
             continue;
         }
-        if (text[i] != '\\' || i + 1 >= text.size()) {
-            out += text[i];
+        if (text[i] != '\\' || i + 1 >= n) {
+            *at++ = text[i];
             continue;
         }
         const char d = text[i + 1];
@@ -70,13 +69,14 @@ std::string ScriptText(const std::string& text) {
             // 0377, the other keeps its low byte, which is what is written then.
             size_t end = i + 1;
             unsigned value = 0;
-            while (end < text.size() && end < i + 4 && IsOctal(text[end]))
+            while (end < n && end < i + 4 && IsOctal(text[end]))
                 value = value * 8 + unsigned(text[end++] - '0');
             if (value > 0xFF) {
-                out += '\\';
-                AppendOctalByte(out, value & 0xFF);
+                *at++ = '\\';
+                at = PutOctalByte(at, value & 0xFF);
             } else {
-                out.append(text, i, end - i);
+                memcpy(at, text + i, end - i);
+                at += end - i;
             }
             i = end - 1;
             continue;
@@ -84,19 +84,29 @@ std::string ScriptText(const std::string& text) {
         // The compilers agree on "" for a quote; \b \f \v only one of them knows, \A and
         // \T only the other: those stay a backslash and a letter, as counted.
         switch (d) {
-            case '"': out += "\"\""; break;
-            case 'b': out += "\\010"; break;
-            case 'f': out += "\\014"; break;
-            case 'v': out += "\\013"; break;
+            case '"': at = PutLiteral(at, "\"\""); break;
+            case 'b': at = PutLiteral(at, "\\010"); break;
+            case 'f': at = PutLiteral(at, "\\014"); break;
+            case 'v': at = PutLiteral(at, "\\013"); break;
             case 'A': case 'T': case '\n':
                 // The backslash as a byte of its own; the character after it follows as
                 // written (a line end as \n).
-                out += "\\\\";
+                at = PutLiteral(at, "\\\\");
                 continue;
-            default: out.append(text, i, 2); break;
+            default:
+                at[0] = text[i];
+                at[1] = d;
+                at += 2;
+                break;
         }
         ++i;
     }
+    return at;
+}
+
+std::string ScriptText(const std::string& text) {
+    std::string out(2 * text.size(), '\0');
+    if (!text.empty()) out.resize(size_t(PutScriptText(&out[0], text.data(), text.size()) - &out[0]));
     return out;
 }
 
