@@ -7,23 +7,32 @@ namespace {
 
 const char kDigitChars[] = "0123456789ABCDEF";
 
-// Digits of value in Base, upper-case, preceded by zeros up to minimum; no sign. The digits
-// are made back to front in a scratch array and copied in one piece.
+// Digits of value in Base, upper-case, made back to front so that they end at end; returns
+// the first.
 template <unsigned Base>
-char* PutDigits(char* at, unsigned long long value, int minimum) {
-    char digits[kNumberRoom];
-    char* first = digits + sizeof digits;
+char* MakeDigits(char* end, unsigned long long value) {
     do {
-        *--first = kDigitChars[value % Base];
+        *--end = kDigitChars[value % Base];
         value /= Base;
     } while (value != 0);
-    const size_t count = size_t(digits + sizeof digits - first);
-    if (minimum > 0 && count < size_t(minimum)) {
-        memset(at, '0', size_t(minimum) - count);
-        at += size_t(minimum) - count;
-    }
-    memcpy(at, first, count);
-    return at + count;
+    return end;
+}
+
+// count characters of fill, then the size characters at text.
+char* PutFilled(char* at, char fill, size_t count, const char* text, size_t size) {
+    memset(at, fill, count);
+    memcpy(at + count, text, size);
+    return at + count + size;
+}
+
+// Digits of value in Base preceded by zeros up to minimum; no sign.
+template <unsigned Base>
+char* PutDigits(char* at, unsigned long long value, int minimum) {
+    char scratch[kNumberRoom];
+    const char* first = MakeDigits<Base>(scratch + sizeof scratch, value);
+    const size_t count = size_t(scratch + sizeof scratch - first);
+    const size_t zeros = minimum > 0 && count < size_t(minimum) ? size_t(minimum) - count : 0;
+    return PutFilled(at, '0', zeros, first, count);
 }
 
 // The magnitude of value, also for the most negative one.
@@ -31,27 +40,19 @@ unsigned long long Magnitude(long long value) {
     return value < 0 ? 0ULL - (unsigned long long)value : (unsigned long long)value;
 }
 
-size_t DecimalLength(long long value) {
-    size_t length = value < 0 ? 2 : 1;
-    for (unsigned long long rest = Magnitude(value); rest >= 10; rest /= 10) ++length;
-    return length;
-}
-
 }  // namespace
 
 char* PutDecimal(char* at, long long value) {
-    if (value < 0) *at++ = '-';
-    return PutDigits<10>(at, Magnitude(value), 1);
+    return PutDecimalInWidth(at, value, 0);
 }
 
 char* PutDecimalInWidth(char* at, long long value, int width) {
-    // The blanks go first, so the length is known before the digits are made.
-    const size_t length = DecimalLength(value);
-    if (width > 0 && length < size_t(width)) {
-        memset(at, ' ', size_t(width) - length);
-        at += size_t(width) - length;
-    }
-    return PutDecimal(at, value);
+    char scratch[kNumberRoom];
+    char* first = MakeDigits<10>(scratch + sizeof scratch, Magnitude(value));
+    if (value < 0) *--first = '-';
+    const size_t length = size_t(scratch + sizeof scratch - first);
+    const size_t blanks = width > 0 && length < size_t(width) ? size_t(width) - length : 0;
+    return PutFilled(at, ' ', blanks, first, length);
 }
 
 char* PutPrefixedHex(char* at, unsigned long long value, int width) {
