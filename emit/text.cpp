@@ -10,7 +10,7 @@
 #include "emit/script.h"
 
 // Mac Roman bytes and the double quote, as written into a Windows script.
-static uint8_t ConvertedByte(uint8_t c) {
+static constexpr uint8_t ConvertedByte(uint8_t c) {
     switch (c) {
         case 0x22: case 0xD2: case 0xD3: case 0xD4: case 0xD5: return 0x27;
         case 0x88: case 0xA8: case 0xAA: return 0xAE;
@@ -23,11 +23,25 @@ static uint8_t ConvertedByte(uint8_t c) {
     }
 }
 
+// ConvertedByte of every byte, looked up once per character.
+struct ConvertedBytes {
+    uint8_t of[256];
+};
+static constexpr ConvertedBytes MakeConvertedBytes() {
+    ConvertedBytes table{};
+    for (unsigned c = 0; c < 256; ++c) table.of[c] = ConvertedByte(uint8_t(c));
+    return table;
+}
+static constexpr ConvertedBytes kConvertedBytes = MakeConvertedBytes();
+
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    for (char& c : text) c = (char)ConvertedByte((uint8_t)c);
+    // The ellipsis is no byte's conversion and converts to itself, so it is looked for first
+    // and only the bytes before it are converted.
     size_t ellipsis = text.find('\xC9');
     if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
+    else ellipsis = text.size();
+    for (size_t i = 0; i < ellipsis; ++i) text[i] = char(kConvertedBytes.of[uint8_t(text[i])]);
 }
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
@@ -47,14 +61,29 @@ size_t EscapeUnitLength(const std::string& text, size_t i, OtherEscape other) {
 }
 
 unsigned long EncodedLength(const std::string& text) {
+    // Characters up to the next backslash are a byte each.
     unsigned long bytes = 0;
-    for (size_t i = 0; i < text.size(); ++bytes)
-        i += EscapeUnitLength(text, i, kOtherEscapeSplits);
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t escape = text.find('\\', i);
+        if (escape == std::string::npos) return bytes + (text.size() - i);
+        bytes += escape - i + 1;
+        i = escape + EscapeUnitLength(text, escape, kOtherEscapeSplits);
+    }
     return bytes;
 }
 
 char* PutScriptText(char* at, const char* text, size_t n) {
     for (size_t i = 0; i < n; ++i) {
+        // A run of characters that stand as they are is copied in one piece.
+        size_t run = i;
+        while (run < n && text[run] != '\n' && text[run] != '\\') ++run;
+        if (run > i) {
+            memcpy(at, text + i, run - i);
+            at += run - i;
+            i = run;
+            if (i == n) break;
+        }
         if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
             at = PutLiteral(at, "\\n");
             continue;
@@ -114,8 +143,9 @@ FilledString ZeroFill(const std::string& text) {
     FilledString filled;
     filled.n = EncodedLength(text);
     unsigned long k = 4 - ((filled.n + 1) % 4);
+    filled.text.reserve(text.size() + 2 * k);
     filled.text = text;
-    for (unsigned long i = 0; i < k; ++i) filled.text += "\\0";
+    for (unsigned long i = 0; i < k; ++i) filled.text.append("\\0", 2);
     filled.length = filled.n + 1 + k;
     return filled;
 }
