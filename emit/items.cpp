@@ -95,6 +95,18 @@ void WriteOctalByte(unsigned value, const char* comment) {
     EndItem(at, comment, commentLength);
 }
 
+// The bytes a code item writes as octal escapes: those that would end or break its quoted
+// text.
+struct EscapedBytes {
+    bool of[256];
+};
+static constexpr EscapedBytes MakeEscapedInCode() {
+    EscapedBytes table{};
+    for (unsigned c = 0; c < 256; ++c) table.of[c] = c == '"' || c == '\\' || c < 0x20 || c == 0x7F;
+    return table;
+}
+static constexpr EscapedBytes kEscapedInCode = MakeEscapedInCode();
+
 // A code item with a comment of known length; the characters go lowest byte first, and
 // bytes that would break the quoted text are escaped.
 static void WriteCodeLine(uint32_t code, const char* comment, size_t commentLength) {
@@ -102,7 +114,7 @@ static void WriteCodeLine(uint32_t code, const char* comment, size_t commentLeng
     at = PutLiteral(at, "\t\"");
     for (int shift = 0; shift < 32; shift += 8) {
         const uint8_t c = uint8_t(code >> shift);
-        if (c == '"' || c == '\\' || c < 0x20 || c == 0x7F) {
+        if (kEscapedInCode.of[c]) {
             *at++ = '\\';
             at = PutOctalByte(at, c);
         } else {
