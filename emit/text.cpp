@@ -134,8 +134,9 @@ char* PutScriptText(char* at, const char* text, size_t n) {
 }
 
 std::string ScriptText(const std::string& text) {
+    if (text.empty()) return std::string();
     std::string out(2 * text.size(), '\0');
-    if (!text.empty()) out.resize(size_t(PutScriptText(&out[0], text.data(), text.size()) - &out[0]));
+    out.resize(size_t(PutScriptText(&out[0], text.data(), text.size()) - out.data()));
     return out;
 }
 
