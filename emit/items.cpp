@@ -25,141 +25,211 @@ std::string CodeText(uint32_t code) {
     return text;
 }
 
-// One character of a quoted code item; bytes that would break the quoted text are escaped.
-static void AppendCodeChar(uint8_t c) {
-    if (c == '"' || c == '\\' || c < 0x20 || c == 0x7F) {
-        ScriptBuffer += '\\';
-        AppendOctalByte(ScriptBuffer, c);
-        return;
-    }
-    ScriptBuffer += (char)c;
+// Room for an item line apart from its comment: the tab, the longest value (a code item of
+// four escaped characters, or a number), its suffix and the line's end around the comment.
+constexpr size_t kItemRoom = 48;
+
+// Claims room for an item line with a comment of commentLength characters and returns where
+// the line starts.
+static char* StartItem(size_t commentLength) {
+    return ScriptBuffer.Claim(kItemRoom + commentLength);
 }
 
 // The end of an item line: the separator, the comment and the line end.
-static void EndItem(const char* comment) {
-    ScriptBuffer += ", ";
-    ScriptBuffer += comment;
-    ScriptBuffer += '\n';
+static void EndItem(char* at, const char* comment, size_t commentLength) {
+    at[0] = ',';
+    at[1] = ' ';
+    memcpy(at + 2, comment, commentLength);
+    at[2 + commentLength] = '\n';
+    ScriptBuffer.SetEnd(at + 3 + commentLength);
 }
 
-// A quoted item's text as a C string: a zero byte in it ends it there.
-static void AppendQuotedText(const std::string& text) {
-    ScriptBuffer += ScriptText(text).c_str();
+// A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
+// the text's length of room.
+static char* PutQuotedText(char* at, const std::string& text) {
+    char* end = PutScriptText(at, text.data(), text.size());
+    void* zero = memchr(at, '\0', size_t(end - at));
+    return zero ? static_cast<char*>(zero) : end;
 }
 
 void WriteDecimalLong(int32_t value, const char* comment) {
-    ScriptBuffer += '\t';
-    AppendDecimal(ScriptBuffer, value);
-    ScriptBuffer += 'L';
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(commentLength);
+    *at++ = '\t';
+    at = PutDecimal(at, value);
+    *at++ = 'L';
+    EndItem(at, comment, commentLength);
 }
 
 void WriteHexLong(uint32_t value, const char* comment) {
-    ScriptBuffer += '\t';
-    AppendPrefixedHex(ScriptBuffer, value, 10);
-    ScriptBuffer += 'L';
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(commentLength);
+    *at++ = '\t';
+    at = PutPrefixedHex(at, value, 10);
+    *at++ = 'L';
+    EndItem(at, comment, commentLength);
 }
 
 void WriteHexWord(uint32_t value, const char* comment) {
-    ScriptBuffer += '\t';
-    AppendPrefixedHex(ScriptBuffer, value & 0xFFFF, 6);
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(commentLength);
+    *at++ = '\t';
+    at = PutPrefixedHex(at, value & 0xFFFF, 6);
+    EndItem(at, comment, commentLength);
 }
 
 void WriteDecimalWord(int value, const char* comment) {
-    ScriptBuffer += '\t';
-    AppendDecimal(ScriptBuffer, value);
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(commentLength);
+    *at++ = '\t';
+    at = PutDecimal(at, value);
+    EndItem(at, comment, commentLength);
 }
 
 void WriteOctalByte(unsigned value, const char* comment) {
-    ScriptBuffer += "\t\"\\";
-    AppendOctalByte(ScriptBuffer, value & 0xFF);
-    ScriptBuffer += '"';
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(commentLength);
+    at = PutLiteral(at, "\t\"\\");
+    at = PutOctalByte(at, value & 0xFF);
+    *at++ = '"';
+    EndItem(at, comment, commentLength);
+}
+
+// The bytes a code item writes as octal escapes: those that would end or break its quoted
+// text.
+struct EscapedBytes {
+    bool of[256];
+};
+static constexpr EscapedBytes MakeEscapedInCode() {
+    EscapedBytes table{};
+    for (unsigned c = 0; c < 256; ++c) table.of[c] = c == '"' || c == '\\' || c < 0x20 || c == 0x7F;
+    return table;
+}
+static constexpr EscapedBytes kEscapedInCode = MakeEscapedInCode();
+
+// A code item with a comment of known length; the characters go lowest byte first, and
+// bytes that would break the quoted text are escaped.
+static void WriteCodeLine(uint32_t code, const char* comment, size_t commentLength) {
+    char* at = StartItem(commentLength);
+    at = PutLiteral(at, "\t\"");
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint8_t c = uint8_t(code >> shift);
+        if (kEscapedInCode.of[c]) {
+            *at++ = '\\';
+            at = PutOctalByte(at, c);
+        } else {
+            *at++ = char(c);
+        }
+    }
+    *at++ = '"';
+    EndItem(at, comment, commentLength);
 }
 
 void WriteCodeItem(uint32_t code, const char* comment) {
-    ScriptBuffer += "\t\"";
-    for (int shift = 0; shift < 32; shift += 8) AppendCodeChar((code >> shift) & 0xFF);
-    ScriptBuffer += '"';
-    EndItem(comment);
+    WriteCodeLine(code, comment, strlen(comment));
 }
 
 // A number of five characters, blanks first, where PatchField can put another.
-static long WritePatchableField(unsigned long value, const char* suffix, const char* comment) {
-    ScriptBuffer += '\t';
-    long position = OutputPosition();
-    AppendDecimalInWidth(ScriptBuffer, (int)value, 5);
-    ScriptBuffer += suffix;
-    EndItem(comment);
+static long WritePatchableField(unsigned long value, const char* suffix, size_t suffixLength,
+                                const char* comment) {
+    const long position = OutputPosition() + 1;   // after the tab
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(commentLength);
+    *at++ = '\t';
+    at = PutDecimalInWidth(at, (int)value, 5);
+    memcpy(at, suffix, suffixLength);
+    EndItem(at + suffixLength, comment, commentLength);
     return position;
 }
 
 long WriteLengthField(unsigned long value, const char* comment) {
-    return WritePatchableField(value, "L", comment);
+    return WritePatchableField(value, "L", 1, comment);
 }
 
 long WriteCountField(const char* comment) {
-    return WritePatchableField(0, "", comment);
+    return WritePatchableField(0, "", 0, comment);
 }
 
+// Adds n characters of text to a comment of length characters, as many as fit below limit.
+static size_t PutCut(char* comment, size_t length, size_t limit, const char* text, size_t n) {
+    if (n > limit - length) n = limit - length;
+    memcpy(comment + length, text, n);
+    return length + n;
+}
+
+constexpr size_t kCodeCommentMax = 79;
+
 // "/* 'code'" and the rest of the comment, the code's text ending at a zero byte, cut to
-// limit characters.
-static std::string CodeComment(uint32_t code, const std::string& rest, size_t limit) {
-    std::string comment = "/* '";
-    comment += CodeText(code).c_str();
-    comment += '\'';
-    comment += rest;
-    if (comment.size() > limit) comment.resize(limit);
-    return comment;
+// limit (at most kCodeCommentMax) characters. Returns the comment's length.
+static size_t PutCodeComment(char* comment, uint32_t code, const char* rest, size_t restLength,
+                             size_t limit) {
+    size_t length = PutCut(comment, 0, limit, "/* '", 4);
+    char text[4];
+    size_t textLength = 0;
+    while (textLength < 4 && (text[textLength] = char(code >> (24 - 8 * textLength))) != '\0')
+        ++textLength;
+    length = PutCut(comment, length, limit, text, textLength);
+    length = PutCut(comment, length, limit, "'", 1);
+    return PutCut(comment, length, limit, rest, restLength);
 }
 
 void WriteFourCharCode(uint32_t code, const char* text) {
-    WriteCodeItem(code, CodeComment(code, " " + std::string(text) + " */", 79).c_str());
+    char comment[kCodeCommentMax];
+    size_t length = PutCodeComment(comment, code, " ", 1, kCodeCommentMax);
+    length = PutCut(comment, length, kCodeCommentMax, text, strlen(text));
+    length = PutCut(comment, length, kCodeCommentMax, " */", 3);
+    WriteCodeLine(code, comment, length);
 }
 
 void WriteVendorCode(uint32_t vendor) {
-    WriteCodeItem(vendor, CodeComment(vendor, " */", 31).c_str());
+    char comment[kCodeCommentMax];
+    WriteCodeLine(vendor, comment, PutCodeComment(comment, vendor, " */", 3, 31));
 }
 
 void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    ScriptBuffer += "\t\"\\";
-    AppendOctalByte(ScriptBuffer, (unsigned)s.n);
-    AppendQuotedText(s.text);
-    ScriptBuffer += '"';
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(2 * s.text.size() + commentLength);
+    at = PutLiteral(at, "\t\"\\");
+    at = PutOctalByte(at, (unsigned)s.n);
+    at = PutQuotedText(at, s.text);
+    *at++ = '"';
+    EndItem(at, comment, commentLength);
 }
 
 void WriteCString(const FilledString& s, const char* comment) {
-    ScriptBuffer += "\t\"";
-    AppendQuotedText(s.text);
-    ScriptBuffer += "\\0\"";
-    EndItem(comment);
+    const size_t commentLength = strlen(comment);
+    char* at = StartItem(2 * s.text.size() + commentLength);
+    at = PutLiteral(at, "\t\"");
+    at = PutQuotedText(at, s.text);
+    at = PutLiteral(at, "\\0\"");
+    EndItem(at, comment, commentLength);
 }
 
 void WriteLineBreak() {
-    ScriptBuffer += '\n';
+    ScriptBuffer.push_back('\n');
 }
 
 void WritePaddingWord(const char* comment) {
-    WritePatchableField(0, "", comment);
+    WritePatchableField(0, "", 0, comment);
 }
 
 void WriteBareWord(int value) {
-    AppendDecimal(ScriptBuffer, value);
-    ScriptBuffer += ",\n";
+    char* at = ScriptBuffer.Claim(kNumberRoom + 2);
+    at = PutDecimal(at, value);
+    ScriptBuffer.SetEnd(PutLiteral(at, ",\n"));
 }
 
 void WriteWordRun(const std::vector<int16_t>& values) {
-    ScriptBuffer += '\t';
+    // A word takes at most six characters and its separator two, a line break two more.
+    char* at = ScriptBuffer.Claim(1 + 10 * values.size());
+    *at++ = '\t';
     for (size_t i = 0; i < values.size(); ++i) {
-        AppendDecimal(ScriptBuffer, values[i]);
-        ScriptBuffer += ", ";
-        if (i % 4 == 3) ScriptBuffer += "\n\t";
+        at = PutDecimal(at, values[i]);
+        at = PutLiteral(at, ", ");
+        if (i % 4 == 3) at = PutLiteral(at, "\n\t");
     }
+    ScriptBuffer.SetEnd(at);
 }
 
 // Each word of four characters c0 c1 c2 c3 is written in the order c2 c3 c0 c1, so that the
@@ -168,24 +238,33 @@ void WritePackedHexWords(const std::string& digits) {
     const size_t kWordsPerLine = 8;
     size_t words = digits.size() / 4;
     if (words == 0) return;
-    ScriptBuffer += '\t';
+    // Eight characters a word, two for each line break, the first tab and the last line end.
+    char* at = ScriptBuffer.Claim(10 * words + 2);
+    *at++ = '\t';
     for (size_t w = 0; w < words; ++w) {
-        if (w > 0 && w % kWordsPerLine == 0) ScriptBuffer += "\n\t";
-        const char* g = digits.c_str() + 4 * w;
+        if (w > 0 && w % kWordsPerLine == 0) at = PutLiteral(at, "\n\t");
+        const char* g = digits.data() + 4 * w;
         const char word[] = {' ', '0', 'x', g[2], g[3], g[0], g[1], ','};
-        ScriptBuffer.append(word, sizeof word);
+        memcpy(at, word, sizeof word);
+        at += sizeof word;
     }
-    ScriptBuffer += '\n';
+    *at++ = '\n';
+    ScriptBuffer.SetEnd(at);
+}
+
+// A line of quoted text: the tab and the opening quote, the text, then the given ending.
+template <size_t N>
+static void WriteQuotedLine(const std::string& text, const char (&ending)[N]) {
+    char* at = ScriptBuffer.Claim(2 + 2 * text.size() + N);
+    at = PutLiteral(at, "\t\"");
+    at = PutQuotedText(at, text);
+    ScriptBuffer.SetEnd(PutLiteral(at, ending));
 }
 
 void WriteQuotedPiece(const std::string& text) {
-    ScriptBuffer += "\t\"";
-    AppendQuotedText(text);
-    ScriptBuffer += "\"\n";
+    WriteQuotedLine(text, "\"\n");
 }
 
 void WriteLastQuotedPiece(const std::string& text) {
-    ScriptBuffer += "\t\"";
-    AppendQuotedText(text);
-    ScriptBuffer += "\\0\"\n";
+    WriteQuotedLine(text, "\\0\"\n");
 }

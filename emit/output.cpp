@@ -4,7 +4,11 @@
 #include "emit/script.h"
 
 #include <cassert>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 #include "core/diagnostics.h"
 #include "core/platform.h"
@@ -12,12 +16,33 @@
 #include "lexer/fatal.h"
 
 static FILE* OutputStream = nullptr;
-std::string ScriptBuffer;
+TScriptBuffer ScriptBuffer;
 static long WrittenLength = 0;    // bytes of the script handed to OutputStream so far
 static bool WriteFailed = false;  // a write to OutputStream came up short
 
 // Finished blocks are handed to the stream once this much has gathered.
 constexpr size_t kWriteBlock = 64 * 1024;
+// The buffer's first size: a write block and the block that passes it, as a rule.
+constexpr size_t kFirstCapacity = 2 * kWriteBlock;
+
+void TScriptBuffer::Grow(size_t n) {
+    size_t wanted = capacity < kFirstCapacity ? kFirstCapacity : capacity;
+    while (wanted - length < n) {
+        if (wanted > SIZE_MAX / 2) throw std::bad_alloc();
+        wanted *= 2;
+    }
+    char* grown = static_cast<char*>(realloc(begin, wanted));
+    if (!grown) throw std::bad_alloc();
+    begin = grown;
+    capacity = wanted;
+}
+
+void TScriptBuffer::Release() {
+    free(begin);
+    begin = nullptr;
+    length = 0;
+    capacity = 0;
+}
 std::string OutputPath;
 std::string OutputFinalPath;
 std::string OutputTempPath;
@@ -35,7 +60,7 @@ void ResetOutput() {
     OutputFinalPath.clear();
     OutputTempPath.clear();
     OutputDevice = nullptr;
-    std::string().swap(ScriptBuffer);
+    ScriptBuffer.Release();
     WrittenLength = 0;
     WriteFailed = false;
 }
@@ -89,7 +114,8 @@ void OpenOutputFile(const std::string& path) {
     OutputStream = stream;
     // The script is written in large blocks of its own; the stream adds no buffer.
     setvbuf(OutputStream, nullptr, _IONBF, 0);
-    ScriptBuffer = kScriptOpening;
+    ScriptBuffer.clear();
+    ScriptBuffer.append(kScriptOpening, sizeof kScriptOpening - 1);
 }
 
 // Copies the finished script from the scratch stream to the device.
@@ -106,7 +132,7 @@ static bool CopyScript(FILE* from, FILE* to) {
 // error, not a success.
 void CloseOutputFile() {
     WriteScriptBuffer();
-    std::string().swap(ScriptBuffer);
+    ScriptBuffer.Release();
     bool failed = WriteFailed || ferror(OutputStream) != 0;
     if (OutputDevice) {
         fflush(stdout);  // console text so far comes first when both share a terminal or file
@@ -128,7 +154,7 @@ void CloseOutputFile() {
 }
 
 void DiscardOutput() {
-    std::string().swap(ScriptBuffer);
+    ScriptBuffer.Release();
     if (!OutputStream) return;
     fclose(OutputStream);
     OutputStream = nullptr;
@@ -148,22 +174,29 @@ static void WarnBelowOne(int id, const char* typeName) {
 
 void WriteBlockStart(int id, const char* typeName) {
     WarnBelowOne(id, typeName);
-    AppendDecimal(ScriptBuffer, id);
-    ScriptBuffer += "  ";
-    ScriptBuffer += typeName;
-    ScriptBuffer += "  DISCARDABLE\nBEGIN\n";
+    static const char kAfterType[] = "  DISCARDABLE\nBEGIN\n";
+    const size_t typeLength = strlen(typeName);
+    char* at = ScriptBuffer.Claim(kNumberRoom + 2 + typeLength + sizeof kAfterType);
+    at = PutDecimal(at, id);
+    at = PutLiteral(at, "  ");
+    memcpy(at, typeName, typeLength);
+    at = PutLiteral(at + typeLength, kAfterType);
+    ScriptBuffer.SetEnd(at);
 }
 
 void WriteStringTableStart(int32_t id) {
     WarnBelowOne(id, "STRINGTABLE");
-    ScriptBuffer += "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t";
-    AppendDecimal(ScriptBuffer, id);
-    ScriptBuffer += ",\n";
+    static const char kStart[] = "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t";
+    char* at = ScriptBuffer.Claim(sizeof kStart + kNumberRoom + 2);
+    at = PutLiteral(at, kStart);
+    at = PutDecimal(at, id);
+    at = PutLiteral(at, ",\n");
+    ScriptBuffer.SetEnd(at);
 }
 
 // A block ends the part of the script that may still be patched.
 void WriteBlockEnd() {
-    ScriptBuffer += "END\n\n";
+    ScriptBuffer.append("END\n\n", 5);
     if (ScriptBuffer.size() >= kWriteBlock) WriteScriptBuffer();
 }
 
@@ -184,7 +217,6 @@ void PatchField(long position, unsigned long value, const char* field) {
     // Fields are patched before their block ends, so they are still in memory.
     const size_t at = size_t(position - WrittenLength);
     assert(position >= WrittenLength && at + 5 <= ScriptBuffer.size());
-    std::string digits;
-    AppendDecimalInWidth(digits, (int)value, 5);
-    ScriptBuffer.replace(at, 5, digits);
+    // The value fits 65535, so its text is the five characters exactly.
+    PutDecimalInWidth(ScriptBuffer.begin + at, (int)value, 5);
 }

@@ -7,9 +7,10 @@
 
 #include "core/settings.h"
 #include "emit/numbers.h"
+#include "emit/script.h"
 
 // Mac Roman bytes and the double quote, as written into a Windows script.
-static uint8_t ConvertedByte(uint8_t c) {
+static constexpr uint8_t ConvertedByte(uint8_t c) {
     switch (c) {
         case 0x22: case 0xD2: case 0xD3: case 0xD4: case 0xD5: return 0x27;
         case 0x88: case 0xA8: case 0xAA: return 0xAE;
@@ -22,11 +23,25 @@ static uint8_t ConvertedByte(uint8_t c) {
     }
 }
 
+// ConvertedByte of every byte, looked up once per character.
+struct ConvertedBytes {
+    uint8_t of[256];
+};
+static constexpr ConvertedBytes MakeConvertedBytes() {
+    ConvertedBytes table{};
+    for (unsigned c = 0; c < 256; ++c) table.of[c] = ConvertedByte(uint8_t(c));
+    return table;
+}
+static constexpr ConvertedBytes kConvertedBytes = MakeConvertedBytes();
+
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    for (char& c : text) c = (char)ConvertedByte((uint8_t)c);
+    // The ellipsis is no byte's conversion and converts to itself, so it is looked for first
+    // and only the bytes before it are converted.
     size_t ellipsis = text.find('\xC9');
     if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
+    else ellipsis = text.size();
+    for (size_t i = 0; i < ellipsis; ++i) text[i] = char(kConvertedBytes.of[uint8_t(text[i])]);
 }
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
@@ -46,22 +61,35 @@ size_t EscapeUnitLength(const std::string& text, size_t i, OtherEscape other) {
 }
 
 unsigned long EncodedLength(const std::string& text) {
+    // Characters up to the next backslash are a byte each.
     unsigned long bytes = 0;
-    for (size_t i = 0; i < text.size(); ++bytes)
-        i += EscapeUnitLength(text, i, kOtherEscapeSplits);
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t escape = text.find('\\', i);
+        if (escape == std::string::npos) return bytes + (text.size() - i);
+        bytes += escape - i + 1;
+        i = escape + EscapeUnitLength(text, escape, kOtherEscapeSplits);
+    }
     return bytes;
 }
 
-std::string ScriptText(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
+char* PutScriptText(char* at, const char* text, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        // A run of characters that stand as they are is copied in one piece.
+        size_t run = i;
+        while (run < n && text[run] != '\n' && text[run] != '\\') ++run;
+        if (run > i) {
+            memcpy(at, text + i, run - i);
+            at += run - i;
+            i = run;
+            if (i == n) break;
+        }
         if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
-            out += "\\n";
+            at = PutLiteral(at, "\\n");
             continue;
         }
-        if (text[i] != '\\' || i + 1 >= text.size()) {
-            out += text[i];
+        if (text[i] != '\\' || i + 1 >= n) {
+            *at++ = text[i];
             continue;
         }
         const char d = text[i + 1];
@@ -70,13 +98,14 @@ std::string ScriptText(const std::string& text) {
             // 0377, the other keeps its low byte, which is what is written then.
             size_t end = i + 1;
             unsigned value = 0;
-            while (end < text.size() && end < i + 4 && IsOctal(text[end]))
+            while (end < n && end < i + 4 && IsOctal(text[end]))
                 value = value * 8 + unsigned(text[end++] - '0');
             if (value > 0xFF) {
-                out += '\\';
-                AppendOctalByte(out, value & 0xFF);
+                *at++ = '\\';
+                at = PutOctalByte(at, value & 0xFF);
             } else {
-                out.append(text, i, end - i);
+                memcpy(at, text + i, end - i);
+                at += end - i;
             }
             i = end - 1;
             continue;
@@ -84,19 +113,30 @@ std::string ScriptText(const std::string& text) {
         // The compilers agree on "" for a quote; \b \f \v only one of them knows, \A and
         // \T only the other: those stay a backslash and a letter, as counted.
         switch (d) {
-            case '"': out += "\"\""; break;
-            case 'b': out += "\\010"; break;
-            case 'f': out += "\\014"; break;
-            case 'v': out += "\\013"; break;
+            case '"': at = PutLiteral(at, "\"\""); break;
+            case 'b': at = PutLiteral(at, "\\010"); break;
+            case 'f': at = PutLiteral(at, "\\014"); break;
+            case 'v': at = PutLiteral(at, "\\013"); break;
             case 'A': case 'T': case '\n':
                 // The backslash as a byte of its own; the character after it follows as
                 // written (a line end as \n).
-                out += "\\\\";
+                at = PutLiteral(at, "\\\\");
                 continue;
-            default: out.append(text, i, 2); break;
+            default:
+                at[0] = text[i];
+                at[1] = d;
+                at += 2;
+                break;
         }
         ++i;
     }
+    return at;
+}
+
+std::string ScriptText(const std::string& text) {
+    if (text.empty()) return std::string();
+    std::string out(2 * text.size(), '\0');
+    out.resize(size_t(PutScriptText(&out[0], text.data(), text.size()) - out.data()));
     return out;
 }
 
@@ -104,8 +144,9 @@ FilledString ZeroFill(const std::string& text) {
     FilledString filled;
     filled.n = EncodedLength(text);
     unsigned long k = 4 - ((filled.n + 1) % 4);
+    filled.text.reserve(text.size() + 2 * k);
     filled.text = text;
-    for (unsigned long i = 0; i < k; ++i) filled.text += "\\0";
+    for (unsigned long i = 0; i < k; ++i) filled.text.append("\\0", 2);
     filled.length = filled.n + 1 + k;
     return filled;
 }

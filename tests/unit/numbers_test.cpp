@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,16 @@ const std::vector<unsigned long long> kUnsigned = {
     0xFF,   0xFFF,      0x1000,     0xABCD,     0xFFFF,      0x10000,
     0xFFFFF, 0x7FFFFFFF, 0x80000000, UINT32_MAX, 0x100000000ULL, ULLONG_MAX};
 
-template <typename T>
-std::string Appended(void (*append)(std::string&, T), T value) {
-    std::string out = "<";  // what is already there stays
-    append(out, value);
-    return out;
+// What a formatter writes after "<", read back up to the end it returns; the bytes past that
+// end are marked, so a formatter that writes more than it reports is caught.
+template <typename Put>
+std::string Written(Put put) {
+    char text[64];
+    memset(text, '#', sizeof text);
+    text[0] = '<';
+    const char* end = put(text + 1);
+    EXPECT_EQ(end[0], '#') << "wrote past its end";
+    return std::string(text, size_t(end - text));
 }
 
 }  // namespace
@@ -33,7 +39,7 @@ TEST(NumberFormat, DecimalMatchesPrintf) {
     char expected[64];
     for (long long value : kSigned) {
         snprintf(expected, sizeof expected, "<%lld", value);
-        EXPECT_EQ(Appended(AppendDecimal, value), expected) << value;
+        EXPECT_EQ(Written([&](char* at) { return PutDecimal(at, value); }), expected) << value;
     }
 }
 
@@ -42,9 +48,9 @@ TEST(NumberFormat, DecimalInWidthPadsWithBlanksAndNeverCuts) {
     for (int width : {0, 1, 5, 12}) {
         for (long long value : kSigned) {
             snprintf(expected, sizeof expected, "<%*lld", width, value);
-            std::string out = "<";
-            AppendDecimalInWidth(out, value, width);
-            EXPECT_EQ(out, expected) << value << " in " << width;
+            EXPECT_EQ(Written([&](char* at) { return PutDecimalInWidth(at, value, width); }),
+                      expected)
+                << value << " in " << width;
         }
     }
 }
@@ -55,28 +61,22 @@ TEST(NumberFormat, PrefixedHexMatchesPrintfAlternateForm) {
     for (int width : {0, 1, 2, 3, 6, 10, 20}) {
         for (unsigned long long value : kUnsigned) {
             snprintf(expected, sizeof expected, "<%#0*llX", width, value);
-            std::string out = "<";
-            AppendPrefixedHex(out, value, width);
-            EXPECT_EQ(out, expected) << value << " in " << width;
+            EXPECT_EQ(Written([&](char* at) { return PutPrefixedHex(at, value, width); }),
+                      expected)
+                << value << " in " << width;
         }
     }
     // Spelt out: 0 has no prefix, the digits are upper case.
-    std::string out;
-    AppendPrefixedHex(out, 0, 10);
-    EXPECT_EQ(out, "0000000000");
-    out.clear();
-    AppendPrefixedHex(out, 0xABCDEF, 10);
-    EXPECT_EQ(out, "0X00ABCDEF");
-    out.clear();
-    AppendPrefixedHex(out, 0x1F, 6);
-    EXPECT_EQ(out, "0X001F");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0, 10); }), "<0000000000");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0xABCDEF, 10); }), "<0X00ABCDEF");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0x1F, 6); }), "<0X001F");
 }
 
 TEST(NumberFormat, OctalByteMatchesPrintf) {
     char expected[64];
     for (unsigned value : {0u, 1u, 7u, 8u, 63u, 64u, 0177u, 0377u, 0777u, 01000u, UINT_MAX}) {
         snprintf(expected, sizeof expected, "<%03o", value);
-        EXPECT_EQ(Appended(AppendOctalByte, value), expected) << value;
+        EXPECT_EQ(Written([&](char* at) { return PutOctalByte(at, value); }), expected) << value;
     }
 }
 

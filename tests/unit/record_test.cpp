@@ -57,6 +57,9 @@ TEST(EncodedLength, CountsEscapesAsTheResourceCompilerDoes) {
     EXPECT_EQ(EncodedLength("\\A\\T\\N"), 6u);
     EXPECT_EQ(EncodedLength("a\nb"), 3u);      // a line end inside a literal
     EXPECT_EQ(EncodedLength("\\\n"), 2u);
+    // Runs of plain characters between escapes, and a backslash ending a run.
+    EXPECT_EQ(EncodedLength("ab\\ncd\\x41ef\\q"), 10u);
+    EXPECT_EQ(EncodedLength("abc\\"), 4u);
 }
 
 TEST(ScriptText, RewritesOnlyWhatTheCompilersDisagreeOn) {
@@ -102,6 +105,10 @@ TEST(FixupStringChars, ConvertsEachTableByteAndCutsAtTheEllipsis) {
     std::string cut = "Wait\xC9 more\xC9";
     FixupStringChars(cut);
     EXPECT_EQ(cut, "Wait...");
+    // Bytes before the ellipsis are converted up to it; none after it survive.
+    std::string before = "\xD2" "a\xA5\xC9\xD2\xA5";
+    FixupStringChars(before);
+    EXPECT_EQ(before, "'a*...");
 
     for (int option = 1; option <= 3; ++option) {
         LanguageOption = option;

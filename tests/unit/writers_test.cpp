@@ -1,0 +1,116 @@
+// The item writers straight into a script file: comments cut to their limits, quoted text cut
+// at a zero byte, escapes that outgrow their text, and back-patching across buffer growth.
+#include <string>
+
+#include "conversion_fixture.h"
+#include "emit/items.h"
+#include "emit/output.h"
+
+namespace {
+
+class WritersTest : public ConversionTest {
+protected:
+    void SetUp() override {
+        ConversionTest::SetUp();
+        ResetOutput();
+        OpenOutputFile("out.rc");
+    }
+    // Closes the script and returns what follows its opening lines.
+    std::string Finish() {
+        CloseOutputFile();
+        const std::string script = Read("out.rc");
+        const std::string opening = kScriptOpening;
+        EXPECT_EQ(script.compare(0, opening.size(), opening), 0);
+        return script.substr(opening.size());
+    }
+};
+
+}  // namespace
+
+TEST_F(WritersTest, CodeCommentsAreCutToTheirLimitAndTheCodeTextAtAZeroByte) {
+    WriteFourCharCode(FourCC("kind"), std::string(100, 'x').c_str());
+    WriteFourCharCode(FourCC("name"), "Name");
+    WriteVendorCode(0x41420043u);   // 'A' 'B' 0 'C'
+    // "/* 'kind' " is ten characters; 69 of the text fill the comment to 79.
+    EXPECT_EQ(Finish(),
+              "\t\"dnik\", /* 'kind' " + std::string(69, 'x') + "\n"
+              "\t\"eman\", /* 'name' Name */\n"
+              "\t\"C\\000BA\", /* 'AB' */\n");
+}
+
+TEST_F(WritersTest, QuotedTextEndsAtItsFirstZeroByte) {
+    FilledString withZero{std::string("ab\0cd", 5), 5, 8};
+    WriteCString(withZero, "/* C */");
+    // A zero byte after a backslash: the backslash is kept, the rest dropped.
+    WriteQuotedPiece(std::string("x\\\0y", 4));
+    FilledString escaped{"a\\bc", 3, 4};
+    WriteLengthPrefixedString(escaped, "");
+    EXPECT_EQ(Finish(),
+              "\t\"ab\\0\", /* C */\n"
+              "\t\"x\\\"\n"
+              "\t\"\\003a\\010c\", \n");
+}
+
+TEST_F(WritersTest, EscapesThatDoubleTheirTextFitAcrossBufferGrowth) {
+    // Each \b becomes \010 (two characters become four); several hundred kilobytes in one
+    // line, so the buffer grows in the middle of an item.
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 100000; ++i) {
+        text += "\\b\n";
+        expected += "\\010\\n";
+    }
+    WriteLastQuotedPiece(text);
+    EXPECT_EQ(Finish(), "\t\"" + expected + "\\0\"\n");
+}
+
+TEST_F(WritersTest, FieldsArePatchedAfterTheBufferHasGrown) {
+    WriteBlockStart(128, "Vtag");
+    const long count = WriteCountField("/* Count */");
+    const long length = WriteLengthField(4, "/* Length */");
+    const int kItems = 30000;   // about half a megabyte before the block ends
+    std::string items;
+    for (int i = 0; i < kItems; ++i) {
+        WriteDecimalLong(-i, "/* Item */");
+        items += "\t" + std::to_string(-i) + "L, /* Item */\n";
+    }
+    PatchField(count, kItems, "Count");
+    PatchField(length, 65535, "Length");
+    WriteBlockEnd();
+    WriteBlockStart(129, "Vtag");
+    const long later = WriteCountField("");
+    PatchField(later, 7, "Count");
+    WriteBlockEnd();
+    EXPECT_EQ(Finish(),
+              "128  Vtag  DISCARDABLE\nBEGIN\n"
+              "\t30000, /* Count */\n"
+              "\t65535L, /* Length */\n" +
+                  items +
+                  "END\n\n"
+                  "129  Vtag  DISCARDABLE\nBEGIN\n"
+                  "\t    7, \n"
+                  "END\n\n");
+}
+
+TEST_F(WritersTest, NumbersKeepTheirWidthsAndSigns) {
+    WriteHexLong(0, "");
+    WriteHexLong(0xABCDEFu, "");
+    WriteHexWord(0x12345u, "");
+    WriteDecimalWord(-32768, "");
+    WriteOctalByte(0x1FF, "");
+    WritePaddingWord("");
+    WriteBareWord(-5);
+    WriteWordRun({1, -2, 32767, -32768, 5});
+    WriteLineBreak();
+    WritePackedHexWords("0123456789ABCDEF01");
+    EXPECT_EQ(Finish(),
+              "\t0000000000L, \n"
+              "\t0X00ABCDEFL, \n"
+              "\t0X2345, \n"
+              "\t-32768, \n"
+              "\t\"\\377\", \n"
+              "\t    0, \n"
+              "-5,\n"
+              "\t1, -2, 32767, -32768, \n\t5, \n"
+              "\t 0x2301, 0x6745, 0xAB89, 0xEFCD,\n");
+}
