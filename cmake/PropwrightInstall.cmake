@@ -68,7 +68,8 @@ set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cpp, binutils-mingw-w64-x86-64 | llvm")
 find_program(PROPWRIGHT_DPKG_SHLIBDEPS dpkg-shlibdeps)
 mark_as_advanced(PROPWRIGHT_DPKG_SHLIBDEPS)
 if(PROPWRIGHT_DPKG_SHLIBDEPS AND NOT CMAKE_CROSSCOMPILING)
-  # The package's Depends then name the C and C++ runtime versions the tool was linked with.
+  # The package's Depends then name the C and C++ runtime versions the tool was linked with
+  # (none when the programs are linked statically, PROPWRIGHT_STATIC_RUNTIME).
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
 include(CPack)
