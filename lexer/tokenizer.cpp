@@ -69,7 +69,13 @@ int TakeWordRun(char* dest, int count, int maxCount) {
     const char* text = UnreadLine(available);
     const int32_t limit = maxCount - count < available ? maxCount - count : available;
     int32_t n = 0;
-    while (n < limit && (kClasses.of[(unsigned char)text[n]] & kClassWord)) ++n;
+    if (available > 0 && !(kClasses.of[(unsigned char)text[available - 1]] & kClassWord)) {
+        // A line ends with its line end or the end mark, which stops the scan in the line.
+        while (kClasses.of[(unsigned char)text[n]] & kClassWord) ++n;
+        if (n > limit) n = limit;
+    } else {
+        while (n < limit && (kClasses.of[(unsigned char)text[n]] & kClassWord)) ++n;
+    }
     std::memcpy(dest + count, text, size_t(n));
     TakeCharacters(n);
     return count + n;
