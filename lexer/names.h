@@ -50,9 +50,3 @@ inline uint32_t HashNameExact(const char* name) {
 inline unsigned char LowerAsciiByte(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? (unsigned char)(c + ('a' - 'A')) : c;
 }
-
-// Both hashes of a word the tokenizer has just read.
-struct NameHashes {
-    uint32_t noCase;
-    uint32_t exact;
-};

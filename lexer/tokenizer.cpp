@@ -69,7 +69,13 @@ int TakeWordRun(char* dest, int count, int maxCount) {
     const char* text = UnreadLine(available);
     const int32_t limit = maxCount - count < available ? maxCount - count : available;
     int32_t n = 0;
-    while (n < limit && (kClasses.of[(unsigned char)text[n]] & kClassWord)) ++n;
+    if (available > 0 && !(kClasses.of[(unsigned char)text[available - 1]] & kClassWord)) {
+        // A line ends with its line end or the end mark, which stops the scan in the line.
+        while (kClasses.of[(unsigned char)text[n]] & kClassWord) ++n;
+        if (n > limit) n = limit;
+    } else {
+        while (n < limit && (kClasses.of[(unsigned char)text[n]] & kClassWord)) ++n;
+    }
     std::memcpy(dest + count, text, size_t(n));
     TakeCharacters(n);
     return count + n;
@@ -402,14 +408,10 @@ bool ReadReservedWord(const char* word, int length) {
     return false;
 }
 
-// Both hashes of a word of length characters (at most 80).
-NameHashes HashWord(const char* word, int length) {
-    return NameHashes{HashNameNoCase(word, size_t(length)), HashNameExact(word, size_t(length))};
-}
-
 // A defined name or an enum constant stands for its value; any other word stays an identifier.
-void ReplaceDefinedName(const char* word, const NameHashes& hashes) {
-    if (const SymbolRecord* symbol = FindSymbol(word, hashes.noCase)) {
+// noCaseHash is the word's HashNameNoCase; the exact hash is taken only when needed.
+void ReplaceDefinedName(const char* word, int length, uint32_t noCaseHash) {
+    if (const SymbolRecord* symbol = FindSymbol(word, noCaseHash)) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
@@ -425,7 +427,7 @@ void ReplaceDefinedName(const char* word, const NameHashes& hashes) {
         }
         return;
     }
-    if (const EnumConstant* constant = FindEnumConstant(word, hashes.exact)) {
+    if (const EnumConstant* constant = FindEnumConstant(word, HashNameExact(word, size_t(length)))) {
         gToken.fromWord = true;
         gToken.kind = kTokNumber;
         gToken.number = uint32_t(constant->value);
@@ -437,14 +439,14 @@ void GetKeywordOrLabel(int c) {
     const int length = GetIdentifier(c, gIdentBuffer, kIdentMax);
     gToken.identText = gIdentBuffer;
     if (ReadReservedWord(gIdentBuffer, length)) return;
-    const NameHashes hashes = HashWord(gIdentBuffer, length);
-    if (const KeywordRow* row = FindKeyword(gIdentBuffer, hashes.noCase)) {
+    const uint32_t hash = HashNameNoCase(gIdentBuffer, size_t(length));
+    if (const KeywordRow* row = FindKeyword(gIdentBuffer, hash)) {
         gToken.kind = row->kind;
         return;
     }
     gToken.kind = kTokIdentifier;
     if (previous == kTokDirective) return;  // the word after a directive is never replaced
-    ReplaceDefinedName(gIdentBuffer, hashes);
+    ReplaceDefinedName(gIdentBuffer, length, hash);
 }
 
 void GetNumberToken(int c) {
