@@ -60,40 +60,53 @@ echo "tool: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown)
 [[ $have_time == 1 ]] || echo "note: no /usr/bin/time (Debian package time): peak memory not measured"
 [[ $have_llvm_rc == 1 ]] || echo "note: no llvm-rc: its times and the llvm-rc target are skipped"
 
-# measure N LABEL COMMAND...: runs the command N times (standard output to LABEL.out), but
-# starts no further run once 10 s have been spent; sets seconds to the median wall time, cpu to
-# the median user plus system time ("" when unknown), done to the number of runs and peak to the
-# largest peak resident set in KB ("" when unknown). Wall time is what the targets use; the
-# processor time shows how much of it a busy machine added.
+# Microseconds since the epoch, read without starting a process where bash has EPOCHREALTIME.
+now_us() {
+    if [[ -n ${EPOCHREALTIME:-} ]]; then
+        local t=${EPOCHREALTIME/[^0-9]/}
+        echo $((10#$t))
+    else
+        echo $(($(date +%s%N) / 1000))
+    fi
+}
+
+# run_once LABEL COMMAND...: runs the command (standard output to LABEL.out), or stops the bench.
+run_once() {
+    local label=$1
+    shift
+    "$@" >"$work/$label.out" 2>"$work/$label.err" ||
+        { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
+}
+
+# measure N LABEL COMMAND...: runs the command N times, but starts no further run once 10 s
+# have been spent; sets seconds to the median wall time, cpu to the median user plus system
+# time, done to the number of runs and peak to the peak resident set in KB ("" when unknown).
+# The timed runs start the command straight from the shell (its time keyword gives the
+# processor time), so no helper process is timed with it; the peak memory comes from one more
+# run under /usr/bin/time. Wall time is what the targets use; the processor time shows how
+# much of it a busy machine added.
 measure() {
     local n=$1 label=$2
     shift 2
-    local times=() cpus=() start end k spent=0
+    local times=() cpus=() start end k spent=0 real user sys
+    local TIMEFORMAT='%3R %3U %3S'
     peak=""
     cpu=""
-    for ((k = 0; k < n && spent < 10000000000; k++)); do
-        start=$(date +%s%N)
-        if [[ $have_time == 1 ]]; then
-            /usr/bin/time -f "%M %U %S" -o "$work/time" "$@" >"$work/$label.out" 2>"$work/$label.err" ||
-                { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
-        else
-            "$@" >"$work/$label.out" 2>"$work/$label.err" ||
-                { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
-        fi
-        end=$(date +%s%N)
+    if [[ $have_time == 1 ]]; then
+        run_once "$label" /usr/bin/time -f "%M" -o "$work/time" "$@"
+        peak=$(tail -n 1 "$work/time")
+    fi
+    for ((k = 0; k < n && spent < 10000000; k++)); do
+        start=$(now_us)
+        { time run_once "$label" "$@"; } 2>"$work/time"
+        end=$(now_us)
         spent=$((spent + end - start))
-        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')")
-        if [[ $have_time == 1 ]]; then
-            local kb user sys
-            read -r kb user sys < <(tail -n 1 "$work/time")
-            cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')")
-            if [[ -z $peak || $kb -gt $peak ]]; then peak=$kb; fi
-        fi
+        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e6 }')")
+        read -r real user sys < <(tail -n 1 "$work/time")
+        cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.3f", u + s }')")
     done
     done=${#times[@]}
-    if [[ ${#cpus[@]} -gt 0 ]]; then
-        cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
-    fi
+    cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
     seconds=$(printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
 }
 
@@ -101,7 +114,7 @@ measure() {
 line() {
     awk -v label="$1" -v b="$2" -v s="$seconds" -v k="$peak" -v n="$done" -v c="$cpu" 'BEGIN {
         printf "  %-10s %8.3f s  %8.1f MB/s", label, s, b / 1e6 / (s > 0 ? s : 1e-9)
-        if (c != "") printf "  cpu %6.2f s", c
+        if (c != "") printf "  cpu %7.3f s", c
         if (k != "") printf "  peak %7.1f MB", k / 1024
         printf "  (median of %d)\n", n
     }'
