@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Benchmark: builds the Release tool, then measures it on sources shaped like real plug-in
 # sources (bench/genmix.awk) against cpp -P on the same source and llvm-rc on the tool's
-# output, the growth with the number of #defines, and the time per file for a small source.
+# output, the growth with the number of #defines, and the time per file for a small source;
+# each run is timed by bench/timer.cpp (built here with the C++ compiler), which starts it
+# with posix_spawn and reads its processor time and peak memory from wait4.
 # Ends with one line per target: met or not met, with the numbers.
 #
 # Usage: bench/run.sh [--quick] [--runs N] [--sizes "MB ..."] [--symbols "N1 N2"] [--small-runs M]
@@ -44,66 +46,53 @@ cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
     -DPROPWRIGHT_TESTS=OFF -DPROPWRIGHT_SANITIZE=OFF >/dev/null
 cmake --build "$build" -j2 --target propwright >/dev/null
 tool=$build/propwright
+timer=$build/bench-timer
+"${CXX:-c++}" -O2 -o "$timer" "$root/bench/timer.cpp"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/pwbench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cd "$work"   # the tool takes include paths from the working directory
 
-have_time=0
-[[ -x /usr/bin/time ]] && have_time=1
 have_llvm_rc=0
 command -v llvm-rc >/dev/null && have_llvm_rc=1
 
 echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GB", $2 / 1048576 }' /proc/meminfo 2>/dev/null)," \
     "$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo 2>/dev/null)"
 echo "tool: $(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo unknown), Release build"
-[[ $have_time == 1 ]] || echo "note: no /usr/bin/time (Debian package time): peak memory not measured"
 [[ $have_llvm_rc == 1 ]] || echo "note: no llvm-rc: its times and the llvm-rc target are skipped"
 
-# Microseconds since the epoch, read without starting a process where bash has EPOCHREALTIME.
-now_us() {
-    if [[ -n ${EPOCHREALTIME:-} ]]; then
-        local t=${EPOCHREALTIME/[^0-9]/}
-        echo $((10#$t))
-    else
-        echo $(($(date +%s%N) / 1000))
-    fi
-}
-
-# run_once LABEL COMMAND...: runs the command (standard output to LABEL.out), or stops the bench.
-run_once() {
+# timed LABEL COMMAND...: runs the command once under the timer (standard output to
+# LABEL.out) and sets wall, used (user plus system seconds) and rss (peak KB); stops the bench
+# when the command fails.
+timed() {
     local label=$1
     shift
-    "$@" >"$work/$label.out" 2>"$work/$label.err" ||
-        { echo "$label failed:"; tail -n 5 "$work/$label.out" "$work/$label.err"; exit 1; }
+    read -r wall used rss < <("$timer" "$work/$label.out" "$work/$label.err" "$@" ||
+        echo failed)
+    if [[ $wall == failed ]]; then
+        echo "$label failed:"
+        tail -n 5 "$work/$label.out" "$work/$label.err"
+        exit 1
+    fi
 }
 
 # measure N LABEL COMMAND...: runs the command N times, but starts no further run once 10 s
 # have been spent; sets seconds to the median wall time, cpu to the median user plus system
-# time, done to the number of runs and peak to the peak resident set in KB ("" when unknown).
-# The timed runs start the command straight from the shell (its time keyword gives the
-# processor time), so no helper process is timed with it; the peak memory comes from one more
-# run under /usr/bin/time. Wall time is what the targets use; the processor time shows how
-# much of it a busy machine added.
+# time, done to the number of runs and peak to the largest peak resident set in KB. The timer
+# (bench/timer.cpp) starts the command with posix_spawn, so copying the shell for it is not
+# counted. Wall time is what the targets use; the processor time shows how much of it a busy
+# machine added.
 measure() {
     local n=$1 label=$2
     shift 2
-    local times=() cpus=() start end k spent=0 real user sys
-    local TIMEFORMAT='%3R %3U %3S'
-    peak=""
-    cpu=""
-    if [[ $have_time == 1 ]]; then
-        run_once "$label" /usr/bin/time -f "%M" -o "$work/time" "$@"
-        peak=$(tail -n 1 "$work/time")
-    fi
+    local times=() cpus=() k spent=0
+    peak=0
     for ((k = 0; k < n && spent < 10000000; k++)); do
-        start=$(now_us)
-        { time run_once "$label" "$@"; } 2>"$work/time"
-        end=$(now_us)
-        spent=$((spent + end - start))
-        times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.4f", (b - a) / 1e6 }')")
-        read -r real user sys < <(tail -n 1 "$work/time")
-        cpus+=("$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.3f", u + s }')")
+        timed "$label" "$@"
+        spent=$((spent + $(awk -v w="$wall" 'BEGIN { printf "%d", w * 1e6 }')))
+        times+=("$wall")
+        cpus+=("$used")
+        if [[ $rss -gt $peak ]]; then peak=$rss; fi
     done
     done=${#times[@]}
     cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
@@ -164,22 +153,23 @@ for n_sym in $symbols; do
     }' >symbols.rr
     measure "$runs" symbols "$tool" symbols.rr symbols.rc
     sym_time[$n_sym]=$seconds
-    printf 'symbols %6d defines: %8.3f s  cpu %6s s  (median of %d)\n' "$n_sym" "$seconds" "${cpu:-?}" "$done"
+    printf 'symbols %6d defines: %8.3f s  cpu %7.3f s  (median of %d)\n' "$n_sym" "$seconds" "$cpu" "$done"
     rm -f symbols.rr symbols.rc
 done
 
 # A small realistic source converted many times, as a build does it.
 awk -v kilobytes=4 -v header=shared.h -f "$root/bench/genmix.awk" >small.rr
-start=$(date +%s%N)
-for ((k = 0; k < small_runs; k++)); do
-    "$tool" small.rr small.rc >/dev/null 2>small.err || { echo "small source failed:"; cat small.err; exit 1; }
-done
-end=$(date +%s%N)
-# The same number of starts of a program that does nothing: the share of process start-up.
-start0=$(date +%s%N)
+# Each conversion and each start of a program that does nothing (the share of process
+# start-up) is timed on its own; the sums are divided by the number of runs.
+small_total=0
+empty_total=0
 true_exe=$(type -P true)
-for ((k = 0; k < small_runs; k++)); do "$true_exe"; done
-end0=$(date +%s%N)
+for ((k = 0; k < small_runs; k++)); do
+    timed small "$tool" small.rr small.rc
+    small_total=$(awk -v a="$small_total" -v w="$wall" 'BEGIN { print a + w }')
+    timed empty "$true_exe"
+    empty_total=$(awk -v a="$empty_total" -v w="$wall" 'BEGIN { print a + w }')
+done
 echo
 # The generated resources must stay valid for both resource compilers, not only for llvm-rc.
 windres=$(command -v windres || command -v x86_64-w64-mingw32-windres || true)
@@ -187,9 +177,9 @@ if [[ -n $windres ]]; then
     "$windres" -c 1252 -i small.rc -o small.res -O coff 2>small.err ||
         { echo "windres rejects the converted small source:"; cat small.err; exit 1; }
 fi
-awk -v a="$start" -v b="$end" -v a0="$start0" -v b0="$end0" -v m="$small_runs" -v bytes="$(wc -c <small.rr)" 'BEGIN {
+awk -v t="$small_total" -v t0="$empty_total" -v m="$small_runs" -v bytes="$(wc -c <small.rr)" 'BEGIN {
     printf "small source (%d bytes) x %d: %.2f ms per file (starting an empty program: %.2f ms)\n",
-        bytes, m, (b - a) / 1e6 / m, (b0 - a0) / 1e6 / m }'
+        bytes, m, t * 1e3 / m, t0 * 1e3 / m }'
 
 # Targets.
 echo
@@ -217,14 +207,10 @@ last=${sizes##* }
 if [[ $first == "$last" ]]; then
     echo "target peak memory and linear growth: not measured (one size only)"
 else
-    if [[ $have_time == 1 ]]; then
-        d=$(awk -v a="${pw_peak[$last]}" -v b="${pw_peak[$first]}" 'BEGIN { printf "%.2f", (a - b) / 1024 }')
-        echo "target peak at $last MB within 2 MB of peak at $first MB: $(verdict "$d" 2)" \
-            "($(awk -v k="${pw_peak[$last]}" 'BEGIN { printf "%.1f", k / 1024 }') MB -" \
-            "$(awk -v k="${pw_peak[$first]}" 'BEGIN { printf "%.1f", k / 1024 }') MB = $d MB)"
-    else
-        echo "target peak memory: not measured (no /usr/bin/time)"
-    fi
+    d=$(awk -v a="${pw_peak[$last]}" -v b="${pw_peak[$first]}" 'BEGIN { printf "%.2f", (a - b) / 1024 }')
+    echo "target peak at $last MB within 2 MB of peak at $first MB: $(verdict "$d" 2)" \
+        "($(awk -v k="${pw_peak[$last]}" 'BEGIN { printf "%.1f", k / 1024 }') MB -" \
+        "$(awk -v k="${pw_peak[$first]}" 'BEGIN { printf "%.1f", k / 1024 }') MB = $d MB)"
     g=$(awk -v a="${pw_time[$last]}" -v b="${pw_time[$first]}" -v f="$(awk -v a="$last" -v b="$first" 'BEGIN { print a / b }')" \
         'BEGIN { printf "%.2f", a / (f * b) }')
     echo "target time at $last MB <= 1.2 x $((last / first)) x time at $first MB: $(verdict "$g" 1.2)" \
