@@ -24,7 +24,8 @@ inline uint32_t HashBytes(const char* name, size_t length, uint64_t fold) {
     }
     if (i < length) {
         uint64_t chunk = 0;
-        for (size_t k = 0; i + k < length; ++k) chunk |= uint64_t((unsigned char)name[i + k]) << (8 * k);
+        for (size_t k = 0; i + k < length; ++k)
+            chunk |= uint64_t((unsigned char)name[i + k]) << (8 * k);
         hash = MixChunk(hash, chunk | fold);
     }
     return uint32_t(hash ^ (hash >> 32));

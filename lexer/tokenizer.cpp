@@ -121,20 +121,24 @@ void ReduceTop() {
     }
 }
 
+// True, and the digit's value, when c is a hex digit in either letter case.
+bool HexDigit(int c, uint32_t& digit) {
+    if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
+    else if (c >= 'a' && c <= 'f') digit = uint32_t(c - 'a' + 10);
+    else if (c >= 'A' && c <= 'F') digit = uint32_t(c - 'A' + 10);
+    else return false;
+    return true;
+}
+
 // A literal: decimal digits, 0x with hex digits, 0b or 0o with digits taken at radix 2 or 8.
 uint32_t ReadLiteral(int& c) {
     uint32_t value = 0;
     if (c == '0') {
         c = GetCharacter();
         if (c == 'x') {
-            for (c = GetCharacter();; c = GetCharacter()) {
-                uint32_t digit;
-                if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
-                else if (c >= 'a' && c <= 'f') digit = uint32_t(c - 'a' + 10);
-                else if (c >= 'A' && c <= 'F') digit = uint32_t(c - 'A' + 10);
-                else break;
+            uint32_t digit;
+            for (c = GetCharacter(); HexDigit(c, digit); c = GetCharacter())
                 value = value * 16u + digit;
-            }
             return value;
         }
         if (c == 'b' || c == 'o') {
@@ -427,7 +431,8 @@ void ReplaceDefinedName(const char* word, int length, uint32_t noCaseHash) {
         }
         return;
     }
-    if (const EnumConstant* constant = FindEnumConstant(word, HashNameExact(word, size_t(length)))) {
+    const uint32_t exactHash = HashNameExact(word, size_t(length));
+    if (const EnumConstant* constant = FindEnumConstant(word, exactHash)) {
         gToken.fromWord = true;
         gToken.kind = kTokNumber;
         gToken.number = uint32_t(constant->value);
@@ -656,15 +661,9 @@ bool ReadPlainLiteral(int first, uint32_t& value) {
     int32_t n = 0;
     value = 0;
     if (first == '0' && available > 0 && text[0] == 'x') {
-        for (n = 1; n < available; ++n) {
-            const char c = text[n];
-            uint32_t digit;
-            if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
-            else if (c >= 'a' && c <= 'f') digit = uint32_t(c - 'a' + 10);
-            else if (c >= 'A' && c <= 'F') digit = uint32_t(c - 'A' + 10);
-            else break;
+        uint32_t digit;
+        for (n = 1; n < available && HexDigit((unsigned char)text[n], digit); ++n)
             value = value * 16u + digit;
-        }
     } else {
         if (first == '0' && available > 0 && (text[0] == 'b' || text[0] == 'o')) return false;
         value = uint32_t(first - '0');
