@@ -37,13 +37,13 @@ const char kNoStringEndFormat[] =
     "consider increasing MAXITEMSIZE.\nSkipping to next delimeter and hoping!\n";
 
 // Character classes, one row per byte (the end mark 127 is in none).
-enum : uint8_t { kClassWord = 1, kClassDigit = 2, kClassWhite = 4 };
+enum : uint8_t { kClassWord = 1, kClassWhite = 2 };
 struct CharClasses {
     uint8_t of[256];
     constexpr CharClasses() : of() {
         for (int c = 'A'; c <= 'Z'; ++c) of[c] = kClassWord;
         for (int c = 'a'; c <= 'z'; ++c) of[c] = kClassWord;
-        for (int c = '0'; c <= '9'; ++c) of[c] = kClassWord | kClassDigit;
+        for (int c = '0'; c <= '9'; ++c) of[c] = kClassWord;
         of[int('_')] = kClassWord;
         for (char c : {' ', '\t', '\n', '\v', '\f', '\r'}) of[(unsigned char)c] = kClassWhite;
     }
