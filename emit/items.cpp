@@ -29,19 +29,24 @@ std::string CodeText(uint32_t code) {
 // four escaped characters, or a number), its suffix and the line's end around the comment.
 constexpr size_t kItemRoom = 48;
 
-// Claims room for an item line with a comment of commentLength characters and returns where
-// the line starts.
-static char* StartItem(size_t commentLength) {
-    return ScriptBuffer.Claim(kItemRoom + commentLength);
-}
-
-// The end of an item line: the separator, the comment and the line end.
-static void EndItem(char* at, const char* comment, size_t commentLength) {
+// An item line: the tab, what put writes at the pointer it is given (returning the end), the
+// separator, the comment of commentLength characters and the line end. put may write
+// kItemRoom characters, and extraRoom more.
+template <typename Put>
+static void WriteItem(const char* comment, size_t commentLength, size_t extraRoom, Put put) {
+    char* at = ScriptBuffer.Claim(kItemRoom + extraRoom + commentLength);
+    *at++ = '\t';
+    at = put(at);
     at[0] = ',';
     at[1] = ' ';
     memcpy(at + 2, comment, commentLength);
     at[2 + commentLength] = '\n';
     ScriptBuffer.SetEnd(at + 3 + commentLength);
+}
+
+template <typename Put>
+static void WriteItem(const char* comment, Put put) {
+    WriteItem(comment, strlen(comment), 0, put);
 }
 
 // A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
@@ -53,46 +58,36 @@ static char* PutQuotedText(char* at, const std::string& text) {
 }
 
 void WriteDecimalLong(int32_t value, const char* comment) {
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(commentLength);
-    *at++ = '\t';
-    at = PutDecimal(at, value);
-    *at++ = 'L';
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, [value](char* at) {
+        at = PutDecimal(at, value);
+        *at++ = 'L';
+        return at;
+    });
 }
 
 void WriteHexLong(uint32_t value, const char* comment) {
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(commentLength);
-    *at++ = '\t';
-    at = PutPrefixedHex(at, value, 10);
-    *at++ = 'L';
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, [value](char* at) {
+        at = PutPrefixedHex(at, value, 10);
+        *at++ = 'L';
+        return at;
+    });
 }
 
 void WriteHexWord(uint32_t value, const char* comment) {
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(commentLength);
-    *at++ = '\t';
-    at = PutPrefixedHex(at, value & 0xFFFF, 6);
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, [value](char* at) { return PutPrefixedHex(at, value & 0xFFFF, 6); });
 }
 
 void WriteDecimalWord(int value, const char* comment) {
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(commentLength);
-    *at++ = '\t';
-    at = PutDecimal(at, value);
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, [value](char* at) { return PutDecimal(at, value); });
 }
 
 void WriteOctalByte(unsigned value, const char* comment) {
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(commentLength);
-    at = PutLiteral(at, "\t\"\\");
-    at = PutOctalByte(at, value & 0xFF);
-    *at++ = '"';
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, [value](char* at) {
+        at = PutLiteral(at, "\"\\");
+        at = PutOctalByte(at, value & 0xFF);
+        *at++ = '"';
+        return at;
+    });
 }
 
 // The bytes a code item writes as octal escapes: those that would end or break its quoted
@@ -110,19 +105,20 @@ static constexpr EscapedBytes kEscapedInCode = MakeEscapedInCode();
 // A code item with a comment of known length; the characters go lowest byte first, and
 // bytes that would break the quoted text are escaped.
 static void WriteCodeLine(uint32_t code, const char* comment, size_t commentLength) {
-    char* at = StartItem(commentLength);
-    at = PutLiteral(at, "\t\"");
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint8_t c = uint8_t(code >> shift);
-        if (kEscapedInCode.of[c]) {
-            *at++ = '\\';
-            at = PutOctalByte(at, c);
-        } else {
-            *at++ = char(c);
+    WriteItem(comment, commentLength, 0, [code](char* at) {
+        *at++ = '"';
+        for (int shift = 0; shift < 32; shift += 8) {
+            const uint8_t c = uint8_t(code >> shift);
+            if (kEscapedInCode.of[c]) {
+                *at++ = '\\';
+                at = PutOctalByte(at, c);
+            } else {
+                *at++ = char(c);
+            }
         }
-    }
-    *at++ = '"';
-    EndItem(at, comment, commentLength);
+        *at++ = '"';
+        return at;
+    });
 }
 
 void WriteCodeItem(uint32_t code, const char* comment) {
@@ -133,12 +129,11 @@ void WriteCodeItem(uint32_t code, const char* comment) {
 static long WritePatchableField(unsigned long value, const char* suffix, size_t suffixLength,
                                 const char* comment) {
     const long position = OutputPosition() + 1;   // after the tab
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(commentLength);
-    *at++ = '\t';
-    at = PutDecimalInWidth(at, (int)value, 5);
-    memcpy(at, suffix, suffixLength);
-    EndItem(at + suffixLength, comment, commentLength);
+    WriteItem(comment, [=](char* at) {
+        at = PutDecimalInWidth(at, (int)value, 5);
+        memcpy(at, suffix, suffixLength);
+        return at + suffixLength;
+    });
     return position;
 }
 
@@ -188,22 +183,21 @@ void WriteVendorCode(uint32_t vendor) {
 
 void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(2 * s.text.size() + commentLength);
-    at = PutLiteral(at, "\t\"\\");
-    at = PutOctalByte(at, (unsigned)s.n);
-    at = PutQuotedText(at, s.text);
-    *at++ = '"';
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, strlen(comment), 2 * s.text.size(), [&s](char* at) {
+        at = PutLiteral(at, "\"\\");
+        at = PutOctalByte(at, (unsigned)s.n);
+        at = PutQuotedText(at, s.text);
+        *at++ = '"';
+        return at;
+    });
 }
 
 void WriteCString(const FilledString& s, const char* comment) {
-    const size_t commentLength = strlen(comment);
-    char* at = StartItem(2 * s.text.size() + commentLength);
-    at = PutLiteral(at, "\t\"");
-    at = PutQuotedText(at, s.text);
-    at = PutLiteral(at, "\\0\"");
-    EndItem(at, comment, commentLength);
+    WriteItem(comment, strlen(comment), 2 * s.text.size(), [&s](char* at) {
+        *at++ = '"';
+        at = PutQuotedText(at, s.text);
+        return PutLiteral(at, "\\0\"");
+    });
 }
 
 void WriteLineBreak() {
