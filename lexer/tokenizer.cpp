@@ -1,4 +1,4 @@
-// Tokenizer: cuts the character stream into tokens, by what each token's first character starts.
+// Tokenizer: the per-character handlers that cut the character stream into tokens.
 #include "lexer/tokenizer.h"
 
 #include <cstdio>
@@ -16,6 +16,7 @@ TokenRecord gToken;
 
 namespace {
 
+CharHandler gHandlers[257];
 bool gPushedBack = false;
 char gIdentBuffer[kIdentMax + 1];
 char* gStringBuffer = nullptr;     // MAXITEMSIZE characters, allocated once
@@ -389,6 +390,68 @@ bool ReadComment() {
     }
 }
 
+void SkipBlanks(int c);
+void SkipComment(int c);
+void GetDirective(int c);
+void GetKeywordOrLabel(int c);
+
+// Passes over the characters skipped as blanks that follow in the buffered line; returns the
+// character after them.
+int NextAfterBlanks() {
+    int32_t available;
+    const char* text = UnreadLine(available);
+    int32_t n = 0;
+    while (n < available && gHandlers[(unsigned char)text[n]] == SkipBlanks) ++n;
+    TakeCharacters(n);
+    return GetCharacter();
+}
+
+// Runs the handler of c; blanks, comments and the '#' of a directive lead on to the next
+// character without nesting calls, so long runs of them cost no stack.
+void Dispatch(int c) {
+    bool directive = false;
+    for (;;) {
+        CharHandler handler = gHandlers[c & 0xFF];
+        if (handler == SkipBlanks) {
+            c = NextAfterBlanks();
+            continue;
+        }
+        if (handler == GetDirective) {
+            directive = true;
+            c = GetCharacter();
+            continue;
+        }
+        if (handler == SkipComment) {
+            if (ReadComment()) {
+                c = GetCharacter();
+                continue;
+            }
+            if (directive) gIdentBuffer[0] = '\0';  // no name
+            gToken.kind = kTokSlash;
+            break;
+        }
+        if (directive && handler != GetKeywordOrLabel) gIdentBuffer[0] = '\0';  // no name
+        handler(c);
+        break;
+    }
+    if (directive) gToken.kind = kTokDirective;
+}
+
+void SkipBlanks(int) {
+    Dispatch(GetCharacter());
+}
+
+void SkipComment(int) {
+    if (ReadComment())
+        Dispatch(GetCharacter());
+    else
+        gToken.kind = kTokSlash;
+}
+
+void GetDirective(int c) {
+    Dispatch(c);  // the '#' itself leads on to the token after it
+}
+
 // typedef, enum and include, which no table holds: true, the token set, when the word is one.
 bool ReadReservedWord(const char* word, int length) {
     if (length != 4 && length != 7) return false;  // most words are none of the three
@@ -482,69 +545,32 @@ void GetCharConstant(int) {
     gToken.kind = kTokCharConst;
 }
 
-// What the first character of a token starts; a row of the table below per byte.
-enum CharAction : uint8_t {
-    kActSkip,       // a blank or any other character that makes no token
-    kActWord,
-    kActNumber,
-    kActString,
-    kActCharConst,
-    kActDirective,  // '#': the token after it is read, and the token is a directive
-    kActSlash,      // a comment, or the slash token
-    kActSingle,     // a token of its own: punctuation, '$', the end mark
-};
-struct CharRow {
-    CharAction action;
-    uint8_t kind;  // the token kind of a single-character token
-};
-CharRow gCharRows[256];
-
-void SetRow(int c, CharAction action, uint32_t kind = 0) {
-    gCharRows[(unsigned char)c] = CharRow{action, uint8_t(kind)};
-}
-
-// Passes over the characters skipped as blanks that follow in the buffered line; returns the
-// character after them.
-int NextAfterBlanks() {
-    int32_t available;
-    const char* text = UnreadLine(available);
-    int32_t n = 0;
-    while (n < available && gCharRows[(unsigned char)text[n]].action == kActSkip) ++n;
-    TakeCharacters(n);
-    return GetCharacter();
-}
-
-// Reads the token that starts with c. Blanks, comments and the '#' of a directive lead on to
-// the next character without nesting calls, so long runs of them cost no stack.
-void Dispatch(int c) {
-    bool directive = false;
-    for (;;) {
-        const CharRow row = gCharRows[c & 0xFF];
-        if (row.action == kActSkip) {
-            c = NextAfterBlanks();
-            continue;
-        }
-        if (row.action == kActDirective) {
-            directive = true;
-            c = GetCharacter();
-            continue;
-        }
-        if (row.action == kActSlash && ReadComment()) {
-            c = GetCharacter();
-            continue;
-        }
-        if (directive && row.action != kActWord) gIdentBuffer[0] = '\0';  // no name
-        switch (row.action) {
-            case kActWord: GetKeywordOrLabel(c); break;
-            case kActNumber: GetNumberToken(c); break;
-            case kActString: GetStringToken(c); break;
-            case kActCharConst: GetCharConstant(c); break;
-            case kActSlash: gToken.kind = kTokSlash; break;
-            default: gToken.kind = row.kind; break;
-        }
-        break;
+void GetPunctuation(int c) {
+    switch (c) {
+        case '!': gToken.kind = kTokBang; break;
+        case '(': gToken.kind = kTokOpenParen; break;
+        case ')': gToken.kind = kTokCloseParen; break;
+        case '*': gToken.kind = kTokStar; break;
+        case '+': gToken.kind = kTokPlus; break;
+        case ',': gToken.kind = kTokComma; break;
+        case '-': gToken.kind = kTokMinus; break;
+        case ':': gToken.kind = kTokColon; break;
+        case ';': gToken.kind = kTokSemicolon; break;
+        case '<': gToken.kind = kTokLess; break;
+        case '>': gToken.kind = kTokGreater; break;
+        case '{': gToken.kind = kTokOpenBrace; break;
+        case '|': gToken.kind = kTokBar; break;
+        case '}': gToken.kind = kTokCloseBrace; break;
+        default: break;
     }
-    if (directive) gToken.kind = kTokDirective;
+}
+
+void GetDollar(int) {
+    gToken.kind = kTokDollar;
+}
+
+void SetEndOfFile(int) {
+    gToken.kind = kTokEnd;
 }
 
 }  // namespace
@@ -574,25 +600,18 @@ void ResetTokenizer() {
 }
 
 void InstallCharHandlers() {
-    for (int c = 0; c < 256; ++c) SetRow(c, kActSkip);
-    for (int c = 'A'; c <= 'Z'; ++c) SetRow(c, kActWord);
-    for (int c = 'a'; c <= 'z'; ++c) SetRow(c, kActWord);
-    SetRow('_', kActWord);
-    for (int c = '0'; c <= '9'; ++c) SetRow(c, kActNumber);
-    SetRow('"', kActString);
-    SetRow('\'', kActCharConst);
-    SetRow('#', kActDirective);
-    SetRow('/', kActSlash);
-    const struct {
-        char c;
-        TokenKind kind;
-    } singles[] = {
-        {'!', kTokBang},      {'(', kTokOpenParen}, {')', kTokCloseParen}, {'*', kTokStar},
-        {'+', kTokPlus},      {',', kTokComma},     {'-', kTokMinus},      {':', kTokColon},
-        {';', kTokSemicolon}, {'<', kTokLess},      {'>', kTokGreater},    {'{', kTokOpenBrace},
-        {'|', kTokBar},       {'}', kTokCloseBrace}, {'$', kTokDollar},    {kEndMark, kTokEnd},
-    };
-    for (const auto& single : singles) SetRow(single.c, kActSingle, single.kind);
+    for (CharHandler& slot : gHandlers) slot = SkipBlanks;
+    for (int c = 'A'; c <= 'Z'; ++c) gHandlers[c] = GetKeywordOrLabel;
+    for (int c = 'a'; c <= 'z'; ++c) gHandlers[c] = GetKeywordOrLabel;
+    gHandlers[(unsigned char)'_'] = GetKeywordOrLabel;
+    for (int c = '0'; c <= '9'; ++c) gHandlers[c] = GetNumberToken;
+    gHandlers[(unsigned char)'"'] = GetStringToken;
+    gHandlers[(unsigned char)'\''] = GetCharConstant;
+    gHandlers[(unsigned char)'#'] = GetDirective;
+    gHandlers[(unsigned char)'$'] = GetDollar;
+    gHandlers[(unsigned char)'/'] = SkipComment;
+    for (const char* p = "()*+,-:;<>{}|!"; *p; ++p) gHandlers[(unsigned char)*p] = GetPunctuation;
+    gHandlers[127] = SetEndOfFile;
 }
 
 void GetToken() {

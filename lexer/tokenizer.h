@@ -1,4 +1,4 @@
-// Tokenizer: the table of what each character starts, and the token record.
+// Tokenizer: the per-character handler table and the token record.
 #pragma once
 #include <cstdint>
 
@@ -47,6 +47,8 @@ extern TokenRecord gToken;
 
 constexpr int kIdentMax = 80;
 
+typedef void (*CharHandler)(int c);
+
 // The current token is a quoted character constant, the only token that supplies a code.
 inline bool TokenIsCharConstant() {
     return gToken.kind == kTokCharConst && !gToken.fromWord;
@@ -58,7 +60,7 @@ inline bool TokenIsCharConstant() {
 // GetToken and returns with the last token it took current; the family headers say where a
 // family differs.
 void ResetTokenizer();       // clears the token record, push-back flag and buffers
-void InstallCharHandlers();  // fills the table of what each character starts
+void InstallCharHandlers();  // fills the 257-slot handler table
 void GetToken();
 void UngetToken();
 bool TokenPushedBack();
