@@ -7,8 +7,8 @@
 # Ends with one line per target: met or not met, with the numbers.
 #
 # Usage: bench/run.sh [--quick] [--runs N] [--sizes "MB ..."] [--symbols "N1 N2"] [--small-runs M]
-#   --runs N        median of N runs for each measurement (default 3; sizes of 50 MB and more
-#                   run once unless --runs is given; no run starts after 10 s spent on one)
+#   --runs N        median of N runs for each measurement (default 5); the tools take turns,
+#                   one run each a round, and no round starts after 30 s spent on one size
 #   --sizes "..."   source sizes in MB (default "1 10 50"); the first and the last are compared
 #                   for linear growth and for peak memory
 #   --symbols "a b" numbers of #defines for the symbol scaling (default "10000 80000")
@@ -21,15 +21,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-bench
 
-runs=3
-runs_given=0
+runs=5
 sizes="1 10 50"
 symbols="10000 80000"
 small_runs=200
 while [[ $# -gt 0 ]]; do
     case $1 in
-        --quick) sizes="1 10"; runs=1; runs_given=1; symbols="5000 40000"; small_runs=50 ;;
-        --runs) runs=$2; runs_given=1; shift ;;
+        --quick) sizes="1 10"; runs=1; symbols="5000 40000"; small_runs=50 ;;
+        --runs) runs=$2; shift ;;
         --sizes) sizes=$2; shift ;;
         --symbols) symbols=$2; shift ;;
         --small-runs) small_runs=$2; shift ;;
@@ -76,27 +75,33 @@ timed() {
     fi
 }
 
-# measure N LABEL COMMAND...: runs the command N times, but starts no further run once 10 s
-# have been spent; sets seconds to the median wall time, cpu to the median user plus system
-# time, done to the number of runs and peak to the largest peak resident set in KB. The timer
+# The runs of each label: wall times, processor times (user plus system) and peak sets (KB).
+declare -A walls_of used_of peak_of
+
+# sample LABEL COMMAND...: one timed run of the command, added to the label's runs. The timer
 # (bench/timer.cpp) starts the command with posix_spawn, so copying the shell for it is not
-# counted. Wall time is what the targets use; the processor time shows how much of it a busy
-# machine added.
-measure() {
-    local n=$1 label=$2
-    shift 2
-    local times=() cpus=() k spent=0
-    peak=0
-    for ((k = 0; k < n && spent < 10000000; k++)); do
-        timed "$label" "$@"
-        spent=$((spent + $(awk -v w="$wall" 'BEGIN { printf "%d", w * 1e6 }')))
-        times+=("$wall")
-        cpus+=("$used")
-        if [[ $rss -gt $peak ]]; then peak=$rss; fi
-    done
-    done=${#times[@]}
-    cpu=$(printf '%s\n' "${cpus[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
-    seconds=$(printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+# counted.
+sample() {
+    local label=$1
+    shift
+    timed "$label" "$@"
+    walls_of[$label]+="$wall "
+    used_of[$label]+="$used "
+    if [[ -z ${peak_of[$label]:-} || $rss -gt ${peak_of[$label]} ]]; then peak_of[$label]=$rss; fi
+}
+
+median() { printf '%s\n' $1 | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
+
+# summary LABEL: sets seconds to the median wall time of the label's runs, cpu to the median
+# processor time, done to the number of runs and peak to the largest peak set; forgets them.
+# Wall time is what the targets use; the processor time shows how much of it a busy machine
+# added.
+summary() {
+    seconds=$(median "${walls_of[$1]}")
+    cpu=$(median "${used_of[$1]}")
+    peak=${peak_of[$1]}
+    done=$(wc -w <<<"${walls_of[$1]}")
+    unset "walls_of[$1]" "used_of[$1]" "peak_of[$1]"
 }
 
 # line LABEL BYTES: prints the last measurement as time, throughput over BYTES and peak memory.
@@ -113,20 +118,28 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'
 
 declare -A pw_time pw_peak cpp_time rc_time pw_cpu cpp_cpu rc_cpu
 for mb in $sizes; do
-    n=$runs
-    if [[ $runs_given == 0 && $mb -ge 50 ]]; then n=1; fi
     awk -v kilobytes=$((mb * 1000)) -v header=shared.h -f "$root/bench/genmix.awk" >mix.rr
     bytes=$(wc -c <mix.rr)
     echo
     echo "source $mb MB: $bytes bytes, $(wc -l <mix.rr) lines, $(grep -c '^resource' mix.rr) resources"
-    measure "$n" propwright "$tool" mix.rr mix.rc
+    # The tools take turns, one run each a round, so that a slow spell of a shared machine
+    # falls on all of them alike; no round starts after 30 s spent on this size.
+    start=$SECONDS
+    for ((k = 0; k < runs && (k == 0 || SECONDS - start < 30); k++)); do
+        sample propwright "$tool" mix.rr mix.rc
+        sample cpp cpp -P -w mix.rr -o mix.i
+        if [[ $have_llvm_rc == 1 ]]; then
+            sample llvm-rc llvm-rc -no-preprocess -c 1252 -fo mix.res mix.rc
+        fi
+    done
+    summary propwright
     pw_time[$mb]=$seconds pw_peak[$mb]=$peak pw_cpu[$mb]=$cpu
     line propwright "$bytes"
-    measure "$n" cpp cpp -P -w mix.rr -o mix.i
+    summary cpp
     cpp_time[$mb]=$seconds cpp_cpu[$mb]=$cpu
     line "cpp -P" "$bytes"
     if [[ $have_llvm_rc == 1 ]]; then
-        measure "$n" llvm-rc llvm-rc -no-preprocess -c 1252 -fo mix.res mix.rc
+        summary llvm-rc
         rc_time[$mb]=$seconds rc_cpu[$mb]=$cpu
         line llvm-rc "$(wc -c <mix.rc)"
         echo "  (llvm-rc throughput over the $(wc -c <mix.rc)-byte script)"
@@ -143,18 +156,25 @@ for mb in $sizes; do
 done
 
 # Symbol scaling: N #defines first, then N string resources each naming one of them, in the
-# order of definition (the oldest definition is looked up first).
+# order of definition (the oldest definition is looked up first). The sizes take turns too.
 echo
 declare -A sym_time
 for n_sym in $symbols; do
     awk -v n="$n_sym" 'BEGIN {
         for (i = 1; i <= n; i++) printf "#define kSymbol%d %d\n", i, i % 60000 + 1
         for (i = 1; i <= n; i++) printf "resource '\''STR '\'' (kSymbol%d) { \"s\" };\n", i
-    }' >symbols.rr
-    measure "$runs" symbols "$tool" symbols.rr symbols.rc
+    }' >"symbols$n_sym.rr"
+done
+for ((k = 0; k < runs; k++)); do
+    for n_sym in $symbols; do
+        sample "symbols$n_sym" "$tool" "symbols$n_sym.rr" symbols.rc
+    done
+done
+for n_sym in $symbols; do
+    summary "symbols$n_sym"
     sym_time[$n_sym]=$seconds
     printf 'symbols %6d defines: %8.3f s  cpu %7.3f s  (median of %d)\n' "$n_sym" "$seconds" "$cpu" "$done"
-    rm -f symbols.rr symbols.rc
+    rm -f "symbols$n_sym.rr" symbols.rc
 done
 
 # A small realistic source converted many times, as a build does it.
