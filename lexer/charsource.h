@@ -91,6 +91,15 @@ inline void TakeCharacters(int32_t n) {
     s.readIndex += n;
     s.pushBackCount = s.pushBackCount > n ? s.pushBackCount - n : 0;
 }
+// GetCharacter followed by UngetCharacter in one step, for the next character of the buffered
+// line: the read position stays; the push-back count is left as the pair would leave it. False,
+// nothing done, when the next character is not in the buffered line.
+inline bool ReadAndStepBack() {
+    LexState& s = gLexState;
+    if (s.readIndex >= s.lineLength || gLineEndPassed) return false;
+    if (s.pushBackCount == 0) s.pushBackCount = 1;
+    return true;
+}
 void SkipToCharacter(int c);
 inline int CurrentLineNumber() {
     return gLex ? gLex->lineNumber : 0;

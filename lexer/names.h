@@ -14,20 +14,27 @@ inline uint64_t MixChunk(uint64_t hash, uint64_t chunk) {
     return hash ^ (hash >> 29);
 }
 
+inline uint64_t LoadChunk(const char* bytes) {
+    uint64_t chunk;
+    std::memcpy(&chunk, bytes, 8);
+    return chunk;
+}
+
+// The bytes after the last whole chunk: when the name has eight bytes or more, the last eight
+// (they overlap the chunk before, which costs one load instead of a loop); else the bytes
+// themselves. The same name gives the same chunk in any buffer.
+inline uint64_t TailChunk(const char* name, size_t length) {
+    if (length >= 8) return LoadChunk(name + length - 8);
+    uint64_t chunk = 0;
+    for (size_t k = 0; k < length; ++k) chunk |= uint64_t((unsigned char)name[k]) << (8 * k);
+    return chunk;
+}
+
 inline uint32_t HashBytes(const char* name, size_t length, uint64_t fold) {
     uint64_t hash = 0x9E3779B97F4A7C15ull ^ length;
     size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t chunk;
-        std::memcpy(&chunk, name + i, 8);
-        hash = MixChunk(hash, chunk | fold);
-    }
-    if (i < length) {
-        uint64_t chunk = 0;
-        for (size_t k = 0; i + k < length; ++k)
-            chunk |= uint64_t((unsigned char)name[i + k]) << (8 * k);
-        hash = MixChunk(hash, chunk | fold);
-    }
+    for (; i + 8 <= length; i += 8) hash = MixChunk(hash, LoadChunk(name + i) | fold);
+    if (i < length) hash = MixChunk(hash, TailChunk(name, length) | fold);
     return uint32_t(hash ^ (hash >> 32));
 }
 
