@@ -100,9 +100,27 @@ inline bool ReadAndStepBack() {
     if (s.pushBackCount == 0) s.pushBackCount = 1;
     return true;
 }
+// Passes over the characters of the buffered line that skip marks, then reads the next
+// character as GetCharacter does; the same as that many GetCharacter calls.
+inline int GetCharacterAfterRun(const bool* skip) {
+    LexState& s = gLexState;
+    if (!gLineEndPassed) {
+        int32_t i = s.readIndex;
+        while (i < s.lineLength && skip[(unsigned char)s.text[i]]) ++i;
+        if (i < s.lineLength) {
+            const int32_t n = i + 1 - s.readIndex;
+            s.pushBackCount = s.pushBackCount > n ? s.pushBackCount - n : 0;
+            s.readIndex = i + 1;
+            return (unsigned char)s.text[i];
+        }
+        TakeCharacters(i - s.readIndex);
+    }
+    return GetCharacter();
+}
 void SkipToCharacter(int c);
+// The live state's line number; 0 before the first run (the state is zero-initialised).
 inline int CurrentLineNumber() {
-    return gLex ? gLex->lineNumber : 0;
+    return gLexState.lineNumber;
 }
 const char* CurrentFileName();
 

@@ -23,6 +23,7 @@ TokenRecord gToken;
 namespace {
 
 CharHandler gHandlers[257];
+bool gSkipsAsBlank[256];  // the bytes whose handler is SkipBlanks, for scanning runs of them
 bool gPushedBack = false;
 char gIdentBuffer[kIdentMax + 1];
 char* gStringBuffer = nullptr;     // MAXITEMSIZE characters, allocated once
@@ -441,6 +442,7 @@ bool ReadComment() {
     }
 }
 
+void GetPunctuation(int c);
 void SkipBlanks(int c);
 void SkipComment(int c);
 void GetDirective(int c);
@@ -449,16 +451,14 @@ void GetKeywordOrLabel(int c);
 // Passes over the characters skipped as blanks that follow in the buffered line; returns the
 // character after them.
 int NextAfterBlanks() {
-    int32_t available;
-    const char* text = UnreadLine(available);
-    int32_t n = 0;
-    while (n < available && gHandlers[(unsigned char)text[n]] == SkipBlanks) ++n;
-    TakeCharacters(n);
-    return GetCharacter();
+    return GetCharacterAfterRun(gSkipsAsBlank);
 }
 
 // Runs the handler of c; blanks, comments and the '#' of a directive lead on to the next
 // character without nesting calls, so long runs of them cost no stack.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
 void Dispatch(int c) {
     bool directive = false;
     for (;;) {
@@ -486,6 +486,17 @@ void Dispatch(int c) {
         break;
     }
     if (directive) gToken.kind = kTokDirective;
+}
+
+// The start of a token: the blanks before it are passed over, and a punctuation token, the
+// most common kind, is set here; every other character goes to Dispatch.
+void StartToken() {
+    int c = GetCharacter();
+    while (gSkipsAsBlank[c & 0xFF]) c = NextAfterBlanks();
+    if (gHandlers[c & 0xFF] == GetPunctuation)
+        GetPunctuation(c);
+    else
+        Dispatch(c);
 }
 
 void SkipBlanks(int) {
@@ -663,6 +674,7 @@ void InstallCharHandlers() {
     gHandlers[(unsigned char)'/'] = SkipComment;
     for (const char* p = "()*+,-:;<>{}|!"; *p; ++p) gHandlers[(unsigned char)*p] = GetPunctuation;
     gHandlers[127] = SetEndOfFile;
+    for (int c = 0; c < 256; ++c) gSkipsAsBlank[c] = gHandlers[c] == SkipBlanks;
 }
 
 void GetToken() {
@@ -672,7 +684,7 @@ void GetToken() {
     }
     gToken.fromWord = false;
     gStringEnded = false;
-    Dispatch(GetCharacter());
+    StartToken();
     // A string belongs to the line on which its last literal ended, even when the look-ahead
     // for a further literal has moved on to a later line.
     gToken.line = gToken.kind == kTokString && gStringEnded ? gLastStringEndLine
