@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "lexer/fatal.h"
+#include "lexer/scan.h"
 #include "lexer/tokenizer.h"
 
 LexState gLexState;
@@ -71,7 +72,6 @@ bool RefillBlock(LexState& s) {
     if (count == 0 && std::ferror(s.stream)) FatalError("Unable to read the input file");
     s.blockNext = 0;
     s.blockEnd = uint32_t(count);
-    s.blockPlain = !std::memchr(s.block, '\r', count) && !std::memchr(s.block, kEndMark, count);
     return count > 0;
 }
 
@@ -105,8 +105,7 @@ void CopyOrdinaryRun(LexState& s, bool& nonBlankSeen, bool& hashFirst) {
     const char* from = s.block + s.blockNext;
     uint32_t room = uint32_t(kLinePieceMax - s.lineLength);
     uint32_t limit = s.blockEnd - s.blockNext < room ? s.blockEnd - s.blockNext : room;
-    uint32_t count = 0;
-    while (count < limit && !EndsRun(from[count])) ++count;
+    const uint32_t count = uint32_t(RunLengthBefore(from, int32_t(limit), '\n', '\r', kEndMark));
     for (uint32_t i = 0; i < count && !nonBlankSeen; ++i) {
         if (IsWhiteByte((unsigned char)from[i])) continue;
         nonBlankSeen = true;
@@ -130,33 +129,14 @@ bool StartsWithHash(const char* text, uint32_t length) {
     return false;
 }
 
-// The first byte in [p, stop) that ends a run, or stop; eight bytes at a time where it can.
-char* FindRunEnd(char* p, const char* stop) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull;
-    constexpr uint64_t kHighs = 0x8080808080808080ull;
-    for (; stop - p >= 8; p += 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        const uint64_t lf = word ^ (kOnes * '\n');
-        const uint64_t cr = word ^ (kOnes * '\r');
-        const uint64_t end = word ^ (kOnes * uint8_t(kEndMark));
-        // A byte of a word is zero when the byte sought stood there.
-        const uint64_t zero = ((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr) | ((end - kOnes) & ~end);
-        if (zero & kHighs) break;
-    }
-    while (p < stop && !EndsRun(*p)) ++p;
-    return p;
-}
-
 // Takes the next line where it stands in the block when the block holds it whole and the byte
 // after its end: a CR line end is rewritten to LF there, and the second byte of a CR LF or
 // LF CR pair passed over, as ReadSourceByte folds them. False, nothing taken, otherwise.
 bool TakeLineInPlace(LexState& s, bool& hashFirst) {
     char* const start = s.block + s.blockNext;
     const char* const stop = s.block + s.blockEnd;
-    char* end = s.blockPlain ? static_cast<char*>(std::memchr(start, '\n', size_t(stop - start)))
-                             : FindRunEnd(start, stop);
-    if (!end || end + 1 >= stop) return false;
+    char* end = start + RunLengthBefore(start, int32_t(stop - start), '\n', '\r', kEndMark);
+    if (end + 1 >= stop) return false;
     const char b = *end;
     uint32_t next = uint32_t(end - s.block) + 1;
     if (b == '\r' || b == '\n') {
@@ -245,7 +225,6 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.stream = from.stream;
     to.blockNext = from.blockNext;
     to.blockEnd = from.blockEnd;
-    to.blockPlain = from.blockPlain;
     std::memcpy(to.block + from.blockNext, from.block + from.blockNext,
                 from.blockEnd - from.blockNext);
     // The copy holds its line in its own buffer, wherever the original's stands.
@@ -284,7 +263,6 @@ void ResetCharSource() {
     gLex->text = gLex->line;
     gLex->stream = nullptr;
     gLex->blockNext = gLex->blockEnd = 0;
-    gLex->blockPlain = false;
     gMarkerInProgress = false;
     gRefills = 0;
     gLineEndPassed = false;
@@ -301,7 +279,6 @@ void StartLexFile(FILE* stream, const char* name) {
     gLex->text = gLex->line;
     gLex->stream = stream;
     gLex->blockNext = gLex->blockEnd = 0;
-    gLex->blockPlain = false;
     gLineEndPassed = false;
 }
 

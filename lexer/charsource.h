@@ -19,7 +19,6 @@ struct LexState {
     FILE* stream;
     uint32_t blockNext;  // the next unread byte of block
     uint32_t blockEnd;   // the bytes of block read from the stream
-    bool blockPlain;     // block holds no CR and no end mark: its lines end at an LF
     // The current line: its bytes in block when it lies whole there with a plain line end,
     // else copied into line. Only [0, lineLength) is in use; no terminating zero.
     const char* text;

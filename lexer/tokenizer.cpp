@@ -5,17 +5,12 @@
 #include <cstring>
 #include <initializer_list>
 #include <vector>
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
-#if defined(_MSC_VER)
-#include <intrin.h>
-#endif
 
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/names.h"
+#include "lexer/scan.h"
 #include "lexer/symbols.h"
 
 TokenRecord gToken;
@@ -44,33 +39,8 @@ const char kNoStringEndFormat[] =
     "GetString - unable to find string end within %d \ncharacters. Check for matching or "
     "consider increasing MAXITEMSIZE.\nSkipping to next delimeter and hoping!\n";
 
-// Character classes, one row per byte (the end mark 127 is in none).
-enum : uint8_t { kClassWord = 1, kClassWhite = 2 };
-struct CharClasses {
-    uint8_t of[256];
-    constexpr CharClasses() : of() {
-        for (int c = 'A'; c <= 'Z'; ++c) of[c] = kClassWord;
-        for (int c = 'a'; c <= 'z'; ++c) of[c] = kClassWord;
-        for (int c = '0'; c <= '9'; ++c) of[c] = kClassWord;
-        of[int('_')] = kClassWord;
-        for (char c : {' ', '\t', '\n', '\v', '\f', '\r'}) of[(unsigned char)c] = kClassWhite;
-    }
-};
-constexpr CharClasses kClasses;
-
-// The index of the lowest set bit of a non-zero mask.
-int CountTrailingZeros(unsigned mask) {
-#if defined(_MSC_VER)
-    unsigned long index;
-    _BitScanForward(&index, mask);
-    return int(index);
-#else
-    return __builtin_ctz(mask);
-#endif
-}
-
 bool IsWordChar(int c) {
-    return c >= 0 && c <= 0xFF && (kClasses.of[c] & kClassWord) != 0;
+    return c >= 0 && c <= 0xFF && kWordBytes.of[c];
 }
 
 bool IsDigit(int c) {
@@ -78,29 +48,7 @@ bool IsDigit(int c) {
 }
 
 bool IsWhite(int c) {
-    return c >= 0 && c <= 0xFF && (kClasses.of[c] & kClassWhite) != 0;
-}
-
-// The number of word characters at the start of text[0, limit): sixteen at a time where the
-// processor has SSE2, a letter being a byte that is 'a'..'z' with bit 5 set.
-int32_t WordRunLength(const char* text, int32_t limit) {
-    int32_t n = 0;
-#if defined(__SSE2__) || defined(_M_X64)
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    for (; limit - n >= 16; n += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + n));
-        const __m128i letter = _mm_sub_epi8(_mm_or_si128(bytes, caseBit), _mm_set1_epi8('a'));
-        const __m128i digit = _mm_sub_epi8(bytes, _mm_set1_epi8('0'));
-        const __m128i word = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(25)), letter),
-                         _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit)),
-            _mm_cmpeq_epi8(bytes, _mm_set1_epi8('_')));
-        const unsigned others = ~unsigned(_mm_movemask_epi8(word)) & 0xFFFFu;
-        if (others != 0) return n + CountTrailingZeros(others);
-    }
-#endif
-    while (n < limit && (kClasses.of[(unsigned char)text[n]] & kClassWord)) ++n;
-    return n;
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 // Takes the word characters that follow in the buffered line into dest[count, maxCount), as
@@ -332,30 +280,6 @@ bool EndOfInputInString(int delimiter) {
     return false;
 }
 
-// The number of bytes at the start of text[0, limit) that are neither the delimiter, nor a
-// backslash, nor the end mark; sixteen at a time where the processor has SSE2.
-int32_t TextRunLength(const char* text, int32_t limit, int delimiter) {
-    int32_t n = 0;
-#if defined(__SSE2__) || defined(_M_X64)
-    const __m128i quote = _mm_set1_epi8(char(delimiter));
-    const __m128i backslash = _mm_set1_epi8('\\');
-    const __m128i endMark = _mm_set1_epi8(kEndMark);
-    for (; limit - n >= 16; n += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + n));
-        const __m128i stop = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, backslash)),
-            _mm_cmpeq_epi8(bytes, endMark));
-        const unsigned stops = unsigned(_mm_movemask_epi8(stop));
-        if (stops != 0) return n + CountTrailingZeros(stops);
-    }
-#endif
-    for (; n < limit; ++n) {
-        const int c = (unsigned char)text[n];
-        if (c == delimiter || c == '\\' || c == kEndMark) break;
-    }
-    return n;
-}
-
 // Takes the ordinary characters of a literal that follow in the buffered line (no delimiter,
 // backslash or end mark) as far as the length limit allows, as ReadQuotedText's loop would.
 void TakeTextRun(StringScan& scan) {
@@ -363,7 +287,7 @@ void TakeTextRun(StringScan& scan) {
     const char* text = UnreadLine(available);
     const long room = MAXITEMSIZE - scan.collected;
     const int32_t limit = room < available ? int32_t(room > 0 ? room : 0) : available;
-    const int32_t n = TextRunLength(text, limit, scan.delimiter);
+    const int32_t n = RunLengthBefore(text, limit, char(scan.delimiter), '\\', kEndMark);
     const int32_t keep = n < scan.capacity - scan.kept ? n : scan.capacity - scan.kept;
     if (keep > 0) {
         std::memcpy(scan.dest + scan.kept, text, size_t(keep));
