@@ -2,6 +2,8 @@
 #include "lexer/charsource.h"
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "lexer/fatal.h"
 #include "lexer/scan.h"
@@ -240,7 +242,16 @@ void TLexState::Capture() {
         std::memset(copy_, 0, sizeof(LexState));
 }
 
-CSaveLexState::CSaveLexState() : saved_(new LexState) {
+// The saved states by include depth, kept for the next include (and run): nested and repeated
+// includes reuse memory in use instead of mapping and touching fresh pages each time. Never
+// destroyed, so that the exit does not spend time handing them back.
+static std::vector<std::unique_ptr<LexState>>& gSavedStates =
+    *new std::vector<std::unique_ptr<LexState>>;
+static size_t gSavedDepth = 0;
+
+CSaveLexState::CSaveLexState() {
+    if (gSavedDepth == gSavedStates.size()) gSavedStates.emplace_back(new LexState);
+    saved_ = gSavedStates[gSavedDepth++].get();
     CopyLexState(*saved_, *gLex);
     gLineEndPassed = false;
 }
@@ -249,11 +260,12 @@ CSaveLexState::~CSaveLexState() {
     CopyLexState(*gLex, *saved_);
     ClearPushedBackToken();
     gLineEndPassed = false;
-    delete saved_;
+    --gSavedDepth;
 }
 
 void ResetCharSource() {
     gLex = &gLexState;
+    gSavedDepth = 0;
     gLex->pushBackCount = 0;
     gLex->lineLength = 0;
     gLex->lineNumber = 0;

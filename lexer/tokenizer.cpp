@@ -415,8 +415,8 @@ void Dispatch(int c) {
 // The start of a token: the blanks before it are passed over, and a punctuation token, the
 // most common kind, is set here; every other character goes to Dispatch.
 void StartToken() {
-    int c = GetCharacter();
-    while (gSkipsAsBlank[c & 0xFF]) c = NextAfterBlanks();
+    int c = NextAfterBlanks();
+    while (gSkipsAsBlank[c & 0xFF]) c = NextAfterBlanks();  // blanks on the next line
     if (gHandlers[c & 0xFF] == GetPunctuation)
         GetPunctuation(c);
     else

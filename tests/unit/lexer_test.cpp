@@ -597,6 +597,42 @@ TEST_F(LexerTest, SavedStateComesBack) {
     EXPECT_EQ(gToken.line, 2);
 }
 
+// Includes within includes each keep their own saved state, also when the memory for them is
+// reused by a later include.
+TEST_F(LexerTest, NestedSavedStatesComeBackInTurn) {
+    OpenLexer("outer1 outer2\nouter3");
+    Write("middle.rr", "middle1 middle2");
+    Write("inner.rr", "inner1");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    for (int round = 0; round < 2; ++round) {
+        FILE* middle = std::fopen("middle.rr", "rb");
+        {
+            CSaveLexState savedOuter;
+            StartLexFile(middle, "middle.rr");
+            EXPECT_EQ(NextKind(), kTokIdentifier);
+            EXPECT_STREQ(gToken.identText, "middle1");
+            FILE* inner = std::fopen("inner.rr", "rb");
+            {
+                CSaveLexState savedMiddle;
+                StartLexFile(inner, "inner.rr");
+                EXPECT_EQ(NextKind(), kTokIdentifier);
+                EXPECT_STREQ(gToken.identText, "inner1");
+            }
+            std::fclose(inner);
+            EXPECT_STREQ(CurrentFileName(), "middle.rr");
+            EXPECT_EQ(NextKind(), kTokIdentifier);
+            EXPECT_STREQ(gToken.identText, "middle2");
+        }
+        std::fclose(middle);
+        EXPECT_STREQ(CurrentFileName(), "src.rr");
+    }
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "outer2");
+    EXPECT_EQ(NextKind(), kTokIdentifier);
+    EXPECT_STREQ(gToken.identText, "outer3");
+    EXPECT_EQ(gToken.line, 2);
+}
+
 // A line read in place in the block is kept through an include, which reads other blocks,
 // and an error on a CR LF line shows the line without its line end.
 TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
