@@ -39,6 +39,25 @@ const char kNoStringEndFormat[] =
     "GetString - unable to find string end within %d \ncharacters. Check for matching or "
     "consider increasing MAXITEMSIZE.\nSkipping to next delimeter and hoping!\n";
 
+// The punctuation characters and their token kinds.
+struct PunctuationRow {
+    char character;
+    uint8_t kind;
+};
+constexpr PunctuationRow kPunctuation[] = {
+    {'!', kTokBang},      {'(', kTokOpenParen}, {')', kTokCloseParen}, {'*', kTokStar},
+    {'+', kTokPlus},      {',', kTokComma},     {'-', kTokMinus},      {':', kTokColon},
+    {';', kTokSemicolon}, {'<', kTokLess},      {'>', kTokGreater},    {'{', kTokOpenBrace},
+    {'|', kTokBar},       {'}', kTokCloseBrace},
+};
+struct PunctuationKinds {
+    uint8_t of[256];
+    constexpr PunctuationKinds() : of() {
+        for (const PunctuationRow& row : kPunctuation) of[(unsigned char)row.character] = row.kind;
+    }
+};
+constexpr PunctuationKinds kPunctuationKinds;
+
 bool IsWordChar(int c) {
     return c >= 0 && c <= 0xFF && kWordBytes.of[c];
 }
@@ -412,13 +431,17 @@ void Dispatch(int c) {
     if (directive) gToken.kind = kTokDirective;
 }
 
-// The start of a token: the blanks before it are passed over, and a punctuation token, the
-// most common kind, is set here; every other character goes to Dispatch.
+// The start of a token: the blanks before it are passed over, and the handlers of the most
+// common tokens, punctuation and words, are called here; every other character goes to
+// Dispatch.
 void StartToken() {
     int c = NextAfterBlanks();
     while (gSkipsAsBlank[c & 0xFF]) c = NextAfterBlanks();  // blanks on the next line
-    if (gHandlers[c & 0xFF] == GetPunctuation)
+    const CharHandler handler = gHandlers[c & 0xFF];
+    if (handler == GetPunctuation)
         GetPunctuation(c);
+    else if (handler == GetKeywordOrLabel)
+        GetKeywordOrLabel(c);
     else
         Dispatch(c);
 }
@@ -532,23 +555,7 @@ void GetCharConstant(int) {
 }
 
 void GetPunctuation(int c) {
-    switch (c) {
-        case '!': gToken.kind = kTokBang; break;
-        case '(': gToken.kind = kTokOpenParen; break;
-        case ')': gToken.kind = kTokCloseParen; break;
-        case '*': gToken.kind = kTokStar; break;
-        case '+': gToken.kind = kTokPlus; break;
-        case ',': gToken.kind = kTokComma; break;
-        case '-': gToken.kind = kTokMinus; break;
-        case ':': gToken.kind = kTokColon; break;
-        case ';': gToken.kind = kTokSemicolon; break;
-        case '<': gToken.kind = kTokLess; break;
-        case '>': gToken.kind = kTokGreater; break;
-        case '{': gToken.kind = kTokOpenBrace; break;
-        case '|': gToken.kind = kTokBar; break;
-        case '}': gToken.kind = kTokCloseBrace; break;
-        default: break;
-    }
+    gToken.kind = kPunctuationKinds.of[c & 0xFF];
 }
 
 void GetDollar(int) {
@@ -596,7 +603,8 @@ void InstallCharHandlers() {
     gHandlers[(unsigned char)'#'] = GetDirective;
     gHandlers[(unsigned char)'$'] = GetDollar;
     gHandlers[(unsigned char)'/'] = SkipComment;
-    for (const char* p = "()*+,-:;<>{}|!"; *p; ++p) gHandlers[(unsigned char)*p] = GetPunctuation;
+    for (const PunctuationRow& row : kPunctuation)
+        gHandlers[(unsigned char)row.character] = GetPunctuation;
     gHandlers[127] = SetEndOfFile;
     for (int c = 0; c < 256; ++c) gSkipsAsBlank[c] = gHandlers[c] == SkipBlanks;
 }
