@@ -6,7 +6,9 @@
 
 // Names are hashed eight bytes at a time. Keywords and symbols match in any letter case over
 // at most 80 characters, so they are hashed over as much with bit 5 of every byte set, which
-// gives a name in any letter case the same hash; enum constants match exactly.
+// gives a name in any letter case the same hash. Enum constants match exactly; they use the
+// same hash, so that a word is hashed once for all three lookups, and their compare tells
+// the letter cases apart.
 constexpr int kNameMatchMax = 80;
 
 inline uint64_t MixChunk(uint64_t hash, uint64_t chunk) {
@@ -46,13 +48,6 @@ inline uint32_t HashNameNoCase(const char* name) {
     size_t length = 0;
     while (length < size_t(kNameMatchMax) && name[length] != '\0') ++length;
     return HashNameNoCase(name, length);
-}
-
-inline uint32_t HashNameExact(const char* name, size_t length) {
-    return HashBytes(name, length, 0);
-}
-inline uint32_t HashNameExact(const char* name) {
-    return HashNameExact(name, std::strlen(name));
 }
 
 inline unsigned char LowerAsciiByte(unsigned char c) {

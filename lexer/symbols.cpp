@@ -35,7 +35,7 @@ struct SymbolNames {
     static const char* NameOf(size_t i) { return gSymbols[i].name.c_str(); }
 };
 struct ConstantNames {
-    static uint32_t Hash(const char* name) { return HashNameExact(name); }
+    static uint32_t Hash(const char* name) { return HashNameNoCase(name); }
     static bool Same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
     static const char* NameOf(size_t i) { return gConstants[i].name.c_str(); }
 };
@@ -308,7 +308,7 @@ const SymbolRecord* FindSymbol(const char* name, uint32_t hash) {
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
-    return FindEnumConstant(name, HashNameExact(name));
+    return FindEnumConstant(name, HashNameNoCase(name));
 }
 
 const EnumConstant* FindEnumConstant(const char* name, uint32_t hash) {

@@ -20,7 +20,7 @@ void ResetSymbols();                                     // empties both lists
 SymbolRecord* AddSymbol(const char* name);               // newest kind-0 symbol; stays valid
 const SymbolRecord* FindSymbol(const char* name);        // case-insensitive, 80 characters
 const EnumConstant* FindEnumConstant(const char* name);  // exact name
-// The same lookups for a word whose hashes are known (HashNameNoCase, HashNameExact).
+// The same lookups for a word whose HashNameNoCase is known (both take that hash).
 const SymbolRecord* FindSymbol(const char* name, uint32_t hash);
 const EnumConstant* FindEnumConstant(const char* name, uint32_t hash);
 bool NamesMatchNoCase(const char* a, const char* b);   // ASCII, over at most 80 characters

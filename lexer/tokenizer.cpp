@@ -485,8 +485,8 @@ bool ReadReservedWord(const char* word, int length) {
 }
 
 // A defined name or an enum constant stands for its value; any other word stays an identifier.
-// noCaseHash is the word's HashNameNoCase; the exact hash is taken only when needed.
-void ReplaceDefinedName(const char* word, int length, uint32_t noCaseHash) {
+// noCaseHash is the word's HashNameNoCase, which both lookups take.
+void ReplaceDefinedName(const char* word, uint32_t noCaseHash) {
     if (const SymbolRecord* symbol = FindSymbol(word, noCaseHash)) {
         gToken.fromWord = true;
         if (symbol->kind == 2) {
@@ -503,8 +503,7 @@ void ReplaceDefinedName(const char* word, int length, uint32_t noCaseHash) {
         }
         return;
     }
-    const uint32_t exactHash = HashNameExact(word, size_t(length));
-    if (const EnumConstant* constant = FindEnumConstant(word, exactHash)) {
+    if (const EnumConstant* constant = FindEnumConstant(word, noCaseHash)) {
         gToken.fromWord = true;
         gToken.kind = kTokNumber;
         gToken.number = uint32_t(constant->value);
@@ -523,7 +522,7 @@ void GetKeywordOrLabel(int c) {
     }
     gToken.kind = kTokIdentifier;
     if (previous == kTokDirective) return;  // the word after a directive is never replaced
-    ReplaceDefinedName(gIdentBuffer, length, hash);
+    ReplaceDefinedName(gIdentBuffer, hash);
 }
 
 void GetNumberToken(int c) {

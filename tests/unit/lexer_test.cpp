@@ -539,9 +539,9 @@ TEST_F(LexerTest, DeepNestingCostsNoStack) {
 // "R + 1" sees the new R, still without a value (1), not the older r (20) or R (10).
 TEST_F(LexerTest, LaterDefinitionsHideEarlierOnes) {
     OpenLexer("#define R 10\n#define r 20\n#define R R + 1\n;\n"
-         "enum { A = 1 };\nenum Second { A = 4 };\nR r A");
-    RunStatements(6);
-    for (uint32_t expected : {2u, 2u, 4u}) {  // R, r, A
+         "enum { A = 1 };\nenum Second { A = 4 };\nenum { a = 7 };\nR r A a");
+    RunStatements(7);
+    for (uint32_t expected : {2u, 2u, 4u, 7u}) {  // R, r, A, a: constants keep their case
         EXPECT_EQ(NextKind(), kTokNumber);
         EXPECT_EQ(gToken.number, expected);
     }
@@ -568,6 +568,8 @@ TEST_F(LexerTest, EnumMembersAndTheirNames) {
     EXPECT_STREQ(FindEnumConstant("G")->enumName.c_str(), "Named");
     EXPECT_STREQ(FindEnumConstant("A")->enumName.c_str(), "anonymous");
     EXPECT_EQ(FindEnumConstant("9"), nullptr);
+    EXPECT_EQ(FindEnumConstant("filter"), nullptr);  // exact names only
+    EXPECT_EQ(FindEnumConstant("a"), nullptr);
     testing::internal::CaptureStdout();
     EXPECT_THROW(RunStatements(1), FatalExit);
     EXPECT_NE(testing::internal::GetCapturedStdout().find(
