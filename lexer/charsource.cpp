@@ -217,7 +217,8 @@ TLexState::~TLexState() {
     delete copy_;
 }
 
-// Copies what is in use of a state: the counters, the unread bytes of the block and the line.
+// Copies what is in use of a state: the counters, where its block is, and the line. The
+// block itself stays: an include reads into the block of its own depth.
 static void CopyLexState(LexState& to, const LexState& from) {
     to.pushBackCount = from.pushBackCount;
     to.lineLength = from.lineLength;
@@ -227,8 +228,7 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.stream = from.stream;
     to.blockNext = from.blockNext;
     to.blockEnd = from.blockEnd;
-    std::memcpy(to.block + from.blockNext, from.block + from.blockNext,
-                from.blockEnd - from.blockNext);
+    to.block = from.block;
     // The copy holds its line in its own buffer, wherever the original's stands.
     std::memmove(to.line, from.text, size_t(from.lineLength));
     to.line[from.lineLength] = '\0';
@@ -248,6 +248,15 @@ void TLexState::Capture() {
 static std::vector<std::unique_ptr<LexState>>& gSavedStates =
     *new std::vector<std::unique_ptr<LexState>>;
 static size_t gSavedDepth = 0;
+
+// The source blocks by include depth, kept and never destroyed like the saved states.
+static std::vector<std::unique_ptr<char[]>>& gSourceBlocks =
+    *new std::vector<std::unique_ptr<char[]>>;
+
+static char* SourceBlock(size_t depth) {
+    while (gSourceBlocks.size() <= depth) gSourceBlocks.emplace_back(new char[kSourceBlockSize]);
+    return gSourceBlocks[depth].get();
+}
 
 CSaveLexState::CSaveLexState() {
     if (gSavedDepth == gSavedStates.size()) gSavedStates.emplace_back(new LexState);
@@ -274,6 +283,7 @@ void ResetCharSource() {
     gLex->line[0] = '\0';
     gLex->text = gLex->line;
     gLex->stream = nullptr;
+    gLex->block = SourceBlock(0);
     gLex->blockNext = gLex->blockEnd = 0;
     gMarkerInProgress = false;
     gRefills = 0;
@@ -290,6 +300,7 @@ void StartLexFile(FILE* stream, const char* name) {
     gLex->line[0] = '\0';
     gLex->text = gLex->line;
     gLex->stream = stream;
+    gLex->block = SourceBlock(gSavedDepth);
     gLex->blockNext = gLex->blockEnd = 0;
     gLineEndPassed = false;
 }

@@ -22,7 +22,7 @@ struct LexState {
     // The current line: its bytes in block when it lies whole there with a plain line end,
     // else copied into line. Only [0, lineLength) is in use; no terminating zero.
     const char* text;
-    char block[kSourceBlockSize];
+    char* block;  // kSourceBlockSize bytes; each include depth reads into a block of its own
     char line[MAXITEMSIZE + 1];  // the line when it had to be copied (joined, folded or cut)
 };
 
