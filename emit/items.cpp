@@ -125,24 +125,24 @@ void WriteCodeItem(uint32_t code, const char* comment) {
     WriteCodeLine(code, comment, strlen(comment));
 }
 
-// A number of five characters, blanks first, where PatchField can put another.
-static long WritePatchableField(unsigned long value, const char* suffix, size_t suffixLength,
-                                const char* comment) {
+// A number of five characters, blanks first, where PatchField can put another; a long has
+// the suffix L.
+static long WritePatchableField(unsigned long value, bool isLong, const char* comment) {
     const long position = OutputPosition() + 1;   // after the tab
     WriteItem(comment, [=](char* at) {
         at = PutDecimalInWidth(at, (int)value, 5);
-        memcpy(at, suffix, suffixLength);
-        return at + suffixLength;
+        if (isLong) *at++ = 'L';
+        return at;
     });
     return position;
 }
 
 long WriteLengthField(unsigned long value, const char* comment) {
-    return WritePatchableField(value, "L", 1, comment);
+    return WritePatchableField(value, true, comment);
 }
 
 long WriteCountField(const char* comment) {
-    return WritePatchableField(0, "", 0, comment);
+    return WritePatchableField(0, false, comment);
 }
 
 // Adds n characters of text to a comment of length characters, as many as fit below limit.
@@ -205,7 +205,7 @@ void WriteLineBreak() {
 }
 
 void WritePaddingWord(const char* comment) {
-    WritePatchableField(0, "", 0, comment);
+    WritePatchableField(0, false, comment);
 }
 
 void WriteBareWord(int value) {
