@@ -38,6 +38,26 @@ TEST_F(WritersTest, CodeCommentsAreCutToTheirLimitAndTheCodeTextAtAZeroByte) {
               "\t\"C\\000BA\", /* 'AB' */\n");
 }
 
+TEST_F(WritersTest, CodeCommentsFittingTheLimitExactlyAreKept) {
+    // Ten characters before the text and three after it: 66 make 79, 67 make 80.
+    WriteFourCharCode(FourCC("abcd"), std::string(66, 'y').c_str());
+    WriteFourCharCode(FourCC("abcd"), std::string(67, 'z').c_str());
+    WriteFourCharCode(FourCC("abcd"), "");
+    EXPECT_EQ(Finish(),
+              "\t\"dcba\", /* 'abcd' " + std::string(66, 'y') + " */\n"
+              "\t\"dcba\", /* 'abcd' " + std::string(67, 'z') + " *\n"
+              "\t\"dcba\", /* 'abcd'  */\n");
+}
+
+TEST_F(WritersTest, CodeBytesThatWouldBreakTheQuotesAreOctal) {
+    // 'a', '"', '\\', tab: written lowest byte first, the last three as octal escapes.
+    WriteVendorCode(0x61225C09u);
+    WriteCodeItem(0x7F20417Au, "/* c */");   // DEL, blank, 'A', 'z'
+    EXPECT_EQ(Finish(),
+              "\t\"\\011\\134\\042a\", /* 'a\"\\\t' */\n"
+              "\t\"zA \\177\", /* c */\n");
+}
+
 TEST_F(WritersTest, QuotedTextEndsAtItsFirstZeroByte) {
     FilledString withZero{std::string("ab\0cd", 5), 5, 8};
     WriteCString(withZero, "/* C */");
