@@ -36,12 +36,18 @@ static constexpr ConvertedBytes kConvertedBytes = MakeConvertedBytes();
 
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    // The ellipsis is no byte's conversion and converts to itself, so it is looked for first
-    // and only the bytes before it are converted.
-    size_t ellipsis = text.find('\xC9');
-    if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
-    else ellipsis = text.size();
-    for (size_t i = 0; i < ellipsis; ++i) text[i] = char(kConvertedBytes.of[uint8_t(text[i])]);
+    // The ellipsis is no byte's conversion: the bytes before the first one are converted, and
+    // it becomes three dots that end the text.
+    char* chars = &text[0];
+    const size_t size = text.size();
+    for (size_t i = 0; i < size; ++i) {
+        const uint8_t c = uint8_t(chars[i]);
+        if (c == 0xC9) {
+            text.replace(i, std::string::npos, "...");
+            return;
+        }
+        chars[i] = char(kConvertedBytes.of[c]);
+    }
 }
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
@@ -103,8 +109,11 @@ char* PutScriptText(char* at, const char* text, size_t n) {
             if (value > 0xFF) {
                 *at++ = '\\';
                 at = PutOctalByte(at, value & 0xFF);
-            } else {
-                memcpy(at, text + i, end - i);
+            } else {  // as written: the backslash and one to three digits
+                at[0] = '\\';
+                at[1] = d;
+                if (end > i + 2) at[2] = text[i + 2];
+                if (end > i + 3) at[3] = text[i + 3];
                 at += end - i;
             }
             i = end - 1;
@@ -140,13 +149,20 @@ std::string ScriptText(const std::string& text) {
     return out;
 }
 
+void AppendZeroEscapes(std::string& text, size_t count) {
+    static const char kZeros[] = "\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0";
+    constexpr size_t kChunk = (sizeof kZeros - 1) / 2;   // escapes in one piece
+    for (; count > kChunk; count -= kChunk) text.append(kZeros, 2 * kChunk);
+    text.append(kZeros, 2 * count);
+}
+
 FilledString ZeroFill(const std::string& text) {
     FilledString filled;
     filled.n = EncodedLength(text);
-    unsigned long k = 4 - ((filled.n + 1) % 4);
+    const unsigned long k = 4 - ((filled.n + 1) % 4);
     filled.text.reserve(text.size() + 2 * k);
-    filled.text = text;
-    for (unsigned long i = 0; i < k; ++i) filled.text.append("\\0", 2);
+    filled.text.append(text);
+    AppendZeroEscapes(filled.text, k);
     filled.length = filled.n + 1 + k;
     return filled;
 }

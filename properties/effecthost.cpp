@@ -84,16 +84,19 @@ void WriteCheckedWord(int32_t value, const char* field, const char* comment) {
 FilledString NameField(const std::string& text) {
     FilledString field;
     field.n = 0;
-    for (size_t i = 0; i < text.size();) {
-        size_t end = i + EscapeUnitLength(text, i, kOtherEscapeStays);  // never split an escape
-        std::string unit = text.substr(i, end - i);
-        unsigned long bytes = EncodedLength(unit);
+    size_t end = 0;   // the end of the units that fit
+    while (end < text.size()) {
+        const size_t unit = EscapeUnitLength(text, end, kOtherEscapeStays);  // never split one
+        // A unit of one character is a byte; an escape is counted as the compiler does.
+        const unsigned long bytes = unit == 1 ? 1 : EncodedLength(text.substr(end, unit));
         if (field.n + bytes > kNameFieldSize - 1) break;
-        field.text += unit;
         field.n += bytes;
-        i = end;
+        end += unit;
     }
-    for (unsigned long k = field.n; k < kNameFieldSize - 1; ++k) field.text += "\\0";
+    const unsigned long zeros = kNameFieldSize - 1 - field.n;
+    field.text.reserve(end + 2 * zeros);
+    field.text.assign(text, 0, end);
+    AppendZeroEscapes(field.text, zeros);
     field.length = kNameFieldSize;
     return field;
 }

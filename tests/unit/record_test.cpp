@@ -96,6 +96,37 @@ TEST(ZeroFill, FillsToTheNextMultipleOfFourAboveTheTerminator) {
     }
 }
 
+TEST(AppendZeroEscapes, AddsTwoCharactersPerByteAcrossPieces) {
+    // Sixteen escapes are appended in one piece: counts on both sides of that and of twice it.
+    for (size_t count : {0u, 1u, 3u, 15u, 16u, 17u, 31u, 32u, 33u, 40u}) {
+        std::string text = "ab";
+        AppendZeroEscapes(text, count);
+        ASSERT_EQ(text.size(), 2 + 2 * count) << count;
+        EXPECT_EQ(text.substr(0, 2), "ab");
+        for (size_t i = 0; i < count; ++i)
+            EXPECT_EQ(text.substr(2 + 2 * i, 2), "\\0") << count << " at " << i;
+    }
+    std::string empty;
+    AppendZeroEscapes(empty, 2);
+    EXPECT_EQ(empty, "\\0\\0");
+}
+
+TEST(FixupStringChars, ConvertsEveryByteUpToTheFirstEllipsisOnly) {
+    ResetSettings();
+    std::string empty;
+    FixupStringChars(empty);
+    EXPECT_EQ(empty, "");
+    std::string first = "\xC9\xD2";
+    FixupStringChars(first);
+    EXPECT_EQ(first, "...");
+    std::string last = "\xA5\xD0\xC9";
+    FixupStringChars(last);
+    EXPECT_EQ(last, "*-...");
+    std::string none = "\x88x\xC6";
+    FixupStringChars(none);
+    EXPECT_EQ(none, "\xAEx" "d");
+}
+
 TEST(FixupStringChars, ConvertsEachTableByteAndCutsAtTheEllipsis) {
     ResetSettings();
     std::string text = "\"\xD2\xD3\xD4\xD5\x88\xA8\xAA\x8E\xA1\xA5\xC6\xD0zA";
