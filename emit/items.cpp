@@ -63,7 +63,7 @@ static void WriteItem(const char* comment, Put put) {
 // A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
 // the text's length of room.
 static char* PutQuotedText(char* at, const std::string& text) {
-    char* end = PutScriptText(at, text.data(), text.size());
+    char* end = PutScriptText(at, text);
     void* zero = memchr(at, '\0', size_t(end - at));
     return zero ? static_cast<char*>(zero) : end;
 }

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 #include "core/settings.h"
 #include "emit/numbers.h"
@@ -79,11 +80,26 @@ unsigned long EncodedLength(const std::string& text) {
     return bytes;
 }
 
-char* PutScriptText(char* at, const char* text, size_t n) {
+// The characters that end a run of text copied as it stands: a line end, a backslash, and the
+// zero byte, which also stands after the text's last character.
+struct RunEnds {
+    bool of[256];
+};
+static constexpr RunEnds MakeRunEnds() {
+    RunEnds table{};
+    table.of[uint8_t('\n')] = table.of[uint8_t('\\')] = table.of[0] = true;
+    return table;
+}
+static constexpr RunEnds kRunEnds = MakeRunEnds();
+
+char* PutScriptText(char* at, const std::string& source) {
+    const char* const text = source.c_str();
+    const size_t n = source.size();
     for (size_t i = 0; i < n; ++i) {
-        // A run of characters that stand as they are is copied in one piece.
+        // A run of characters that stand as they are is copied in one piece; the zero byte
+        // after the text ends the last one.
         size_t run = i;
-        while (run < n && text[run] != '\n' && text[run] != '\\') ++run;
+        while (!kRunEnds.of[uint8_t(text[run])]) ++run;
         if (run > i) {
             memcpy(at, text + i, run - i);
             at += run - i;
@@ -145,7 +161,7 @@ char* PutScriptText(char* at, const char* text, size_t n) {
 std::string ScriptText(const std::string& text) {
     if (text.empty()) return std::string();
     std::string out(2 * text.size(), '\0');
-    out.resize(size_t(PutScriptText(&out[0], text.data(), text.size()) - out.data()));
+    out.resize(size_t(PutScriptText(&out[0], text) - out.data()));
     return out;
 }
 
@@ -156,12 +172,11 @@ void AppendZeroEscapes(std::string& text, size_t count) {
     text.append(kZeros, 2 * count);
 }
 
-FilledString ZeroFill(const std::string& text) {
+FilledString ZeroFill(std::string text) {
     FilledString filled;
     filled.n = EncodedLength(text);
     const unsigned long k = 4 - ((filled.n + 1) % 4);
-    filled.text.reserve(text.size() + 2 * k);
-    filled.text.append(text);
+    filled.text = std::move(text);
     AppendZeroEscapes(filled.text, k);
     filled.length = filled.n + 1 + k;
     return filled;

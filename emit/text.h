@@ -24,4 +24,5 @@ struct FilledString {
     unsigned long n;
     unsigned long length;
 };
-FilledString ZeroFill(const std::string& text);
+// Takes the text by value: a caller done with its text moves it in, and it is filled in place.
+FilledString ZeroFill(std::string text);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/diagnostics.h"
 #include "emit/items.h"
@@ -185,7 +186,7 @@ void ParseStringName(const EffectRow& row) {
     ExpectOpenBrace(row.context);
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(row.context, row.first);
-    FilledString name = ZeroFill(text);
+    FilledString name = ZeroFill(std::move(text));
     WriteVendorCode(row.vendor);
     WritePropertyHeader(row.key, row.name, name.length);
     WriteLengthPrefixedString(name, "");

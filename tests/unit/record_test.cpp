@@ -73,6 +73,12 @@ TEST(ScriptText, RewritesOnlyWhatTheCompilersDisagreeOn) {
     EXPECT_EQ(ScriptText("a\nb\\\nc"), "a\\nb\\\\\\nc");
     // Octal values above 0377: the low byte, which is what the compiler that takes them makes.
     EXPECT_EQ(ScriptText("\\400\\777\\3770\\12\\0\\0"), "\\000\\377\\3770\\12\\0\\0");
+    // A zero byte inside the text is a character like any other; a backslash ending the text
+    // and a text of escapes only.
+    EXPECT_EQ(ScriptText(std::string("a\0b\\n", 5)), std::string("a\0b\\n", 5));
+    EXPECT_EQ(ScriptText("ab\\"), "ab\\");
+    EXPECT_EQ(ScriptText("\\0\\0"), "\\0\\0");
+    EXPECT_EQ(ScriptText(""), "");
 }
 
 TEST(ZeroFill, FillsToTheNextMultipleOfFourAboveTheTerminator) {
