@@ -55,9 +55,14 @@ static void WriteItem(const char* comment, size_t commentLength, size_t extraRoo
     });
 }
 
+// The length of a comment; many items have none.
+static size_t CommentLength(const char* comment) {
+    return comment[0] == '\0' ? 0 : strlen(comment);
+}
+
 template <typename Put>
 static void WriteItem(const char* comment, Put put) {
-    WriteItem(comment, strlen(comment), 0, put);
+    WriteItem(comment, CommentLength(comment), 0, put);
 }
 
 // A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
@@ -189,7 +194,7 @@ void WriteVendorCode(uint32_t vendor) {
 
 void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    WriteItem(comment, strlen(comment), 2 * s.text.size(), [&s](char* at) {
+    WriteItem(comment, CommentLength(comment), 2 * s.text.size(), [&s](char* at) {
         at = PutLiteral(at, "\"\\");
         at = PutOctalByte(at, (unsigned)s.n);
         at = PutQuotedText(at, s.text);
@@ -199,7 +204,7 @@ void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
 }
 
 void WriteCString(const FilledString& s, const char* comment) {
-    WriteItem(comment, strlen(comment), 2 * s.text.size(), [&s](char* at) {
+    WriteItem(comment, CommentLength(comment), 2 * s.text.size(), [&s](char* at) {
         *at++ = '"';
         at = PutQuotedText(at, s.text);
         return PutLiteral(at, "\\0\"");

@@ -96,6 +96,10 @@ unsigned long long Magnitude(long long value) {
 }  // namespace
 
 char* PutDecimal(char* at, long long value) {
+    if (value >= 0 && value <= 9) {  // the most frequent numbers by far
+        *at = char('0' + value);
+        return at + 1;
+    }
     return PutDecimalInWidth(at, value, 0);
 }
 

@@ -87,8 +87,9 @@ FilledString NameField(const std::string& text) {
     field.n = 0;
     size_t end = 0;   // the end of the units that fit
     while (end < text.size()) {
-        const size_t unit = EscapeUnitLength(text, end, kOtherEscapeStays);  // never split one
-        // A unit of one character is a byte; an escape is counted as the compiler does.
+        // A character other than a backslash is a unit and a byte; an escape is never split,
+        // and its bytes are counted as the compiler counts them.
+        const size_t unit = text[end] != '\\' ? 1 : EscapeUnitLength(text, end, kOtherEscapeStays);
         const unsigned long bytes = unit == 1 ? 1 : EncodedLength(text.substr(end, unit));
         if (field.n + bytes > kNameFieldSize - 1) break;
         field.n += bytes;
