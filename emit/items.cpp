@@ -162,6 +162,21 @@ long WriteLengthField(unsigned long value, const char* comment) {
     return WritePatchableField(value, true, comment);
 }
 
+long WriteIndexAndLength(int32_t index, unsigned long length) {
+    static const char kAfterIndex[] = "L, /* Index */\n\t";
+    static const char kAfterLength[] = "L, /* Length */\n";
+    const long start = OutputPosition();
+    char* const line =
+        ScriptBuffer.Claim(1 + 2 * kNumberRoom + sizeof kAfterIndex + sizeof kAfterLength);
+    char* at = line;
+    *at++ = '\t';
+    at = PutLiteral(PutDecimal(at, index), kAfterIndex);
+    const long position = start + long(at - line);
+    at = PutDecimalInWidth(at, (int)length, 5);
+    ScriptBuffer.SetEnd(PutLiteral(at, kAfterLength));
+    return position;
+}
+
 long WriteCountField(const char* comment) {
     return WritePatchableField(0, false, comment);
 }

@@ -235,8 +235,7 @@ void ParseAnimParamAtom(const EffectRow& row) {
     int32_t index = GetExpression();
     WriteVendorCode(row.vendor);
     WriteFourCharCode(row.key, row.name);
-    WriteDecimalLong(index, "/* Index */");
-    long lengthPos = WriteLengthField(0, "/* Length */");
+    long lengthPos = WriteIndexAndLength(index, 0);
     ExpectComma(row.context);
     ParseNameField(row.context, "/* External name */");
     ExpectComma(row.context);

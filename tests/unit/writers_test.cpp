@@ -1,5 +1,6 @@
 // The item writers straight into a script file: comments cut to their limits, quoted text cut
 // at a zero byte, escapes that outgrow their text, and back-patching across buffer growth.
+#include <cstdint>
 #include <string>
 
 #include "conversion_fixture.h"
@@ -56,6 +57,23 @@ TEST_F(WritersTest, CodeBytesThatWouldBreakTheQuotesAreOctal) {
     EXPECT_EQ(Finish(),
               "\t\"\\011\\134\\042a\", /* 'a\"\\\t' */\n"
               "\t\"zA \\177\", /* c */\n");
+}
+
+TEST_F(WritersTest, IndexAndLengthLinesKeepTheLengthsPlaceForPatching) {
+    WriteVendorCode(FourCC("LMTR"));
+    const long first = WriteIndexAndLength(0, 4);
+    const long second = WriteIndexAndLength(INT32_MIN, 0);
+    WriteIndexAndLength(17, 65535);
+    PatchField(second, 65535, "Property length");
+    PatchField(first, 12, "Property length");
+    EXPECT_EQ(Finish(),
+              "\t\"RTML\", /* 'LMTR' */\n"
+              "\t0L, /* Index */\n"
+              "\t   12L, /* Length */\n"
+              "\t-2147483648L, /* Index */\n"
+              "\t65535L, /* Length */\n"
+              "\t17L, /* Index */\n"
+              "\t65535L, /* Length */\n");
 }
 
 TEST_F(WritersTest, QuotedTextEndsAtItsFirstZeroByte) {
