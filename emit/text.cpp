@@ -35,13 +35,29 @@ static constexpr ConvertedBytes MakeConvertedBytes() {
 }
 static constexpr ConvertedBytes kConvertedBytes = MakeConvertedBytes();
 
+// The bytes FixupStringChars stops at: those it changes, the ellipsis, and the zero byte, which
+// also stands after the text's last character.
+struct StopBytes {
+    bool of[256];
+};
+static constexpr StopBytes MakeConversionStops() {
+    StopBytes table{};
+    for (unsigned c = 0; c < 256; ++c)
+        table.of[c] = ConvertedByte(uint8_t(c)) != c || c == 0xC9 || c == 0;
+    return table;
+}
+static constexpr StopBytes kConversionStops = MakeConversionStops();
+
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    // The ellipsis is no byte's conversion: the bytes before the first one are converted, and
-    // it becomes three dots that end the text.
+    // The scan stops only at the bytes that change, at the ellipsis and at a zero byte (the
+    // one after the text ends it; one inside it stays). The ellipsis is no byte's conversion:
+    // the bytes before the first one are converted, and it becomes three dots that end the text.
     char* chars = &text[0];
     const size_t size = text.size();
-    for (size_t i = 0; i < size; ++i) {
+    for (size_t i = 0;; ++i) {
+        while (!kConversionStops.of[uint8_t(chars[i])]) ++i;
+        if (i >= size) return;
         const uint8_t c = uint8_t(chars[i]);
         if (c == 0xC9) {
             text.replace(i, std::string::npos, "...");

@@ -131,6 +131,13 @@ TEST(FixupStringChars, ConvertsEveryByteUpToTheFirstEllipsisOnly) {
     std::string none = "\x88x\xC6";
     FixupStringChars(none);
     EXPECT_EQ(none, "\xAEx" "d");
+    // A zero byte inside the text stays, and the bytes after it are still converted.
+    std::string zero("\xD0\0\xD2z\xC9", 5);
+    FixupStringChars(zero);
+    EXPECT_EQ(zero, std::string("-\0'z...", 7));
+    std::string plain = "no byte here changes";
+    FixupStringChars(plain);
+    EXPECT_EQ(plain, "no byte here changes");
 }
 
 TEST(FixupStringChars, ConvertsEachTableByteAndCutsAtTheEllipsis) {
