@@ -2,6 +2,7 @@
 // written in the one form the resource compilers read back as the intended bytes.
 #include "emit/items.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "emit/numbers.h"
@@ -29,30 +30,45 @@ std::string CodeText(uint32_t code) {
 // four escaped characters, or a number), its suffix and the line's end around the comment.
 constexpr size_t kItemRoom = 48;
 
-// An item line: the tab, what put writes at the pointer it is given (returning the end), the
-// separator, the comment of commentLength characters and the line end. put may write
-// kItemRoom characters, and extraRoom more.
-template <typename Put>
-static void WriteItem(const char* comment, size_t commentLength, size_t extraRoom, Put put) {
-    char* at = ScriptBuffer.Claim(kItemRoom + extraRoom + commentLength);
+// An item line: the tab, what put writes at the pointer it is given, the separator, what
+// putComment writes and the line end (each writer returns the end of what it wrote). The two
+// may write room characters in all.
+template <typename Put, typename PutComment>
+static void WriteItemLine(size_t room, Put put, PutComment putComment) {
+    char* at = ScriptBuffer.Claim(kItemRoom + room);
     *at++ = '\t';
     at = put(at);
     at[0] = ',';
     at[1] = ' ';
-    memcpy(at + 2, comment, commentLength);
-    at[2 + commentLength] = '\n';
-    ScriptBuffer.SetEnd(at + 3 + commentLength);
+    at = putComment(at + 2);
+    *at++ = '\n';
+    ScriptBuffer.SetEnd(at);
+}
+
+// An item line with the comment of commentLength characters; put may write kItemRoom
+// characters, and extraRoom more.
+template <typename Put>
+static void WriteItem(const char* comment, size_t commentLength, size_t extraRoom, Put put) {
+    WriteItemLine(extraRoom + commentLength, put, [=](char* at) {
+        memcpy(at, comment, commentLength);
+        return at + commentLength;
+    });
+}
+
+// The length of a comment; many items have none.
+static size_t CommentLength(const char* comment) {
+    return comment[0] == '\0' ? 0 : strlen(comment);
 }
 
 template <typename Put>
 static void WriteItem(const char* comment, Put put) {
-    WriteItem(comment, strlen(comment), 0, put);
+    WriteItem(comment, CommentLength(comment), 0, put);
 }
 
 // A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
 // the text's length of room.
 static char* PutQuotedText(char* at, const std::string& text) {
-    char* end = PutScriptText(at, text.data(), text.size());
+    char* end = PutScriptText(at, text);
     void* zero = memchr(at, '\0', size_t(end - at));
     return zero ? static_cast<char*>(zero) : end;
 }
@@ -102,88 +118,98 @@ static constexpr EscapedBytes MakeEscapedInCode() {
 }
 static constexpr EscapedBytes kEscapedInCode = MakeEscapedInCode();
 
-// A code item with a comment of known length; the characters go lowest byte first, and
-// bytes that would break the quoted text are escaped.
-static void WriteCodeLine(uint32_t code, const char* comment, size_t commentLength) {
-    WriteItem(comment, commentLength, 0, [code](char* at) {
-        *at++ = '"';
-        for (int shift = 0; shift < 32; shift += 8) {
-            const uint8_t c = uint8_t(code >> shift);
-            if (kEscapedInCode.of[c]) {
-                *at++ = '\\';
-                at = PutOctalByte(at, c);
-            } else {
-                *at++ = char(c);
-            }
+// A code item's value: the characters lowest byte first, in quotes, with the bytes that would
+// break the quoted text escaped.
+static char* PutCodeValue(char* at, uint32_t code) {
+    *at++ = '"';
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint8_t c = uint8_t(code >> shift);
+        if (kEscapedInCode.of[c]) {
+            *at++ = '\\';
+            at = PutOctalByte(at, c);
+        } else {
+            *at++ = char(c);
         }
-        *at++ = '"';
-        return at;
-    });
+    }
+    *at++ = '"';
+    return at;
+}
+
+// The characters of a code in natural order, ending at a zero byte among them.
+static char* PutCodeChars(char* at, uint32_t code) {
+    for (int shift = 24; shift >= 0 && uint8_t(code >> shift) != 0; shift -= 8)
+        *at++ = char(code >> shift);
+    return at;
 }
 
 void WriteCodeItem(uint32_t code, const char* comment) {
-    WriteCodeLine(code, comment, strlen(comment));
+    WriteItem(comment, [code](char* at) { return PutCodeValue(at, code); });
 }
 
-// A number of five characters, blanks first, where PatchField can put another.
-static long WritePatchableField(unsigned long value, const char* suffix, size_t suffixLength,
-                                const char* comment) {
+// A number of five characters, blanks first, where PatchField can put another; a long has
+// the suffix L.
+static long WritePatchableField(unsigned long value, bool isLong, const char* comment) {
     const long position = OutputPosition() + 1;   // after the tab
     WriteItem(comment, [=](char* at) {
         at = PutDecimalInWidth(at, (int)value, 5);
-        memcpy(at, suffix, suffixLength);
-        return at + suffixLength;
+        if (isLong) *at++ = 'L';
+        return at;
     });
     return position;
 }
 
 long WriteLengthField(unsigned long value, const char* comment) {
-    return WritePatchableField(value, "L", 1, comment);
+    return WritePatchableField(value, true, comment);
+}
+
+long WriteIndexAndLength(int32_t index, unsigned long length) {
+    static const char kAfterIndex[] = "L, /* Index */\n\t";
+    static const char kAfterLength[] = "L, /* Length */\n";
+    const long start = OutputPosition();
+    char* const line =
+        ScriptBuffer.Claim(1 + 2 * kNumberRoom + sizeof kAfterIndex + sizeof kAfterLength);
+    char* at = line;
+    *at++ = '\t';
+    at = PutLiteral(PutDecimal(at, index), kAfterIndex);
+    const long position = start + long(at - line);
+    at = PutDecimalInWidth(at, (int)length, 5);
+    ScriptBuffer.SetEnd(PutLiteral(at, kAfterLength));
+    return position;
 }
 
 long WriteCountField(const char* comment) {
-    return WritePatchableField(0, "", 0, comment);
+    return WritePatchableField(0, false, comment);
 }
 
-// Adds n characters of text to a comment of length characters, as many as fit below limit.
-static size_t PutCut(char* comment, size_t length, size_t limit, const char* text, size_t n) {
-    if (n > limit - length) n = limit - length;
-    memcpy(comment + length, text, n);
-    return length + n;
-}
-
+// A code comment is cut to this many characters.
 constexpr size_t kCodeCommentMax = 79;
 
-// "/* 'code'" and the rest of the comment, the code's text ending at a zero byte, cut to
-// limit (at most kCodeCommentMax) characters. Returns the comment's length.
-static size_t PutCodeComment(char* comment, uint32_t code, const char* rest, size_t restLength,
-                             size_t limit) {
-    size_t length = PutCut(comment, 0, limit, "/* '", 4);
-    char text[4];
-    size_t textLength = 0;
-    while (textLength < 4 && (text[textLength] = char(code >> (24 - 8 * textLength))) != '\0')
-        ++textLength;
-    length = PutCut(comment, length, limit, text, textLength);
-    length = PutCut(comment, length, limit, "'", 1);
-    return PutCut(comment, length, limit, rest, restLength);
-}
-
 void WriteFourCharCode(uint32_t code, const char* text) {
-    char comment[kCodeCommentMax];
-    size_t length = PutCodeComment(comment, code, " ", 1, kCodeCommentMax);
-    length = PutCut(comment, length, kCodeCommentMax, text, strlen(text));
-    length = PutCut(comment, length, kCodeCommentMax, " */", 3);
-    WriteCodeLine(code, comment, length);
+    const size_t textLength = strlen(text);
+    // "/* '", the code's characters, "' ", the text and " */".
+    WriteItemLine(13 + textLength, [code](char* at) { return PutCodeValue(at, code); },
+                  [=](char* comment) {
+                      char* at = PutLiteral(comment, "/* '");
+                      at = PutLiteral(PutCodeChars(at, code), "' ");
+                      memcpy(at, text, textLength);
+                      at = PutLiteral(at + textLength, " */");
+                      return at - comment > ptrdiff_t(kCodeCommentMax) ? comment + kCodeCommentMax
+                                                                       : at;
+                  });
 }
 
 void WriteVendorCode(uint32_t vendor) {
-    char comment[kCodeCommentMax];
-    WriteCodeLine(vendor, comment, PutCodeComment(comment, vendor, " */", 3, 31));
+    // At most twelve characters, never cut.
+    WriteItemLine(12, [vendor](char* at) { return PutCodeValue(at, vendor); },
+                  [vendor](char* at) {
+                      at = PutCodeChars(PutLiteral(at, "/* '"), vendor);
+                      return PutLiteral(at, "' */");
+                  });
 }
 
 void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    WriteItem(comment, strlen(comment), 2 * s.text.size(), [&s](char* at) {
+    WriteItem(comment, CommentLength(comment), 2 * s.text.size(), [&s](char* at) {
         at = PutLiteral(at, "\"\\");
         at = PutOctalByte(at, (unsigned)s.n);
         at = PutQuotedText(at, s.text);
@@ -193,7 +219,7 @@ void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
 }
 
 void WriteCString(const FilledString& s, const char* comment) {
-    WriteItem(comment, strlen(comment), 2 * s.text.size(), [&s](char* at) {
+    WriteItem(comment, CommentLength(comment), 2 * s.text.size(), [&s](char* at) {
         *at++ = '"';
         at = PutQuotedText(at, s.text);
         return PutLiteral(at, "\\0\"");
@@ -205,7 +231,7 @@ void WriteLineBreak() {
 }
 
 void WritePaddingWord(const char* comment) {
-    WritePatchableField(0, "", 0, comment);
+    WritePatchableField(0, false, comment);
 }
 
 void WriteBareWord(int value) {

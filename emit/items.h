@@ -26,6 +26,9 @@ void WriteCodeItem(uint32_t code, const char* comment);
 // number's position for PatchField. A length field is a long ("%5dL, "), a count field a
 // word of 0 ("%5d, ").
 long WriteLengthField(unsigned long value, const char* comment);
+// A property record's index and length lines: "index" as a decimal long with the comment
+// "/* Index */", then the length field with "/* Length */"; returns the length's position.
+long WriteIndexAndLength(int32_t index, unsigned long length);
 long WriteCountField(const char* comment);
 
 void WriteFourCharCode(uint32_t code, const char* text);   // comment "/* 'code' text */"

@@ -1,38 +1,91 @@
-// The number formatter of the hot writers.
+// The number formatter of the hot writers. Each number is written in place, back to front,
+// once its length is known: no scratch copy, and no library call for a few characters.
 #include "emit/numbers.h"
 
-#include <cstring>
+#include <cstdint>
 
 namespace {
 
 const char kDigitChars[] = "0123456789ABCDEF";
 
-// Digits of value in Base, upper-case, made back to front so that they end at end; returns
-// the first.
-template <unsigned Base>
-char* MakeDigits(char* end, unsigned long long value) {
-    do {
-        *--end = kDigitChars[value % Base];
-        value /= Base;
-    } while (value != 0);
-    return end;
+// "00" to "99": a decimal number takes one division for every two digits.
+const char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// 10^i for i up to 19, the largest power of ten below 2^64.
+const unsigned long long kPowersOfTen[20] = {
+    1ULL,
+    10ULL,
+    100ULL,
+    1000ULL,
+    10000ULL,
+    100000ULL,
+    1000000ULL,
+    10000000ULL,
+    100000000ULL,
+    1000000000ULL,
+    10000000000ULL,
+    100000000000ULL,
+    1000000000000ULL,
+    10000000000000ULL,
+    100000000000000ULL,
+    1000000000000000ULL,
+    10000000000000000ULL,
+    100000000000000000ULL,
+    1000000000000000000ULL,
+    10000000000000000000ULL};
+
+// Number of decimal digits of value (1 for 0).
+size_t DecimalLength(unsigned long long value) {
+    size_t length = 1;
+    while (length < 20 && value >= kPowersOfTen[length]) ++length;
+    return length;
 }
 
-// count characters of fill, then the size characters at text.
-char* PutFilled(char* at, char fill, size_t count, const char* text, size_t size) {
-    memset(at, fill, count);
-    memcpy(at + count, text, size);
-    return at + count + size;
+// Decimal digits of value ending at end, written back to front two at a time.
+template <typename Unsigned>
+void MakeDecimalDigits(char* end, Unsigned value) {
+    while (value >= 100) {
+        const unsigned pair = unsigned(value % 100);
+        value /= 100;
+        end -= 2;
+        end[0] = kDigitPairs[2 * pair];
+        end[1] = kDigitPairs[2 * pair + 1];
+    }
+    if (value >= 10) {
+        end[-2] = kDigitPairs[2 * value];
+        end[-1] = kDigitPairs[2 * value + 1];
+    } else {
+        end[-1] = char('0' + value);
+    }
 }
 
-// Digits of value in Base preceded by zeros up to minimum; no sign.
-template <unsigned Base>
+// The same; a value that fits 32 bits is divided in 32 bits, which is cheaper.
+void MakeDecimalDigits(char* end, unsigned long long value) {
+    if (value <= UINT32_MAX)
+        MakeDecimalDigits<uint32_t>(end, uint32_t(value));
+    else
+        MakeDecimalDigits<unsigned long long>(end, value);
+}
+
+// count characters of fill.
+char* PutFill(char* at, char fill, size_t count) {
+    for (size_t i = 0; i < count; ++i) at[i] = fill;
+    return at + count;
+}
+
+// Digits of value in base 2^Shift (8 or 16), upper-case, preceded by zeros up to minimum.
+template <unsigned Shift>
 char* PutDigits(char* at, unsigned long long value, int minimum) {
-    char scratch[kNumberRoom];
-    const char* first = MakeDigits<Base>(scratch + sizeof scratch, value);
-    const size_t count = size_t(scratch + sizeof scratch - first);
-    const size_t zeros = minimum > 0 && count < size_t(minimum) ? size_t(minimum) - count : 0;
-    return PutFilled(at, '0', zeros, first, count);
+    size_t count = 1;
+    for (unsigned long long rest = value >> Shift; rest != 0; rest >>= Shift) ++count;
+    if (minimum > 0 && count < size_t(minimum)) at = PutFill(at, '0', size_t(minimum) - count);
+    char* end = at + count;
+    for (char* digit = end; digit != at; value >>= Shift)
+        *--digit = kDigitChars[value & ((1u << Shift) - 1)];
+    return end;
 }
 
 // The magnitude of value, also for the most negative one.
@@ -43,29 +96,30 @@ unsigned long long Magnitude(long long value) {
 }  // namespace
 
 char* PutDecimal(char* at, long long value) {
+    if (value >= 0 && value <= 9) {  // the most frequent numbers by far
+        *at = char('0' + value);
+        return at + 1;
+    }
     return PutDecimalInWidth(at, value, 0);
 }
 
 char* PutDecimalInWidth(char* at, long long value, int width) {
-    char scratch[kNumberRoom];
-    char* first = MakeDigits<10>(scratch + sizeof scratch, Magnitude(value));
-    if (value < 0) *--first = '-';
-    const size_t length = size_t(scratch + sizeof scratch - first);
-    const size_t blanks = width > 0 && length < size_t(width) ? size_t(width) - length : 0;
-    return PutFilled(at, ' ', blanks, first, length);
+    const unsigned long long magnitude = Magnitude(value);
+    const size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
+    if (width > 0 && length < size_t(width)) at = PutFill(at, ' ', size_t(width) - length);
+    if (value < 0) *at = '-';
+    char* end = at + length;
+    MakeDecimalDigits(end, magnitude);
+    return end;
 }
 
 char* PutPrefixedHex(char* at, unsigned long long value, int width) {
-    if (value == 0) {
-        const size_t zeros = size_t(width > 1 ? width : 1);
-        memset(at, '0', zeros);
-        return at + zeros;
-    }
+    if (value == 0) return PutFill(at, '0', size_t(width > 1 ? width : 1));
     *at++ = '0';
     *at++ = 'X';
-    return PutDigits<16>(at, value, width - 2);
+    return PutDigits<4>(at, value, width - 2);
 }
 
 char* PutOctalByte(char* at, unsigned value) {
-    return PutDigits<8>(at, value, 3);
+    return PutDigits<3>(at, value, 3);
 }

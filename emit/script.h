@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 // A growable run of characters made for appending: a writer claims room for the most it may
 // write, writes through the pointer and sets the new end, so one item costs one size check.
@@ -52,9 +53,9 @@ inline char* PutLiteral(char* at, const char (&text)[N]) {
     return at + N - 1;
 }
 
-// Writes ScriptText of the n characters at text and returns the end; it takes at most 2 * n
-// characters of room (a line end or an escape of one letter doubles, nothing grows more).
-char* PutScriptText(char* at, const char* text, size_t n);
+// Writes ScriptText of text and returns the end; it takes at most twice the text's length of
+// room (a line end or an escape of one letter doubles, nothing grows more).
+char* PutScriptText(char* at, const std::string& text);
 
 // The script not yet handed to the output stream: the block being written and the blocks
 // after the last write. Lengths and counts are patched here, so a block is written whole.

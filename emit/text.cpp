@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 #include "core/settings.h"
 #include "emit/numbers.h"
@@ -34,14 +35,36 @@ static constexpr ConvertedBytes MakeConvertedBytes() {
 }
 static constexpr ConvertedBytes kConvertedBytes = MakeConvertedBytes();
 
+// The bytes FixupStringChars stops at: those it changes, the ellipsis, and the zero byte, which
+// also stands after the text's last character.
+struct StopBytes {
+    bool of[256];
+};
+static constexpr StopBytes MakeConversionStops() {
+    StopBytes table{};
+    for (unsigned c = 0; c < 256; ++c)
+        table.of[c] = ConvertedByte(uint8_t(c)) != c || c == 0xC9 || c == 0;
+    return table;
+}
+static constexpr StopBytes kConversionStops = MakeConversionStops();
+
 void FixupStringChars(std::string& text) {
     if (LanguageOption != 0) return;
-    // The ellipsis is no byte's conversion and converts to itself, so it is looked for first
-    // and only the bytes before it are converted.
-    size_t ellipsis = text.find('\xC9');
-    if (ellipsis != std::string::npos) text.replace(ellipsis, std::string::npos, "...");
-    else ellipsis = text.size();
-    for (size_t i = 0; i < ellipsis; ++i) text[i] = char(kConvertedBytes.of[uint8_t(text[i])]);
+    // The scan stops only at the bytes that change, at the ellipsis and at a zero byte (the
+    // one after the text ends it; one inside it stays). The ellipsis is no byte's conversion:
+    // the bytes before the first one are converted, and it becomes three dots that end the text.
+    char* chars = &text[0];
+    const size_t size = text.size();
+    for (size_t i = 0;; ++i) {
+        while (!kConversionStops.of[uint8_t(chars[i])]) ++i;
+        if (i >= size) return;
+        const uint8_t c = uint8_t(chars[i]);
+        if (c == 0xC9) {
+            text.replace(i, std::string::npos, "...");
+            return;
+        }
+        chars[i] = char(kConvertedBytes.of[c]);
+    }
 }
 
 static bool IsOctal(char c) { return c >= '0' && c <= '7'; }
@@ -73,11 +96,26 @@ unsigned long EncodedLength(const std::string& text) {
     return bytes;
 }
 
-char* PutScriptText(char* at, const char* text, size_t n) {
+// The characters that end a run of text copied as it stands: a line end, a backslash, and the
+// zero byte, which also stands after the text's last character.
+struct RunEnds {
+    bool of[256];
+};
+static constexpr RunEnds MakeRunEnds() {
+    RunEnds table{};
+    table.of[uint8_t('\n')] = table.of[uint8_t('\\')] = table.of[0] = true;
+    return table;
+}
+static constexpr RunEnds kRunEnds = MakeRunEnds();
+
+char* PutScriptText(char* at, const std::string& source) {
+    const char* const text = source.c_str();
+    const size_t n = source.size();
     for (size_t i = 0; i < n; ++i) {
-        // A run of characters that stand as they are is copied in one piece.
+        // A run of characters that stand as they are is copied in one piece; the zero byte
+        // after the text ends the last one.
         size_t run = i;
-        while (run < n && text[run] != '\n' && text[run] != '\\') ++run;
+        while (!kRunEnds.of[uint8_t(text[run])]) ++run;
         if (run > i) {
             memcpy(at, text + i, run - i);
             at += run - i;
@@ -103,8 +141,11 @@ char* PutScriptText(char* at, const char* text, size_t n) {
             if (value > 0xFF) {
                 *at++ = '\\';
                 at = PutOctalByte(at, value & 0xFF);
-            } else {
-                memcpy(at, text + i, end - i);
+            } else {  // as written: the backslash and one to three digits
+                at[0] = '\\';
+                at[1] = d;
+                if (end > i + 2) at[2] = text[i + 2];
+                if (end > i + 3) at[3] = text[i + 3];
                 at += end - i;
             }
             i = end - 1;
@@ -136,17 +177,23 @@ char* PutScriptText(char* at, const char* text, size_t n) {
 std::string ScriptText(const std::string& text) {
     if (text.empty()) return std::string();
     std::string out(2 * text.size(), '\0');
-    out.resize(size_t(PutScriptText(&out[0], text.data(), text.size()) - out.data()));
+    out.resize(size_t(PutScriptText(&out[0], text) - out.data()));
     return out;
 }
 
-FilledString ZeroFill(const std::string& text) {
+void AppendZeroEscapes(std::string& text, size_t count) {
+    static const char kZeros[] = "\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0\\0";
+    constexpr size_t kChunk = (sizeof kZeros - 1) / 2;   // escapes in one piece
+    for (; count > kChunk; count -= kChunk) text.append(kZeros, 2 * kChunk);
+    text.append(kZeros, 2 * count);
+}
+
+FilledString ZeroFill(std::string text) {
     FilledString filled;
     filled.n = EncodedLength(text);
-    unsigned long k = 4 - ((filled.n + 1) % 4);
-    filled.text.reserve(text.size() + 2 * k);
-    filled.text = text;
-    for (unsigned long i = 0; i < k; ++i) filled.text.append("\\0", 2);
+    const unsigned long k = 4 - ((filled.n + 1) % 4);
+    filled.text = std::move(text);
+    AppendZeroEscapes(filled.text, k);
     filled.length = filled.n + 1 + k;
     return filled;
 }

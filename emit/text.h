@@ -16,10 +16,13 @@ unsigned long EncodedLength(const std::string& text);
 // Text as it goes into a quoted script item, written so that both resource compilers make the
 // counted bytes of it (an escaped quote becomes a doubled quote, a line end \n).
 std::string ScriptText(const std::string& text);
+// Appends count escaped zero bytes ("\0" each) to text.
+void AppendZeroEscapes(std::string& text, size_t count);
 // A string value ready to write: n encoded bytes, text with its zero fill, value length.
 struct FilledString {
     std::string text;
     unsigned long n;
     unsigned long length;
 };
-FilledString ZeroFill(const std::string& text);
+// Takes the text by value: a caller done with its text moves it in, and it is filled in place.
+FilledString ZeroFill(std::string text);

@@ -20,7 +20,11 @@ bool GetStringValue(std::string& text) {
         GetToken();
         if (gToken.kind != kTokString) return false;
     }
-    text.assign(gToken.stringText, strnlen(gToken.stringText, limit));
+    const size_t length = strnlen(gToken.stringText, limit);
+    // A text that needs storage of its own gets room for the zero fill most values take
+    // next (four escaped zero bytes at most), so that the fill does not move it again.
+    if (length > text.capacity()) text.reserve(length + 8);
+    text.assign(gToken.stringText, length);
     for (GetToken(); gToken.kind == kTokString; GetToken())
         text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
     UngetToken();

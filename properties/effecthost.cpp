@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/diagnostics.h"
 #include "emit/items.h"
@@ -84,16 +85,20 @@ void WriteCheckedWord(int32_t value, const char* field, const char* comment) {
 FilledString NameField(const std::string& text) {
     FilledString field;
     field.n = 0;
-    for (size_t i = 0; i < text.size();) {
-        size_t end = i + EscapeUnitLength(text, i, kOtherEscapeStays);  // never split an escape
-        std::string unit = text.substr(i, end - i);
-        unsigned long bytes = EncodedLength(unit);
+    size_t end = 0;   // the end of the units that fit
+    while (end < text.size()) {
+        // A character other than a backslash is a unit and a byte; an escape is never split,
+        // and its bytes are counted as the compiler counts them.
+        const size_t unit = text[end] != '\\' ? 1 : EscapeUnitLength(text, end, kOtherEscapeStays);
+        const unsigned long bytes = unit == 1 ? 1 : EncodedLength(text.substr(end, unit));
         if (field.n + bytes > kNameFieldSize - 1) break;
-        field.text += unit;
         field.n += bytes;
-        i = end;
+        end += unit;
     }
-    for (unsigned long k = field.n; k < kNameFieldSize - 1; ++k) field.text += "\\0";
+    const unsigned long zeros = kNameFieldSize - 1 - field.n;
+    field.text.reserve(end + 2 * zeros);
+    field.text.assign(text, 0, end);
+    AppendZeroEscapes(field.text, zeros);
     field.length = kNameFieldSize;
     return field;
 }
@@ -182,7 +187,7 @@ void ParseStringName(const EffectRow& row) {
     ExpectOpenBrace(row.context);
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(row.context, row.first);
-    FilledString name = ZeroFill(text);
+    FilledString name = ZeroFill(std::move(text));
     WriteVendorCode(row.vendor);
     WritePropertyHeader(row.key, row.name, name.length);
     WriteLengthPrefixedString(name, "");
@@ -230,8 +235,7 @@ void ParseAnimParamAtom(const EffectRow& row) {
     int32_t index = GetExpression();
     WriteVendorCode(row.vendor);
     WriteFourCharCode(row.key, row.name);
-    WriteDecimalLong(index, "/* Index */");
-    long lengthPos = WriteLengthField(0, "/* Length */");
+    long lengthPos = WriteIndexAndLength(index, 0);
     ExpectComma(row.context);
     ParseNameField(row.context, "/* External name */");
     ExpectComma(row.context);

@@ -2,6 +2,7 @@
 #include "properties/kind.h"
 
 #include <string>
+#include <utility>
 
 #include "emit/items.h"
 #include "emit/text.h"
@@ -86,8 +87,7 @@ void ParseComponent() {
     if (gToken.kind != kTokComma) FatalErrorIn(kContext, "Comma expected");
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(kContext, "String Expected");
-    FixupStringChars(text);
-    FilledString id = ZeroFill(text);
+    FilledString id = ZeroFill(std::move(text));
     WriteCString(id, "/* Unique ID */");
     PatchLength(lengthPosition, id.length + 4);
     ExpectPropertyEnd(kContext);

@@ -16,8 +16,7 @@ constexpr unsigned long kMaxCount = 65535;
 long WritePropertyHeader(uint32_t key, const char* propertyName, unsigned long length) {
     CheckFieldLimit("Property length", length, kMaxCount);
     WriteFourCharCode(key, propertyName);
-    WriteDecimalLong(0, "/* Index */");
-    return WriteLengthField(length, "/* Length */");
+    return WriteIndexAndLength(0, length);
 }
 
 void PatchLength(long position, unsigned long length) {

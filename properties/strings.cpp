@@ -2,6 +2,7 @@
 #include "properties/strings.h"
 
 #include <string>
+#include <utility>
 
 #include "emit/items.h"
 #include "emit/text.h"
@@ -87,7 +88,7 @@ void ParseStringProperty(const StringRow& row) {
         if (!marker) FatalErrorIn(row.context, row.missingMessage);
         text = marker;
     }
-    FilledString value = ZeroFill(text);
+    FilledString value = ZeroFill(std::move(text));
     WriteVendorCode(row.vendor);
     WritePropertyHeader(row.key, row.name, value.length);
     if (row.form == kLengthPrefixed)

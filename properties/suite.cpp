@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "emit/items.h"
 #include "emit/output.h"
@@ -60,7 +61,7 @@ uint32_t ParseNamedNumber(const char* context, const NamedValue (&names)[N],
 FilledString GetFilledString(const char* context) {
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(context, "String Expected");
-    return ZeroFill(text);
+    return ZeroFill(std::move(text));
 }
 
 void ParseTerminology(const SuiteRow& row) {

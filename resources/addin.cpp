@@ -1,6 +1,7 @@
 // Add-in category resource ('AdIn'): categories of filters, each filter with 16-bit values.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "emit/items.h"
 #include "emit/output.h"
@@ -15,7 +16,7 @@
 static unsigned long WritePaddedName(const char* context) {
     std::string name;
     if (!GetStringValue(name)) FatalErrorIn(context, "String Expected");
-    FilledString padded = ZeroFill(name);
+    FilledString padded = ZeroFill(std::move(name));
     WriteLengthPrefixedString(padded, "");
     return padded.length;
 }

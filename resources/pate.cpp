@@ -26,7 +26,7 @@ static size_t NextPieceLength(const std::string& text, size_t start) {
     size_t at = start, last = start;
     while (at < start + length) {
         last = at;
-        at += EscapeUnitLength(text, at, kOtherEscapeStays);
+        at += text[at] != '\\' ? 1 : EscapeUnitLength(text, at, kOtherEscapeStays);
     }
     if (at > start + length && last > start) length = last - start;
     return length;

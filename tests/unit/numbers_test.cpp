@@ -55,6 +55,65 @@ TEST(NumberFormat, DecimalInWidthPadsWithBlanksAndNeverCuts) {
     }
 }
 
+// The same conversions spelt out: digit pairs, the 32-bit boundary of the cheaper division,
+// the most negative values, and widths the number fills, overflows or fits exactly.
+TEST(NumberFormat, DecimalEdgesSpeltOut) {
+    const struct {
+        long long value;
+        int width;
+        const char* text;
+    } cases[] = {
+        {0, 0, "<0"},
+        {7, 0, "<7"},
+        {10, 0, "<10"},
+        {99, 0, "<99"},
+        {100, 0, "<100"},
+        {1009, 0, "<1009"},
+        {-5, 0, "<-5"},
+        {-100, 0, "<-100"},
+        {4294967295LL, 0, "<4294967295"},
+        {4294967296LL, 0, "<4294967296"},
+        {-4294967296LL, 0, "<-4294967296"},
+        {INT_MIN, 0, "<-2147483648"},
+        {LLONG_MAX, 0, "<9223372036854775807"},
+        {LLONG_MIN, 0, "<-9223372036854775808"},
+        {0, 5, "<    0"},
+        {-1, 5, "<   -1"},
+        {65535, 5, "<65535"},
+        {-1234, 5, "<-1234"},
+        {-12345, 5, "<-12345"},
+        {123456, 5, "<123456"},
+        {INT_MIN, 12, "< -2147483648"},
+        {42, -3, "<42"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Written([&](char* at) { return PutDecimalInWidth(at, c.value, c.width); }), c.text)
+            << c.value << " in " << c.width;
+        if (c.width == 0) {
+            EXPECT_EQ(Written([&](char* at) { return PutDecimal(at, c.value); }), c.text) << c.value;
+        }
+    }
+}
+
+// Hex and octal digits spelt out: zeros up to the width, none when the digits fill it.
+TEST(NumberFormat, HexAndOctalSpeltOut) {
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0x4C6D7472, 10); }), "<0X4C6D7472");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0xC05F, 6); }), "<0XC05F");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0x80, 10); }), "<0X00000080");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0x123456789AULL, 10); }),
+              "<0X123456789A");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, ULLONG_MAX, 0); }),
+              "<0XFFFFFFFFFFFFFFFF");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0, 6); }), "<000000");
+    EXPECT_EQ(Written([](char* at) { return PutPrefixedHex(at, 0, 0); }), "<0");
+    EXPECT_EQ(Written([](char* at) { return PutOctalByte(at, 0); }), "<000");
+    EXPECT_EQ(Written([](char* at) { return PutOctalByte(at, 8); }), "<010");
+    EXPECT_EQ(Written([](char* at) { return PutOctalByte(at, 34); }), "<042");
+    EXPECT_EQ(Written([](char* at) { return PutOctalByte(at, 255); }), "<377");
+    EXPECT_EQ(Written([](char* at) { return PutOctalByte(at, 512); }), "<1000");
+    EXPECT_EQ(Written([](char* at) { return PutOctalByte(at, UINT_MAX); }), "<37777777777");
+}
+
 TEST(NumberFormat, PrefixedHexMatchesPrintfAlternateForm) {
     // The widths the script uses (a long and a word) and ones the digits overflow.
     char expected[64];

@@ -73,6 +73,12 @@ TEST(ScriptText, RewritesOnlyWhatTheCompilersDisagreeOn) {
     EXPECT_EQ(ScriptText("a\nb\\\nc"), "a\\nb\\\\\\nc");
     // Octal values above 0377: the low byte, which is what the compiler that takes them makes.
     EXPECT_EQ(ScriptText("\\400\\777\\3770\\12\\0\\0"), "\\000\\377\\3770\\12\\0\\0");
+    // A zero byte inside the text is a character like any other; a backslash ending the text
+    // and a text of escapes only.
+    EXPECT_EQ(ScriptText(std::string("a\0b\\n", 5)), std::string("a\0b\\n", 5));
+    EXPECT_EQ(ScriptText("ab\\"), "ab\\");
+    EXPECT_EQ(ScriptText("\\0\\0"), "\\0\\0");
+    EXPECT_EQ(ScriptText(""), "");
 }
 
 TEST(ZeroFill, FillsToTheNextMultipleOfFourAboveTheTerminator) {
@@ -94,6 +100,44 @@ TEST(ZeroFill, FillsToTheNextMultipleOfFourAboveTheTerminator) {
         EXPECT_EQ(s.length, c.length) << c.text;
         EXPECT_EQ(s.text, c.filled) << c.text;
     }
+}
+
+TEST(AppendZeroEscapes, AddsTwoCharactersPerByteAcrossPieces) {
+    // Sixteen escapes are appended in one piece: counts on both sides of that and of twice it.
+    for (size_t count : {0u, 1u, 3u, 15u, 16u, 17u, 31u, 32u, 33u, 40u}) {
+        std::string text = "ab";
+        AppendZeroEscapes(text, count);
+        ASSERT_EQ(text.size(), 2 + 2 * count) << count;
+        EXPECT_EQ(text.substr(0, 2), "ab");
+        for (size_t i = 0; i < count; ++i)
+            EXPECT_EQ(text.substr(2 + 2 * i, 2), "\\0") << count << " at " << i;
+    }
+    std::string empty;
+    AppendZeroEscapes(empty, 2);
+    EXPECT_EQ(empty, "\\0\\0");
+}
+
+TEST(FixupStringChars, ConvertsEveryByteUpToTheFirstEllipsisOnly) {
+    ResetSettings();
+    std::string empty;
+    FixupStringChars(empty);
+    EXPECT_EQ(empty, "");
+    std::string first = "\xC9\xD2";
+    FixupStringChars(first);
+    EXPECT_EQ(first, "...");
+    std::string last = "\xA5\xD0\xC9";
+    FixupStringChars(last);
+    EXPECT_EQ(last, "*-...");
+    std::string none = "\x88x\xC6";
+    FixupStringChars(none);
+    EXPECT_EQ(none, "\xAEx" "d");
+    // A zero byte inside the text stays, and the bytes after it are still converted.
+    std::string zero("\xD0\0\xD2z\xC9", 5);
+    FixupStringChars(zero);
+    EXPECT_EQ(zero, std::string("-\0'z...", 7));
+    std::string plain = "no byte here changes";
+    FixupStringChars(plain);
+    EXPECT_EQ(plain, "no byte here changes");
 }
 
 TEST(FixupStringChars, ConvertsEachTableByteAndCutsAtTheEllipsis) {

@@ -1,5 +1,6 @@
 // The item writers straight into a script file: comments cut to their limits, quoted text cut
 // at a zero byte, escapes that outgrow their text, and back-patching across buffer growth.
+#include <cstdint>
 #include <string>
 
 #include "conversion_fixture.h"
@@ -36,6 +37,43 @@ TEST_F(WritersTest, CodeCommentsAreCutToTheirLimitAndTheCodeTextAtAZeroByte) {
               "\t\"dnik\", /* 'kind' " + std::string(69, 'x') + "\n"
               "\t\"eman\", /* 'name' Name */\n"
               "\t\"C\\000BA\", /* 'AB' */\n");
+}
+
+TEST_F(WritersTest, CodeCommentsFittingTheLimitExactlyAreKept) {
+    // Ten characters before the text and three after it: 66 make 79, 67 make 80.
+    WriteFourCharCode(FourCC("abcd"), std::string(66, 'y').c_str());
+    WriteFourCharCode(FourCC("abcd"), std::string(67, 'z').c_str());
+    WriteFourCharCode(FourCC("abcd"), "");
+    EXPECT_EQ(Finish(),
+              "\t\"dcba\", /* 'abcd' " + std::string(66, 'y') + " */\n"
+              "\t\"dcba\", /* 'abcd' " + std::string(67, 'z') + " *\n"
+              "\t\"dcba\", /* 'abcd'  */\n");
+}
+
+TEST_F(WritersTest, CodeBytesThatWouldBreakTheQuotesAreOctal) {
+    // 'a', '"', '\\', tab: written lowest byte first, the last three as octal escapes.
+    WriteVendorCode(0x61225C09u);
+    WriteCodeItem(0x7F20417Au, "/* c */");   // DEL, blank, 'A', 'z'
+    EXPECT_EQ(Finish(),
+              "\t\"\\011\\134\\042a\", /* 'a\"\\\t' */\n"
+              "\t\"zA \\177\", /* c */\n");
+}
+
+TEST_F(WritersTest, IndexAndLengthLinesKeepTheLengthsPlaceForPatching) {
+    WriteVendorCode(FourCC("LMTR"));
+    const long first = WriteIndexAndLength(0, 4);
+    const long second = WriteIndexAndLength(INT32_MIN, 0);
+    WriteIndexAndLength(17, 65535);
+    PatchField(second, 65535, "Property length");
+    PatchField(first, 12, "Property length");
+    EXPECT_EQ(Finish(),
+              "\t\"RTML\", /* 'LMTR' */\n"
+              "\t0L, /* Index */\n"
+              "\t   12L, /* Length */\n"
+              "\t-2147483648L, /* Index */\n"
+              "\t65535L, /* Length */\n"
+              "\t17L, /* Index */\n"
+              "\t65535L, /* Length */\n");
 }
 
 TEST_F(WritersTest, QuotedTextEndsAtItsFirstZeroByte) {
