@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,21 @@ protected:
         OpenLexer(text);
         EXPECT_EQ(NextKind(), kTokNumber) << text;
         return gToken.number;
+    }
+    // Reads the file as an include would: the live state set aside, the file's first word
+    // checked, then inside() run while the file is still the one read.
+    void ReadIncluded(const char* name, const char* firstWord,
+                      const std::function<void()>& inside = nullptr) {
+        FILE* f = std::fopen(name, "rb");
+        ASSERT_NE(f, nullptr) << name;
+        {
+            CSaveLexState saved;
+            StartLexFile(f, name);
+            EXPECT_EQ(NextKind(), kTokIdentifier);
+            EXPECT_STREQ(gToken.identText, firstWord);
+            if (inside) inside();
+        }
+        std::fclose(f);
     }
     // Carries out the directives and enums at the start of the source, as the loop would.
     void RunStatements(int count) {
@@ -603,29 +619,16 @@ TEST_F(LexerTest, SavedStateComesBack) {
 // reused by a later include.
 TEST_F(LexerTest, NestedSavedStatesComeBackInTurn) {
     OpenLexer("outer1 outer2\nouter3");
-    Write("middle.rr", "middle1 middle2");
-    Write("inner.rr", "inner1");
+    Write("middle.rr", "middle1\nmiddle2\n");  // middle2 waits in the block meanwhile
+    Write("inner.rr", "inner1\n" + std::string(64, ' '));  // more than middle.rr holds
     EXPECT_EQ(NextKind(), kTokIdentifier);
     for (int round = 0; round < 2; ++round) {
-        FILE* middle = std::fopen("middle.rr", "rb");
-        {
-            CSaveLexState savedOuter;
-            StartLexFile(middle, "middle.rr");
-            EXPECT_EQ(NextKind(), kTokIdentifier);
-            EXPECT_STREQ(gToken.identText, "middle1");
-            FILE* inner = std::fopen("inner.rr", "rb");
-            {
-                CSaveLexState savedMiddle;
-                StartLexFile(inner, "inner.rr");
-                EXPECT_EQ(NextKind(), kTokIdentifier);
-                EXPECT_STREQ(gToken.identText, "inner1");
-            }
-            std::fclose(inner);
+        ReadIncluded("middle.rr", "middle1", [this] {
+            ReadIncluded("inner.rr", "inner1");
             EXPECT_STREQ(CurrentFileName(), "middle.rr");
             EXPECT_EQ(NextKind(), kTokIdentifier);
             EXPECT_STREQ(gToken.identText, "middle2");
-        }
-        std::fclose(middle);
+        });
         EXPECT_STREQ(CurrentFileName(), "src.rr");
     }
     EXPECT_EQ(NextKind(), kTokIdentifier);
@@ -641,14 +644,7 @@ TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
     OpenLexer("first rest\r\nsecond\n");
     EXPECT_EQ(NextKind(), kTokIdentifier);
     Write("other.rr", std::string(3 * kSourceBlockSize, ' ') + "inner\n");
-    FILE* f = std::fopen("other.rr", "rb");
-    {
-        CSaveLexState saved;
-        StartLexFile(f, "other.rr");
-        EXPECT_EQ(NextKind(), kTokIdentifier);
-        EXPECT_STREQ(gToken.identText, "inner");
-    }
-    std::fclose(f);
+    ReadIncluded("other.rr", "inner");
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(gToken.identText, "rest");
     EXPECT_EQ(gToken.line, 1);
