@@ -66,7 +66,8 @@ inline int32_t WordRunLength(const char* text, int32_t limit) {
     int32_t n = 0;
 #if PROPWRIGHT_SCAN_SSE2
     for (; limit - n >= 16; n += 16) {
-        const unsigned others = ~unsigned(_mm_movemask_epi8(ScanWordLanes(ScanLoad16(text + n)))) & 0xFFFFu;
+        const unsigned words = unsigned(_mm_movemask_epi8(ScanWordLanes(ScanLoad16(text + n))));
+        const unsigned others = ~words & 0xFFFFu;
         if (others != 0) return n + ScanLowestBit(others);
     }
 #endif

@@ -75,7 +75,8 @@ bool IsWhite(int c) {
 int TakeWordRun(char* dest, int count, int maxCount) {
     int32_t available;
     const char* text = UnreadLine(available);
-    const int32_t n = WordRunLength(text, maxCount - count < available ? maxCount - count : available);
+    const int32_t room = maxCount - count;
+    const int32_t n = WordRunLength(text, room < available ? room : available);
     std::memcpy(dest + count, text, size_t(n));
     TakeCharacters(n);
     return count + n;
