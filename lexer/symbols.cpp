@@ -46,7 +46,7 @@ struct ConstantNames {
 template <typename Names>
 struct NameIndex {
     struct Slot {
-        size_t entry;  // record number + 1; 0 is a free slot
+        uint32_t entry;  // record number + 1; 0 is a free slot (eight bytes a slot)
         uint32_t hash;
     };
     std::vector<Slot> slots;
@@ -61,7 +61,7 @@ struct NameIndex {
         return slot;
     }
     // Null-safe: an empty index finds nothing.
-    const size_t* Find(const char* name, uint32_t h) const {
+    const uint32_t* Find(const char* name, uint32_t h) const {
         if (slots.empty()) return nullptr;
         size_t slot = SlotOf(name, h);
         return slots[slot].entry != 0 ? &slots[slot].entry : nullptr;
@@ -73,12 +73,13 @@ struct NameIndex {
             if (s.entry != 0) slots[SlotOf(Names::NameOf(s.entry - 1), s.hash)] = s;
     }
     void Add(size_t record) {
+        if (record >= UINT32_MAX) throw std::bad_alloc();  // no slot holds such a number
         if (2 * (used + 1) > slots.size()) Grow();
         const char* name = Names::NameOf(record);
         const uint32_t h = Names::Hash(name);
         size_t slot = SlotOf(name, h);
         if (slots[slot].entry == 0) ++used;
-        slots[slot] = Slot{record + 1, h};
+        slots[slot] = Slot{uint32_t(record + 1), h};
     }
     void Clear() {
         slots.clear();
@@ -303,7 +304,7 @@ const SymbolRecord* FindSymbol(const char* name) {
 }
 
 const SymbolRecord* FindSymbol(const char* name, uint32_t hash) {
-    const size_t* found = gSymbolIndex.Find(name, hash);
+    const uint32_t* found = gSymbolIndex.Find(name, hash);
     return found ? &gSymbols[*found - 1] : nullptr;
 }
 
@@ -312,7 +313,7 @@ const EnumConstant* FindEnumConstant(const char* name) {
 }
 
 const EnumConstant* FindEnumConstant(const char* name, uint32_t hash) {
-    const size_t* found = gConstantIndex.Find(name, hash);
+    const uint32_t* found = gConstantIndex.Find(name, hash);
     return found ? &gConstants[*found - 1] : nullptr;
 }
 
