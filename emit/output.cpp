@@ -43,6 +43,13 @@ void TScriptBuffer::Release() {
     length = 0;
     capacity = 0;
 }
+
+void TScriptBuffer::Recycle() {
+    if (capacity > kFirstCapacity)
+        Release();
+    else
+        clear();
+}
 std::string OutputPath;
 std::string OutputFinalPath;
 std::string OutputTempPath;
@@ -60,7 +67,7 @@ void ResetOutput() {
     OutputFinalPath.clear();
     OutputTempPath.clear();
     OutputDevice = nullptr;
-    ScriptBuffer.Release();
+    ScriptBuffer.Recycle();
     WrittenLength = 0;
     WriteFailed = false;
 }
@@ -132,7 +139,7 @@ static bool CopyScript(FILE* from, FILE* to) {
 // error, not a success.
 void CloseOutputFile() {
     WriteScriptBuffer();
-    ScriptBuffer.Release();
+    ScriptBuffer.Recycle();
     bool failed = WriteFailed || ferror(OutputStream) != 0;
     if (OutputDevice) {
         fflush(stdout);  // console text so far comes first when both share a terminal or file
@@ -154,7 +161,7 @@ void CloseOutputFile() {
 }
 
 void DiscardOutput() {
-    ScriptBuffer.Release();
+    ScriptBuffer.Recycle();
     if (!OutputStream) return;
     fclose(OutputStream);
     OutputStream = nullptr;

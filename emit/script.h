@@ -12,10 +12,11 @@ struct TScriptBuffer {
     size_t length = 0;
     size_t capacity = 0;
 
+    // No destructor: the one buffer lives as long as the program. Handing its storage back as
+    // the program ends would cost a system call that the exit itself does for less.
     TScriptBuffer() = default;
     TScriptBuffer(const TScriptBuffer&) = delete;
     TScriptBuffer& operator=(const TScriptBuffer&) = delete;
-    ~TScriptBuffer() { Release(); }
 
     // Room for at least n more characters after the end; pointers from an earlier claim are
     // void afterwards.
@@ -41,6 +42,8 @@ struct TScriptBuffer {
     void clear() { length = 0; }
     // Frees the storage; the buffer is empty and usable again.
     void Release();
+    // Empties the buffer for the next script; storage of the first size is kept (see above).
+    void Recycle();
 
 private:
     void Grow(size_t n);   // capacity grows geometrically, at least to length + n

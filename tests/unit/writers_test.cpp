@@ -6,6 +6,7 @@
 #include "conversion_fixture.h"
 #include "emit/items.h"
 #include "emit/output.h"
+#include "emit/script.h"
 
 namespace {
 
@@ -151,4 +152,22 @@ TEST_F(WritersTest, NumbersKeepTheirWidthsAndSigns) {
               "-5,\n"
               "\t1, -2, 32767, -32768, \n\t5, \n"
               "\t 0x2301, 0x6745, 0xAB89, 0xEFCD,\n");
+}
+
+// The buffer's storage of the first size stays for the next script (handing it back as a run
+// ends costs more than the exit does); storage grown past that size is handed back.
+TEST_F(WritersTest, OnlyStorageOfTheFirstSizeIsKeptForTheNextScript) {
+    WriteDecimalLong(1, "");
+    EXPECT_EQ(Finish(), "\t1L, \n");
+    const char* kept = ScriptBuffer.data();
+    ASSERT_NE(kept, nullptr);
+    EXPECT_TRUE(ScriptBuffer.empty());
+    ResetOutput();
+    OpenOutputFile("out.rc");
+    WriteDecimalLong(2, "");
+    EXPECT_EQ(ScriptBuffer.data(), kept);
+    WriteLastQuotedPiece(std::string(300000, 'x'));  // an item larger than the first size
+    CloseOutputFile();
+    EXPECT_EQ(ScriptBuffer.data(), nullptr);
+    EXPECT_EQ(ScriptBuffer.capacity, 0u);
 }
