@@ -32,6 +32,14 @@ bool GetStringValue(std::string& text) {
     return true;
 }
 
+int FindNameNoCase(const char* word, const std::string_view* names, int count) {
+    const size_t length = strlen(word);
+    for (int i = 0; i < count; ++i) {
+        if (names[i].size() == length && NamesMatchNoCase(word, names[i].data())) return i;
+    }
+    return -1;
+}
+
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits) {
     uint32_t value = 0;
     for (int i = 0; i < count; ++i) {
@@ -40,7 +48,7 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
         if (gToken.kind == kTokNumber)
             bit = (int32_t)gToken.number > 0;
         else if (gToken.kind == kTokIdentifier)
-            bit = names[i][0] != '\0' && NamesMatchNoCase(names[i], gToken.identText);
+            bit = names[i][0] != '\0' && WordMatchesName(gToken.identText, names[i]);
         else
             FatalErrorIn(context, "Unsupported token");
         value = value * 2 + bit;

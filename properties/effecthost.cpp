@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/diagnostics.h"
@@ -56,13 +57,13 @@ const char* const kRlTransitionFlagNames[] = {"exclusive", "reversible", "haveEd
                                               "haveStartPoint", "haveEndPoint"};
 
 // ANIM_ParamAtom type names; a name stands for its position.
-const char* const kAnimDataTypeNames[] = {
+const std::string_view kAnimDataTypeNames[] = {
     "ANIM_DT_OPAQUE",         "ANIM_DT_CHAR",          "ANIM_DT_SHORT",
     "ANIM_DT_LONG",           "ANIM_DT_UNSIGNED_CHAR", "ANIM_DT_UNSIGNED_SHORT",
     "ANIM_DT_UNSIGNED_LONG",  "ANIM_DT_FIXED",         "ANIM_DT_UNSIGNED_FIXED",
     "ANIM_DT_EXTENDED_96",    "ANIM_DT_DOUBLE_64",     "ANIM_DT_FLOAT_32",
     "ANIM_DT_COLOR_RGB"};
-const char* const kAnimUITypeNames[] = {
+const std::string_view kAnimUITypeNames[] = {
     "ANIM_UI_NO_UI", "ANIM_UI_ANGLE",     "ANIM_UI_SLIDER",     "ANIM_UI_POINT",
     "ANIM_UI_RECT",  "ANIM_UI_COLOR_RGB", "ANIM_UI_COLOR_CMYK", "ANIM_UI_COLOR_LAB"};
 
@@ -116,14 +117,13 @@ uint32_t ParseFlags(const char* context, const char* const* names, int count) {
 }
 
 // A number (its low 16 bits) or one of the type names.
-uint32_t ParseAnimType(const char* context, const char* const* names, int count,
+uint32_t ParseAnimType(const char* context, const std::string_view* names, int count,
                        const char* message) {
     GetToken();
     if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
     if (gToken.kind == kTokIdentifier) {
-        for (int i = 0; i < count; ++i) {
-            if (NamesMatchNoCase(gToken.identText, names[i])) return uint32_t(i);
-        }
+        const int i = FindNameNoCase(gToken.identText, names, count);
+        if (i >= 0) return uint32_t(i);
     }
     FatalErrorIn(context, message);
 }
