@@ -24,7 +24,8 @@ bool GetStringValue(std::string& text) {
     // A text that needs storage of its own gets room for the zero fill most values take
     // next (four escaped zero bytes at most), so that the fill does not move it again.
     if (length > text.capacity()) text.reserve(length + 8);
-    text.assign(gToken.stringText, length);
+    text.clear();   // then appended: cheaper than assign, which allows for overlapping text
+    text.append(gToken.stringText, length);
     for (GetToken(); gToken.kind == kTokString; GetToken())
         text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
     UngetToken();
