@@ -59,14 +59,6 @@ static void WriteItem(ItemComment comment, Put put) {
     WriteItem(comment, 0, put);
 }
 
-// A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
-// the text's length of room.
-static char* PutQuotedText(char* at, const std::string& text) {
-    char* end = PutScriptText(at, text);
-    void* zero = memchr(at, '\0', size_t(end - at));
-    return zero ? static_cast<char*>(zero) : end;
-}
-
 void WriteDecimalLong(int32_t value, ItemComment comment) {
     WriteItem(comment, [value](char* at) {
         at = PutDecimal(at, value);

@@ -108,7 +108,8 @@ static constexpr RunEnds MakeRunEnds() {
 }
 static constexpr RunEnds kRunEnds = MakeRunEnds();
 
-char* PutScriptText(char* at, const std::string& source) {
+// PutScriptText, which ends at the text's first zero byte when endAtZero.
+static char* PutScriptTextUpTo(char* at, const std::string& source, bool endAtZero) {
     const char* const text = source.c_str();
     const size_t n = source.size();
     for (size_t i = 0; i < n; ++i) {
@@ -122,6 +123,7 @@ char* PutScriptText(char* at, const std::string& source) {
             i = run;
             if (i == n) break;
         }
+        if (text[i] == '\0' && endAtZero) break;   // also the one after a backslash, below
         if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
             at = PutLiteral(at, "\\n");
             continue;
@@ -165,6 +167,7 @@ char* PutScriptText(char* at, const std::string& source) {
                 continue;
             default:
                 at[0] = text[i];
+                if (d == '\0' && endAtZero) return at + 1;
                 at[1] = d;
                 at += 2;
                 break;
@@ -172,6 +175,14 @@ char* PutScriptText(char* at, const std::string& source) {
         ++i;
     }
     return at;
+}
+
+char* PutScriptText(char* at, const std::string& text) {
+    return PutScriptTextUpTo(at, text, false);
+}
+
+char* PutQuotedText(char* at, const std::string& text) {
+    return PutScriptTextUpTo(at, text, true);
 }
 
 std::string ScriptText(const std::string& text) {
