@@ -23,6 +23,8 @@ struct ItemComment {
     const char* text;
     size_t length;
     ItemComment(const char* comment) : text(comment), length(strlen(comment)) {}
+    ItemComment(const char* comment, size_t commentLength)
+        : text(comment), length(commentLength) {}
 };
 
 void WriteDecimalLong(int32_t value, ItemComment comment);

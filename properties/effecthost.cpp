@@ -72,7 +72,7 @@ const std::string_view kAnimUITypeNames[] = {
 constexpr unsigned long kNameFieldSize = 32;
 
 // A 16-bit word takes a signed or an unsigned value; anything wider is refused.
-void WriteCheckedWord(int32_t value, const char* field, const char* comment) {
+void WriteCheckedWord(int32_t value, const char* field, ItemComment comment) {
     if (value < -32768 || value > 65535) {
         char message[256] = {0};
         FormatBounded(message, sizeof message - 1, "%s %ld does not fit (-32768 to 65535)", field,
@@ -137,11 +137,11 @@ void OpenRecord(const EffectRow& row, unsigned long length) {
 void ParseWordPair(const EffectRow& row) {
     OpenRecord(row, 4);
     char comment[80];
-    JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
-    WriteCheckedWord(GetExpression(), row.first, comment);
+    size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
+    WriteCheckedWord(GetExpression(), row.first, ItemComment(comment, length));
     ExpectComma(row.context);
-    JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
-    WriteCheckedWord(GetExpression(), row.second, comment);
+    length = JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
+    WriteCheckedWord(GetExpression(), row.second, ItemComment(comment, length));
     ExpectPropertyEnd(row.context);
 }
 
@@ -279,8 +279,9 @@ void ParseRlEffectInfo(const EffectRow& row) {
     uint32_t transitions = ParseFlags(row.context, kRlTransitionFlagNames, count);
     for (int i = 0; i < count; ++i) {
         char comment[80];
-        JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames[i], " */");
-        WriteOctalByte((transitions >> (count - 1 - i)) & 1, comment);
+        const size_t length =
+            JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames[i], " */");
+        WriteOctalByte((transitions >> (count - 1 - i)) & 1, ItemComment(comment, length));
     }
     WriteReservedLongs(1);
     ExpectPropertyEnd(row.context);

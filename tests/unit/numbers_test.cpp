@@ -146,9 +146,23 @@ TEST(JoinBounded, CutsLikeFormatBounded) {
         for (const char* label : labels) {
             char joined[80];
             char formatted[80];
-            JoinBounded(joined, count, "/* ", label, " */");
+            const size_t length = JoinBounded(joined, count, "/* ", label, " */");
             FormatBounded(formatted, count, "/* %s */", label);
             EXPECT_STREQ(joined, formatted) << count << " " << label;
+            EXPECT_EQ(length, strlen(formatted)) << count << " " << label;
         }
     }
+}
+
+// The length returned is that of the text joined, cut or not, spelt out.
+TEST(JoinBounded, ReturnsTheLengthJoined) {
+    char joined[80];
+    EXPECT_EQ(JoinBounded(joined, 79, "/* ", "Name", " */"), 10u);
+    EXPECT_STREQ(joined, "/* Name */");
+    EXPECT_EQ(JoinBounded(joined, 5, "/* ", "Name", " */"), 5u);   // cut in the middle part
+    EXPECT_STREQ(joined, "/* Na");
+    EXPECT_EQ(JoinBounded(joined, 8, "/* ", "Name", " */"), 8u);   // cut in the last part
+    EXPECT_STREQ(joined, "/* Name ");
+    EXPECT_EQ(JoinBounded(joined, 79, "", "", ""), 0u);
+    EXPECT_STREQ(joined, "");
 }
