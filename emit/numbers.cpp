@@ -112,6 +112,18 @@ unsigned long long Magnitude(long long value) {
     return value < 0 ? 0ULL - (unsigned long long)value : (unsigned long long)value;
 }
 
+// Any number: its length from the powers of ten, its digits two at a time.
+char* PutAnyDecimalInWidth(char* at, long long value, int width) {
+    const unsigned long long magnitude = Magnitude(value);
+    const size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
+    if (width > 0 && length < size_t(width))
+        at = PutFieldFill(at, ' ', size_t(width) - length, size_t(width));
+    if (value < 0) *at = '-';
+    char* end = at + length;
+    MakeDecimalDigits(end, magnitude);
+    return end;
+}
+
 }  // namespace
 
 char* PutDecimal(char* at, long long value) {
@@ -123,14 +135,13 @@ char* PutDecimal(char* at, long long value) {
 }
 
 char* PutDecimalInWidth(char* at, long long value, int width) {
-    const unsigned long long magnitude = Magnitude(value);
-    const size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
+    if (value < 0 || value >= 10000) return PutAnyDecimalInWidth(at, value, width);
+    // The usual number, a length or a count: its length without a loop.
+    const size_t length = value < 10 ? 1 : value < 100 ? 2 : value < 1000 ? 3 : 4;
     if (width > 0 && length < size_t(width))
         at = PutFieldFill(at, ' ', size_t(width) - length, size_t(width));
-    if (value < 0) *at = '-';
-    char* end = at + length;
-    MakeDecimalDigits(end, magnitude);
-    return end;
+    MakeDecimalDigits<uint32_t>(at + length, uint32_t(value));
+    return at + length;
 }
 
 char* PutPrefixedHex(char* at, unsigned long long value, int width) {
