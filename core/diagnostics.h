@@ -1,6 +1,7 @@
 // Console text: the formatted writers of stdout and stderr, bounded formatting, the exit signal.
 #pragma once
 #include <cstddef>
+#include <cstring>
 
 #if defined(__GNUC__)
 #define PW_PRINTF(f, a) __attribute__((format(printf, f, a)))
@@ -18,6 +19,22 @@ void WriteConsole(const char* format, ...) PW_PRINTF(1, 2);   // stdout
 void WriteError(const char* format, ...) PW_PRINTF(1, 2);     // stderr
 // Formats into buffer, which holds count characters and the terminating zero.
 void FormatBounded(char* buffer, size_t count, const char* format, ...) PW_PRINTF(3, 4);
+// Appends as much of part to the used characters of buffer as fits count; returns the new
+// number used.
+inline size_t AppendBounded(char* buffer, size_t used, size_t count, const char* part) {
+    const size_t length = std::strlen(part);
+    const size_t taken = length < count - used ? length : count - used;
+    std::memcpy(buffer + used, part, taken);
+    return used + taken;
+}
 // Joins the three texts into buffer the same way, for the comments written per item, where
-// formatting would cost more than the item.
-void JoinBounded(char* buffer, size_t count, const char* a, const char* b, const char* c);
+// formatting would cost more than the item; returns the length. In line, so that the length
+// of a literal part is known when compiling.
+inline size_t JoinBounded(char* buffer, size_t count, const char* a, const char* b,
+                          const char* c) {
+    size_t used = AppendBounded(buffer, 0, count, a);
+    used = AppendBounded(buffer, used, count, b);
+    used = AppendBounded(buffer, used, count, c);
+    buffer[used] = '\0';
+    return used;
+}

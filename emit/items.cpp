@@ -45,35 +45,21 @@ static void WriteItemLine(size_t room, Put put, PutComment putComment) {
     ScriptBuffer.SetEnd(at);
 }
 
-// An item line with the comment of commentLength characters; put may write kItemRoom
-// characters, and extraRoom more.
+// An item line with the comment; put may write kItemRoom characters, and extraRoom more.
 template <typename Put>
-static void WriteItem(const char* comment, size_t commentLength, size_t extraRoom, Put put) {
-    WriteItemLine(extraRoom + commentLength, put, [=](char* at) {
-        memcpy(at, comment, commentLength);
-        return at + commentLength;
+static void WriteItem(ItemComment comment, size_t extraRoom, Put put) {
+    WriteItemLine(extraRoom + comment.length, put, [=](char* at) {
+        memcpy(at, comment.text, comment.length);
+        return at + comment.length;
     });
 }
 
-// The length of a comment; many items have none.
-static size_t CommentLength(const char* comment) {
-    return comment[0] == '\0' ? 0 : strlen(comment);
-}
-
 template <typename Put>
-static void WriteItem(const char* comment, Put put) {
-    WriteItem(comment, CommentLength(comment), 0, put);
+static void WriteItem(ItemComment comment, Put put) {
+    WriteItem(comment, 0, put);
 }
 
-// A quoted item's text as a C string: a zero byte in it ends it there. Takes at most twice
-// the text's length of room.
-static char* PutQuotedText(char* at, const std::string& text) {
-    char* end = PutScriptText(at, text);
-    void* zero = memchr(at, '\0', size_t(end - at));
-    return zero ? static_cast<char*>(zero) : end;
-}
-
-void WriteDecimalLong(int32_t value, const char* comment) {
+void WriteDecimalLong(int32_t value, ItemComment comment) {
     WriteItem(comment, [value](char* at) {
         at = PutDecimal(at, value);
         *at++ = 'L';
@@ -81,7 +67,7 @@ void WriteDecimalLong(int32_t value, const char* comment) {
     });
 }
 
-void WriteHexLong(uint32_t value, const char* comment) {
+void WriteHexLong(uint32_t value, ItemComment comment) {
     WriteItem(comment, [value](char* at) {
         at = PutPrefixedHex(at, value, 10);
         *at++ = 'L';
@@ -89,15 +75,15 @@ void WriteHexLong(uint32_t value, const char* comment) {
     });
 }
 
-void WriteHexWord(uint32_t value, const char* comment) {
+void WriteHexWord(uint32_t value, ItemComment comment) {
     WriteItem(comment, [value](char* at) { return PutPrefixedHex(at, value & 0xFFFF, 6); });
 }
 
-void WriteDecimalWord(int value, const char* comment) {
+void WriteDecimalWord(int value, ItemComment comment) {
     WriteItem(comment, [value](char* at) { return PutDecimal(at, value); });
 }
 
-void WriteOctalByte(unsigned value, const char* comment) {
+void WriteOctalByte(unsigned value, ItemComment comment) {
     WriteItem(comment, [value](char* at) {
         at = PutLiteral(at, "\"\\");
         at = PutOctalByte(at, value & 0xFF);
@@ -142,13 +128,13 @@ static char* PutCodeChars(char* at, uint32_t code) {
     return at;
 }
 
-void WriteCodeItem(uint32_t code, const char* comment) {
+void WriteCodeItem(uint32_t code, ItemComment comment) {
     WriteItem(comment, [code](char* at) { return PutCodeValue(at, code); });
 }
 
 // A number of five characters, blanks first, where PatchField can put another; a long has
 // the suffix L.
-static long WritePatchableField(unsigned long value, bool isLong, const char* comment) {
+static long WritePatchableField(unsigned long value, bool isLong, ItemComment comment) {
     const long position = OutputPosition() + 1;   // after the tab
     WriteItem(comment, [=](char* at) {
         at = PutDecimalInWidth(at, (int)value, 5);
@@ -158,7 +144,7 @@ static long WritePatchableField(unsigned long value, bool isLong, const char* co
     return position;
 }
 
-long WriteLengthField(unsigned long value, const char* comment) {
+long WriteLengthField(unsigned long value, ItemComment comment) {
     return WritePatchableField(value, true, comment);
 }
 
@@ -177,7 +163,7 @@ long WriteIndexAndLength(int32_t index, unsigned long length) {
     return position;
 }
 
-long WriteCountField(const char* comment) {
+long WriteCountField(ItemComment comment) {
     return WritePatchableField(0, false, comment);
 }
 
@@ -207,9 +193,9 @@ void WriteVendorCode(uint32_t vendor) {
                   });
 }
 
-void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
+void WriteLengthPrefixedString(const FilledString& s, ItemComment comment) {
     CheckFieldLimit("String length", s.n, kMaxStringByte);
-    WriteItem(comment, CommentLength(comment), 2 * s.text.size(), [&s](char* at) {
+    WriteItem(comment, 2 * s.text.size(), [&s](char* at) {
         at = PutLiteral(at, "\"\\");
         at = PutOctalByte(at, (unsigned)s.n);
         at = PutQuotedText(at, s.text);
@@ -218,8 +204,8 @@ void WriteLengthPrefixedString(const FilledString& s, const char* comment) {
     });
 }
 
-void WriteCString(const FilledString& s, const char* comment) {
-    WriteItem(comment, CommentLength(comment), 2 * s.text.size(), [&s](char* at) {
+void WriteCString(const FilledString& s, ItemComment comment) {
+    WriteItem(comment, 2 * s.text.size(), [&s](char* at) {
         *at++ = '"';
         at = PutQuotedText(at, s.text);
         return PutLiteral(at, "\\0\"");
@@ -230,7 +216,7 @@ void WriteLineBreak() {
     ScriptBuffer.push_back('\n');
 }
 
-void WritePaddingWord(const char* comment) {
+void WritePaddingWord(ItemComment comment) {
     WritePatchableField(0, false, comment);
 }
 

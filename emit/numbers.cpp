@@ -3,6 +3,7 @@
 #include "emit/numbers.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -76,12 +77,30 @@ char* PutFill(char* at, char fill, size_t count) {
     return at + count;
 }
 
+// count characters of fill that start a field of width characters, the rest of which the
+// caller writes next. The usual fill is short: one store of eight fills characters covers it
+// and the caller's characters overwrite what is too much, so no library call is made.
+char* PutFieldFill(char* at, char fill, size_t count, size_t width) {
+    if (count <= 8 && width >= 8) {
+        const uint64_t eight = uint8_t(fill) * 0x0101010101010101ull;
+        memcpy(at, &eight, 8);
+        return at + count;
+    }
+    if (count <= 4 && width >= 4) {
+        const uint32_t four = uint8_t(fill) * 0x01010101u;
+        memcpy(at, &four, 4);
+        return at + count;
+    }
+    return PutFill(at, fill, count);
+}
+
 // Digits of value in base 2^Shift (8 or 16), upper-case, preceded by zeros up to minimum.
 template <unsigned Shift>
 char* PutDigits(char* at, unsigned long long value, int minimum) {
     size_t count = 1;
     for (unsigned long long rest = value >> Shift; rest != 0; rest >>= Shift) ++count;
-    if (minimum > 0 && count < size_t(minimum)) at = PutFill(at, '0', size_t(minimum) - count);
+    if (minimum > 0 && count < size_t(minimum))
+        at = PutFieldFill(at, '0', size_t(minimum) - count, size_t(minimum));
     char* end = at + count;
     for (char* digit = end; digit != at; value >>= Shift)
         *--digit = kDigitChars[value & ((1u << Shift) - 1)];
@@ -91,6 +110,18 @@ char* PutDigits(char* at, unsigned long long value, int minimum) {
 // The magnitude of value, also for the most negative one.
 unsigned long long Magnitude(long long value) {
     return value < 0 ? 0ULL - (unsigned long long)value : (unsigned long long)value;
+}
+
+// Any number: its length from the powers of ten, its digits two at a time.
+char* PutAnyDecimalInWidth(char* at, long long value, int width) {
+    const unsigned long long magnitude = Magnitude(value);
+    const size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
+    if (width > 0 && length < size_t(width))
+        at = PutFieldFill(at, ' ', size_t(width) - length, size_t(width));
+    if (value < 0) *at = '-';
+    char* end = at + length;
+    MakeDecimalDigits(end, magnitude);
+    return end;
 }
 
 }  // namespace
@@ -104,13 +135,13 @@ char* PutDecimal(char* at, long long value) {
 }
 
 char* PutDecimalInWidth(char* at, long long value, int width) {
-    const unsigned long long magnitude = Magnitude(value);
-    const size_t length = DecimalLength(magnitude) + (value < 0 ? 1 : 0);
-    if (width > 0 && length < size_t(width)) at = PutFill(at, ' ', size_t(width) - length);
-    if (value < 0) *at = '-';
-    char* end = at + length;
-    MakeDecimalDigits(end, magnitude);
-    return end;
+    if (value < 0 || value >= 10000) return PutAnyDecimalInWidth(at, value, width);
+    // The usual number, a length or a count: its length without a loop.
+    const size_t length = value < 10 ? 1 : value < 100 ? 2 : value < 1000 ? 3 : 4;
+    if (width > 0 && length < size_t(width))
+        at = PutFieldFill(at, ' ', size_t(width) - length, size_t(width));
+    MakeDecimalDigits<uint32_t>(at + length, uint32_t(value));
+    return at + length;
 }
 
 char* PutPrefixedHex(char* at, unsigned long long value, int width) {

@@ -59,6 +59,8 @@ inline char* PutLiteral(char* at, const char (&text)[N]) {
 // Writes ScriptText of text and returns the end; it takes at most twice the text's length of
 // room (a line end or an escape of one letter doubles, nothing grows more).
 char* PutScriptText(char* at, const std::string& text);
+// The same for a quoted item's text as a C string: a zero byte in it ends it there.
+char* PutQuotedText(char* at, const std::string& text);
 
 // The script not yet handed to the output stream: the block being written and the blocks
 // after the last write. Lengths and counts are patched here, so a block is written whole.

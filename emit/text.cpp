@@ -84,12 +84,16 @@ size_t EscapeUnitLength(const std::string& text, size_t i, OtherEscape other) {
 }
 
 unsigned long EncodedLength(const std::string& text) {
-    // Characters up to the next backslash are a byte each.
+    // Characters up to the next backslash are a byte each (searched with memchr directly:
+    // std::string::find costs as much again around it).
+    const char* const chars = text.data();
+    const size_t size = text.size();
     unsigned long bytes = 0;
     size_t i = 0;
-    while (i < text.size()) {
-        const size_t escape = text.find('\\', i);
-        if (escape == std::string::npos) return bytes + (text.size() - i);
+    while (i < size) {
+        const void* found = memchr(chars + i, '\\', size - i);
+        if (!found) return bytes + (size - i);
+        const size_t escape = size_t(static_cast<const char*>(found) - chars);
         bytes += escape - i + 1;
         i = escape + EscapeUnitLength(text, escape, kOtherEscapeSplits);
     }
@@ -108,7 +112,8 @@ static constexpr RunEnds MakeRunEnds() {
 }
 static constexpr RunEnds kRunEnds = MakeRunEnds();
 
-char* PutScriptText(char* at, const std::string& source) {
+// PutScriptText, which ends at the text's first zero byte when endAtZero.
+static char* PutScriptTextUpTo(char* at, const std::string& source, bool endAtZero) {
     const char* const text = source.c_str();
     const size_t n = source.size();
     for (size_t i = 0; i < n; ++i) {
@@ -122,6 +127,7 @@ char* PutScriptText(char* at, const std::string& source) {
             i = run;
             if (i == n) break;
         }
+        if (text[i] == '\0' && endAtZero) break;   // also the one after a backslash, below
         if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
             at = PutLiteral(at, "\\n");
             continue;
@@ -165,6 +171,7 @@ char* PutScriptText(char* at, const std::string& source) {
                 continue;
             default:
                 at[0] = text[i];
+                if (d == '\0' && endAtZero) return at + 1;
                 at[1] = d;
                 at += 2;
                 break;
@@ -172,6 +179,14 @@ char* PutScriptText(char* at, const std::string& source) {
         ++i;
     }
     return at;
+}
+
+char* PutScriptText(char* at, const std::string& text) {
+    return PutScriptTextUpTo(at, text, false);
+}
+
+char* PutQuotedText(char* at, const std::string& text) {
+    return PutScriptTextUpTo(at, text, true);
 }
 
 std::string ScriptText(const std::string& text) {

@@ -24,12 +24,21 @@ bool GetStringValue(std::string& text) {
     // A text that needs storage of its own gets room for the zero fill most values take
     // next (four escaped zero bytes at most), so that the fill does not move it again.
     if (length > text.capacity()) text.reserve(length + 8);
-    text.assign(gToken.stringText, length);
+    text.clear();   // then appended: cheaper than assign, which allows for overlapping text
+    text.append(gToken.stringText, length);
     for (GetToken(); gToken.kind == kTokString; GetToken())
         text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
     UngetToken();
     FixupStringChars(text);
     return true;
+}
+
+int FindNameNoCase(const char* word, const std::string_view* names, int count) {
+    const size_t length = strlen(word);
+    for (int i = 0; i < count; ++i) {
+        if (names[i].size() == length && NamesMatchNoCase(word, names[i].data())) return i;
+    }
+    return -1;
 }
 
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits) {
@@ -40,7 +49,7 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
         if (gToken.kind == kTokNumber)
             bit = (int32_t)gToken.number > 0;
         else if (gToken.kind == kTokIdentifier)
-            bit = names[i][0] != '\0' && NamesMatchNoCase(names[i], gToken.identText);
+            bit = names[i][0] != '\0' && WordMatchesName(gToken.identText, names[i]);
         else
             FatalErrorIn(context, "Unsupported token");
         value = value * 2 + bit;

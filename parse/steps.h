@@ -4,11 +4,29 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "lexer/symbols.h"
 
 // A string value: starts at the current token if it is a string, else at the next one;
 // adjacent strings are joined, the text converted (FixupStringChars). False, with the token
 // read, when no string is there. The token after the last string is pushed back.
 bool GetStringValue(std::string& text);
+
+// Whether word is name in any letter case (NamesMatchNoCase). The first letters are compared
+// here, in line: the name lists are searched entry by entry, and most entries that are not the
+// word differ from it there.
+inline bool WordMatchesName(const char* word, const char* name) {
+    const unsigned char a = (unsigned char)word[0];
+    const unsigned char b = (unsigned char)name[0];
+    if (a != b && (a | 0x20) != (b | 0x20)) return false;   // differ even when both are letters
+    return NamesMatchNoCase(word, name);
+}
+
+// The position of word among count names, compared in any letter case (NamesMatchNoCase),
+// or -1. For lists whose names share their first letters: only a name of the word's length
+// is compared letter by letter.
+int FindNameNoCase(const char* word, const std::string_view* names, int count);
 
 // count flags in a brace list, by number (> 0 is set) or by name (names[i], case ignored);
 // the first is the highest bit. The close brace or comma after the last is pushed back.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/diagnostics.h"
@@ -56,13 +57,13 @@ const char* const kRlTransitionFlagNames[] = {"exclusive", "reversible", "haveEd
                                               "haveStartPoint", "haveEndPoint"};
 
 // ANIM_ParamAtom type names; a name stands for its position.
-const char* const kAnimDataTypeNames[] = {
+const std::string_view kAnimDataTypeNames[] = {
     "ANIM_DT_OPAQUE",         "ANIM_DT_CHAR",          "ANIM_DT_SHORT",
     "ANIM_DT_LONG",           "ANIM_DT_UNSIGNED_CHAR", "ANIM_DT_UNSIGNED_SHORT",
     "ANIM_DT_UNSIGNED_LONG",  "ANIM_DT_FIXED",         "ANIM_DT_UNSIGNED_FIXED",
     "ANIM_DT_EXTENDED_96",    "ANIM_DT_DOUBLE_64",     "ANIM_DT_FLOAT_32",
     "ANIM_DT_COLOR_RGB"};
-const char* const kAnimUITypeNames[] = {
+const std::string_view kAnimUITypeNames[] = {
     "ANIM_UI_NO_UI", "ANIM_UI_ANGLE",     "ANIM_UI_SLIDER",     "ANIM_UI_POINT",
     "ANIM_UI_RECT",  "ANIM_UI_COLOR_RGB", "ANIM_UI_COLOR_CMYK", "ANIM_UI_COLOR_LAB"};
 
@@ -71,7 +72,7 @@ const char* const kAnimUITypeNames[] = {
 constexpr unsigned long kNameFieldSize = 32;
 
 // A 16-bit word takes a signed or an unsigned value; anything wider is refused.
-void WriteCheckedWord(int32_t value, const char* field, const char* comment) {
+void WriteCheckedWord(int32_t value, const char* field, ItemComment comment) {
     if (value < -32768 || value > 65535) {
         char message[256] = {0};
         FormatBounded(message, sizeof message - 1, "%s %ld does not fit (-32768 to 65535)", field,
@@ -116,14 +117,13 @@ uint32_t ParseFlags(const char* context, const char* const* names, int count) {
 }
 
 // A number (its low 16 bits) or one of the type names.
-uint32_t ParseAnimType(const char* context, const char* const* names, int count,
+uint32_t ParseAnimType(const char* context, const std::string_view* names, int count,
                        const char* message) {
     GetToken();
     if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
     if (gToken.kind == kTokIdentifier) {
-        for (int i = 0; i < count; ++i) {
-            if (NamesMatchNoCase(gToken.identText, names[i])) return uint32_t(i);
-        }
+        const int i = FindNameNoCase(gToken.identText, names, count);
+        if (i >= 0) return uint32_t(i);
     }
     FatalErrorIn(context, message);
 }
@@ -137,11 +137,11 @@ void OpenRecord(const EffectRow& row, unsigned long length) {
 void ParseWordPair(const EffectRow& row) {
     OpenRecord(row, 4);
     char comment[80];
-    JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
-    WriteCheckedWord(GetExpression(), row.first, comment);
+    size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
+    WriteCheckedWord(GetExpression(), row.first, ItemComment(comment, length));
     ExpectComma(row.context);
-    JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
-    WriteCheckedWord(GetExpression(), row.second, comment);
+    length = JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
+    WriteCheckedWord(GetExpression(), row.second, ItemComment(comment, length));
     ExpectPropertyEnd(row.context);
 }
 
@@ -279,8 +279,9 @@ void ParseRlEffectInfo(const EffectRow& row) {
     uint32_t transitions = ParseFlags(row.context, kRlTransitionFlagNames, count);
     for (int i = 0; i < count; ++i) {
         char comment[80];
-        JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames[i], " */");
-        WriteOctalByte((transitions >> (count - 1 - i)) & 1, comment);
+        const size_t length =
+            JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames[i], " */");
+        WriteOctalByte((transitions >> (count - 1 - i)) & 1, ItemComment(comment, length));
     }
     WriteReservedLongs(1);
     ExpectPropertyEnd(row.context);

@@ -2,6 +2,7 @@
 #include "properties/filtercase.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "emit/items.h"
 #include "lexer/fatal.h"
@@ -15,29 +16,25 @@ const char* const kContext = "ParseFilterCaseInfo";
 constexpr int kCaseCount = 7;
 
 // A case name's value is its position; empty entries have no name.
-const char* const kInputCaseNames[] = {
+const std::string_view kInputCaseNames[] = {
     "inCantFilter", "inStraightData", "inBlackMat", "inGrayMat",       "inWhiteMat",
     "inDefringe",   "inBlackZap",     "inGrayZap",  "inWhiteZap",      "",
     "inBackgroundZap", "inForegroundZap"};
-const char* const kOutputCaseNames[] = {"outCantFilter", "outStraightData", "outBlackMat",
-                                        "outGrayMat",    "outWhiteMat",     "",
-                                        "",              "",                "",
-                                        "outFillMask"};
+const std::string_view kOutputCaseNames[] = {"outCantFilter", "outStraightData", "outBlackMat",
+                                             "outGrayMat",    "outWhiteMat",     "",
+                                             "",              "",                "",
+                                             "outFillMask"};
 const char* const kCaseFlagNames[] = {"writeOutsideSelection", "filtersLayerMasks",
                                       "worksWithBlankData", "doNotCopySourceToDestination"};
 
-// Reads one case item: a number (its low byte) or a case name looked up from the highest value
-// down, in any letter case.
-uint32_t GetCaseValue(const char* const* names, int count, const char* message) {
+// Reads one case item: a number (its low byte) or a case name, in any letter case.
+template <size_t N>
+uint32_t GetCaseValue(const std::string_view (&names)[N], const char* message) {
     GetToken();
     if (gToken.kind == kTokNumber) return gToken.number & 0xFF;
     if (gToken.kind == kTokIdentifier) {
-        for (int value = count - 1; value >= 0; --value) {
-            if (names[value][0] != '\0' &&
-                NamesMatchNoCase(names[value], gToken.identText)) {
-                return uint32_t(value);
-            }
-        }
+        const int value = FindNameNoCase(gToken.identText, names, int(N));
+        if (value >= 0) return uint32_t(value);
     }
     FatalErrorIn(kContext, message);
 }
@@ -50,9 +47,9 @@ void ParseFilterCaseInfo() {
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(FourCC("fici"), "PIFilterCaseInfoProperty", 4 * kCaseCount);
     for (int i = 0; i < kCaseCount; ++i) {
-        uint32_t input = GetCaseValue(kInputCaseNames, 12, "Unknown input case or token");
+        uint32_t input = GetCaseValue(kInputCaseNames, "Unknown input case or token");
         ExpectComma(kContext);
-        uint32_t output = GetCaseValue(kOutputCaseNames, 10, "Unknown output case or token");
+        uint32_t output = GetCaseValue(kOutputCaseNames, "Unknown output case or token");
         ExpectComma(kContext);
         uint32_t flags = 0;
         ParseFlagList(kContext, kCaseFlagNames, 4, &flags);

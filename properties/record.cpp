@@ -36,9 +36,9 @@ void WriteHighLowLongs(const char* label) {
     uint32_t low = (uint32_t)GetExpression();
     ExpectComma("ParseAnimParamAtom");
     uint32_t high = (uint32_t)GetExpression();
-    char comment[80] = {0};
-    JoinBounded(comment, sizeof comment - 1, "/* ", label, " high long (2) */");
-    WriteHexLong(high, comment);
-    JoinBounded(comment, sizeof comment - 1, "/* ", label, " low long (1) */");
-    WriteHexLong(low, comment);
+    char comment[80];
+    size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", label, " high long (2) */");
+    WriteHexLong(high, ItemComment(comment, length));
+    length = JoinBounded(comment, sizeof comment - 1, "/* ", label, " low long (1) */");
+    WriteHexLong(low, ItemComment(comment, length));
 }

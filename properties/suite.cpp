@@ -52,7 +52,7 @@ uint32_t ParseNamedNumber(const char* context, const NamedValue (&names)[N],
     if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
     if (gToken.kind == kTokIdentifier) {
         for (const NamedValue& entry : names) {
-            if (NamesMatchNoCase(gToken.identText, entry.name)) return entry.value;
+            if (WordMatchesName(gToken.identText, entry.name)) return entry.value;
         }
     }
     FatalErrorIn(context, message);

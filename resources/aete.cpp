@@ -111,9 +111,9 @@ struct CountedList {
 
 // Writes a counter of 0 commented with its field name; returns the place of its digits.
 long WriteCounter(const char* field) {
-    char comment[64] = {0};
-    JoinBounded(comment, sizeof comment - 1, "/* ", field, " */");
-    return WriteCountField(comment);
+    char comment[64];
+    const size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", field, " */");
+    return WriteCountField(ItemComment(comment, length));
 }
 
 CountedList OpenList(const char* field) {

@@ -36,6 +36,18 @@ TEST_F(InputEdges, StringValueKeepsItsLast511999thByte) {
     EXPECT_EQ(NextKind(), kTokCloseBrace);
 }
 
+TEST_F(InputEdges, StringValueReplacesWhatTheTextHeld) {
+    // Adjacent literals are joined; the text passed in, short or with storage of its own, is
+    // replaced, not extended.
+    for (const char* before : {"x", "a text that held more than the new value"}) {
+        OpenLexer("\"ab\" \"cd\" ;");
+        std::string value = before;
+        ASSERT_TRUE(GetStringValue(value));
+        EXPECT_EQ(value, "abcd");
+        EXPECT_EQ(NextKind(), kTokSemicolon);
+    }
+}
+
 TEST_F(InputEdges, EndOfInputInsideCommentsAndNumbers) {
     OpenLexer("x // a note up to the end");
     EXPECT_EQ(NextKind(), kTokIdentifier);

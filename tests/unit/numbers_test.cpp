@@ -55,8 +55,9 @@ TEST(NumberFormat, DecimalInWidthPadsWithBlanksAndNeverCuts) {
     }
 }
 
-// The same conversions spelt out: digit pairs, the 32-bit boundary of the cheaper division,
-// the most negative values, and widths the number fills, overflows or fits exactly.
+// The same conversions spelt out: digit pairs, the bounds of the numbers below 10000 that
+// are measured without a loop, the 32-bit boundary of the cheaper division, the most
+// negative values, and widths the number fills, overflows or fits exactly.
 TEST(NumberFormat, DecimalEdgesSpeltOut) {
     const struct {
         long long value;
@@ -69,6 +70,10 @@ TEST(NumberFormat, DecimalEdgesSpeltOut) {
         {99, 0, "<99"},
         {100, 0, "<100"},
         {1009, 0, "<1009"},
+        {999, 0, "<999"},
+        {1000, 0, "<1000"},
+        {9999, 0, "<9999"},
+        {10000, 0, "<10000"},
         {-5, 0, "<-5"},
         {-100, 0, "<-100"},
         {4294967295LL, 0, "<4294967295"},
@@ -78,6 +83,12 @@ TEST(NumberFormat, DecimalEdgesSpeltOut) {
         {LLONG_MAX, 0, "<9223372036854775807"},
         {LLONG_MIN, 0, "<-9223372036854775808"},
         {0, 5, "<    0"},
+        {42, 5, "<   42"},
+        {999, 5, "<  999"},
+        {9999, 5, "< 9999"},
+        {10000, 5, "<10000"},
+        {9999, 12, "<        9999"},
+        {10000, 12, "<       10000"},
         {-1, 5, "<   -1"},
         {65535, 5, "<65535"},
         {-1234, 5, "<-1234"},
@@ -146,9 +157,23 @@ TEST(JoinBounded, CutsLikeFormatBounded) {
         for (const char* label : labels) {
             char joined[80];
             char formatted[80];
-            JoinBounded(joined, count, "/* ", label, " */");
+            const size_t length = JoinBounded(joined, count, "/* ", label, " */");
             FormatBounded(formatted, count, "/* %s */", label);
             EXPECT_STREQ(joined, formatted) << count << " " << label;
+            EXPECT_EQ(length, strlen(formatted)) << count << " " << label;
         }
     }
+}
+
+// The length returned is that of the text joined, cut or not, spelt out.
+TEST(JoinBounded, ReturnsTheLengthJoined) {
+    char joined[80];
+    EXPECT_EQ(JoinBounded(joined, 79, "/* ", "Name", " */"), 10u);
+    EXPECT_STREQ(joined, "/* Name */");
+    EXPECT_EQ(JoinBounded(joined, 5, "/* ", "Name", " */"), 5u);   // cut in the middle part
+    EXPECT_STREQ(joined, "/* Na");
+    EXPECT_EQ(JoinBounded(joined, 8, "/* ", "Name", " */"), 8u);   // cut in the last part
+    EXPECT_STREQ(joined, "/* Name ");
+    EXPECT_EQ(JoinBounded(joined, 79, "", "", ""), 0u);
+    EXPECT_STREQ(joined, "");
 }

@@ -1,0 +1,57 @@
+// Words looked up in the converters' name lists: letter case ignored for ASCII letters only,
+// whole names only, and empty entries that no word matches.
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "parse/steps.h"
+
+namespace {
+
+TEST(NameLists, WordMatchesNameInAnyLetterCase) {
+    EXPECT_TRUE(WordMatchesName("filtersLayerMasks", "filtersLayerMasks"));
+    EXPECT_TRUE(WordMatchesName("FiltersLayerMasks", "filtersLayerMasks"));   // first letter
+    EXPECT_TRUE(WordMatchesName("FILTERSLAYERMASKS", "filtersLayerMasks"));
+    EXPECT_TRUE(WordMatchesName("none", "NONE"));
+    EXPECT_TRUE(WordMatchesName("x", "X"));
+}
+
+TEST(NameLists, WordMatchesNameWhole) {
+    EXPECT_FALSE(WordMatchesName("doesNotFilterLayerMasks", "filtersLayerMasks"));
+    EXPECT_FALSE(WordMatchesName("filtersLayer", "filtersLayerMasks"));   // a prefix
+    EXPECT_FALSE(WordMatchesName("filtersLayerMasksToo", "filtersLayerMasks"));
+    EXPECT_FALSE(WordMatchesName("camera", "scanner"));
+    EXPECT_FALSE(WordMatchesName("a", ""));
+}
+
+// Characters that differ only in the bit that tells letter cases apart are different unless
+// both are letters: '@' and '`', '[' and '{', '^' and '~', also in first place.
+TEST(NameLists, OnlyLettersFoldTheirCase) {
+    EXPECT_FALSE(WordMatchesName("@name", "`name"));
+    EXPECT_FALSE(WordMatchesName("[x", "{x"));
+    EXPECT_FALSE(WordMatchesName("a^", "a~"));
+    EXPECT_FALSE(WordMatchesName("ab_", "ab\x7F"));
+}
+
+const std::string_view kTypes[] = {"ANIM_DT_OPAQUE", "ANIM_DT_CHAR", "", "ANIM_DT_LONG",
+                                   "ANIM_DT_FIXED", "ANIM_DT_COLOR_RGB"};
+constexpr int kTypeCount = 6;
+
+TEST(NameLists, FindNameNoCaseGivesThePosition) {
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_OPAQUE", kTypes, kTypeCount), 0);
+    // "ANIM_DT_CHAR" and "ANIM_DT_LONG" have the same length: the letters decide.
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LONG", kTypes, kTypeCount), 3);
+    EXPECT_EQ(FindNameNoCase("anim_dt_char", kTypes, kTypeCount), 1);
+    EXPECT_EQ(FindNameNoCase("Anim_Dt_Fixed", kTypes, kTypeCount), 4);
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kTypes, kTypeCount), 5);
+}
+
+TEST(NameLists, FindNameNoCaseMissesOtherWords) {
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LON", kTypes, kTypeCount), -1);     // shorter
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LONGS", kTypes, kTypeCount), -1);   // longer
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LENG", kTypes, kTypeCount), -1);    // same length
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kTypes, 5), -1);        // past the count
+    EXPECT_EQ(FindNameNoCase("ANIM@DT@CHAR", kTypes, kTypeCount), -1);
+}
+
+}  // namespace
