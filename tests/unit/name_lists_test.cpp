@@ -8,29 +8,32 @@
 
 namespace {
 
-TEST(NameLists, WordMatchesNameInAnyLetterCase) {
-    EXPECT_TRUE(WordMatchesName("filtersLayerMasks", "filtersLayerMasks"));
-    EXPECT_TRUE(WordMatchesName("FiltersLayerMasks", "filtersLayerMasks"));   // first letter
-    EXPECT_TRUE(WordMatchesName("FILTERSLAYERMASKS", "filtersLayerMasks"));
-    EXPECT_TRUE(WordMatchesName("none", "NONE"));
-    EXPECT_TRUE(WordMatchesName("x", "X"));
-}
-
-TEST(NameLists, WordMatchesNameWhole) {
-    EXPECT_FALSE(WordMatchesName("doesNotFilterLayerMasks", "filtersLayerMasks"));
-    EXPECT_FALSE(WordMatchesName("filtersLayer", "filtersLayerMasks"));   // a prefix
-    EXPECT_FALSE(WordMatchesName("filtersLayerMasksToo", "filtersLayerMasks"));
-    EXPECT_FALSE(WordMatchesName("camera", "scanner"));
-    EXPECT_FALSE(WordMatchesName("a", ""));
-}
-
-// Characters that differ only in the bit that tells letter cases apart are different unless
-// both are letters: '@' and '`', '[' and '{', '^' and '~', also in first place.
-TEST(NameLists, OnlyLettersFoldTheirCase) {
-    EXPECT_FALSE(WordMatchesName("@name", "`name"));
-    EXPECT_FALSE(WordMatchesName("[x", "{x"));
-    EXPECT_FALSE(WordMatchesName("a^", "a~"));
-    EXPECT_FALSE(WordMatchesName("ab_", "ab\x7F"));
+// Letter case is ignored; the whole name must match; characters that differ only in the bit
+// that tells letter cases apart are different unless both are letters ('@' and '`', '[' and
+// '{', '^' and '~'), also in first place.
+TEST(NameLists, WordMatchesNameWholeInAnyLetterCase) {
+    const struct {
+        const char* word;
+        const char* name;
+        bool matches;
+    } rows[] = {
+        {"filtersLayerMasks", "filtersLayerMasks", true},
+        {"FiltersLayerMasks", "filtersLayerMasks", true},   // first letter
+        {"FILTERSLAYERMASKS", "filtersLayerMasks", true},
+        {"none", "NONE", true},
+        {"x", "X", true},
+        {"doesNotFilterLayerMasks", "filtersLayerMasks", false},
+        {"filtersLayer", "filtersLayerMasks", false},   // a prefix
+        {"filtersLayerMasksToo", "filtersLayerMasks", false},
+        {"camera", "scanner", false},
+        {"a", "", false},
+        {"@name", "`name", false},
+        {"[x", "{x", false},
+        {"a^", "a~", false},
+        {"ab_", "ab\x7F", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(WordMatchesName(row.word, row.name), row.matches) << row.word << " " << row.name;
 }
 
 const std::string_view kTypes[] = {"ANIM_DT_OPAQUE", "ANIM_DT_CHAR", "", "ANIM_DT_LONG",

@@ -117,42 +117,29 @@ TEST(AppendZeroEscapes, AddsTwoCharactersPerByteAcrossPieces) {
     EXPECT_EQ(empty, "\\0\\0");
 }
 
-TEST(FixupStringChars, ConvertsEveryByteUpToTheFirstEllipsisOnly) {
-    ResetSettings();
-    std::string empty;
-    FixupStringChars(empty);
-    EXPECT_EQ(empty, "");
-    std::string first = "\xC9\xD2";
-    FixupStringChars(first);
-    EXPECT_EQ(first, "...");
-    std::string last = "\xA5\xD0\xC9";
-    FixupStringChars(last);
-    EXPECT_EQ(last, "*-...");
-    std::string none = "\x88x\xC6";
-    FixupStringChars(none);
-    EXPECT_EQ(none, "\xAEx" "d");
-    // A zero byte inside the text stays, and the bytes after it are still converted.
-    std::string zero("\xD0\0\xD2z\xC9", 5);
-    FixupStringChars(zero);
-    EXPECT_EQ(zero, std::string("-\0'z...", 7));
-    std::string plain = "no byte here changes";
-    FixupStringChars(plain);
-    EXPECT_EQ(plain, "no byte here changes");
-}
-
+// Each table byte converted, up to the first ellipsis, which ends the text; a zero byte inside
+// stays and the bytes after it are still converted.
 TEST(FixupStringChars, ConvertsEachTableByteAndCutsAtTheEllipsis) {
     ResetSettings();
-    std::string text = "\"\xD2\xD3\xD4\xD5\x88\xA8\xAA\x8E\xA1\xA5\xC6\xD0zA";
-    FixupStringChars(text);
-    EXPECT_EQ(text, "'''''\xAE\xAE\xAE\xE9\xB0*d-zA");
-
-    std::string cut = "Wait\xC9 more\xC9";
-    FixupStringChars(cut);
-    EXPECT_EQ(cut, "Wait...");
-    // Bytes before the ellipsis are converted up to it; none after it survive.
-    std::string before = "\xD2" "a\xA5\xC9\xD2\xA5";
-    FixupStringChars(before);
-    EXPECT_EQ(before, "'a*...");
+    const struct {
+        std::string text;
+        std::string expected;
+    } rows[] = {
+        {"", ""},
+        {"\xC9\xD2", "..."},
+        {"\xA5\xD0\xC9", "*-..."},
+        {"\x88x\xC6", "\xAEx" "d"},
+        {std::string("\xD0\0\xD2z\xC9", 5), std::string("-\0'z...", 7)},
+        {"no byte here changes", "no byte here changes"},
+        {"\"\xD2\xD3\xD4\xD5\x88\xA8\xAA\x8E\xA1\xA5\xC6\xD0zA", "'''''\xAE\xAE\xAE\xE9\xB0*d-zA"},
+        {"Wait\xC9 more\xC9", "Wait..."},
+        {"\xD2" "a\xA5\xC9\xD2\xA5", "'a*..."},  // converted up to the ellipsis, none after
+    };
+    for (const auto& row : rows) {
+        std::string text = row.text;
+        FixupStringChars(text);
+        EXPECT_EQ(text, row.expected);
+    }
 
     for (int option = 1; option <= 3; ++option) {
         LanguageOption = option;
