@@ -429,7 +429,10 @@ void Dispatch(int c) {
         handler(c);
         break;
     }
-    if (directive) gToken.kind = kTokDirective;
+    if (directive) {
+        gToken.wordKind = gToken.kind;
+        gToken.kind = kTokDirective;
+    }
 }
 
 // The start of a token: the blanks before it are passed over, and the handlers of the most

@@ -41,6 +41,8 @@ struct TokenRecord {
     uint32_t number;        // value of a number token
     bool fromWord;          // came from a word: a number or string that replaced a defined
                             // name, or the word typedef (character-constant kind, no code)
+    uint32_t wordKind;      // of a directive token: the kind its word after '#' had (a
+                            // property keyword still names its property)
 };
 
 extern TokenRecord gToken;

@@ -142,7 +142,7 @@ void ParsePresenceFlag(const PresenceRow& row) {
     GetToCloseBrace();  // the contents play no part
 }
 
-void ParseRetiredCode() {
-    WriteConsole("Unsupported Property %s", gToken.kind == kKwCode68K ? "Code68K" : "CodePowerPC");
+void ParseRetiredCode(const char* keyword) {
+    WriteConsole("Unsupported Property %s", keyword);
     GetToCloseBrace();
 }

@@ -26,4 +26,4 @@ void ParseRequiredHost();
 void ParseSizePair(const SizePairRow& row);
 void ParsePresenceFlag(const PresenceRow& row);
 // No open brace is checked: reads up to the next close brace, whatever comes before it.
-void ParseRetiredCode();  // Code68K and CodePowerPC: a notice, nothing written
+void ParseRetiredCode(const char* keyword);  // Code68K, CodePowerPC: a notice, nothing written

@@ -32,10 +32,17 @@ static_assert(sizeof kPropertyHandlers / sizeof kPropertyHandlers[0] ==
                   kKwLastProperty - kKwFirstProperty + 1,
               "one handler per property keyword");
 
+// The property keyword of a token, 0 for a token that is none. A '#' before the keyword
+// (a null directive, or "#Kind") leaves the keyword in force: the word names the property.
+static uint32_t PropertyKeywordOf(const TokenRecord& token) {
+    const uint32_t kind = token.kind == kTokDirective ? token.wordKind : token.kind;
+    return kind >= kKwFirstProperty && kind <= kKwLastProperty ? kind : 0;
+}
+
 // The handler of a property keyword token, null for any other token.
 static PropertyHandler HandlerOf(const TokenRecord& token) {
-    if (token.kind < kKwFirstProperty || token.kind > kKwLastProperty) return nullptr;
-    return kPropertyHandlers[token.kind - kKwFirstProperty];
+    const uint32_t keyword = PropertyKeywordOf(token);
+    return keyword ? kPropertyHandlers[keyword - kKwFirstProperty] : nullptr;
 }
 
 // Reads the property list between the two open braces and the inner close brace, calling
@@ -46,7 +53,8 @@ static unsigned long ConvertPropertyList() {
         GetToken();
         if (gToken.kind == kTokCloseBrace) break;
         // The retired code keywords write nothing and are not counted.
-        if (gToken.kind == kKwCode68K || gToken.kind == kKwCodePowerPC) --count;
+        const uint32_t keyword = PropertyKeywordOf(gToken);
+        if (keyword == kKwCode68K || keyword == kKwCodePowerPC) --count;
         const PropertyHandler handler = HandlerOf(gToken);
         if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
         handler();
