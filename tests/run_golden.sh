@@ -8,8 +8,8 @@
 # identifier: only its bytes are compared).
 # With GOLDEN_WINE set to a wine loader, TOOL is a Windows build run under it: its text-mode
 # line ends are folded back to line feeds before comparing, and the compilers are not run again.
-# A run under wine that printed nothing at all, not even the banner, ends with status 75 so
-# that the caller can tell a failed wine start-up from a wrong result.
+# A run under wine that printed nothing at all, not even the banner, fails at once with that
+# message (status 75) rather than with a diff of every file.
 # With GOLDEN_COMPILERS=0 the compilers are not run either: for a further build of the tool
 # whose scripts are compared byte for byte with the ones that a first build compiled.
 set -u

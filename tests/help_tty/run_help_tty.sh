@@ -6,6 +6,7 @@ set -u
 
 tool=$1
 [[ -x $tool ]] || { echo "FAIL: tool $tool is not an executable"; exit 1; }
+tool=$(realpath "$tool")
 command -v tmux >/dev/null || { echo "FAIL: tmux not found; install the Debian package tmux (.ci/run does)"; exit 1; }
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/help_tty.XXXXXX") || exit 1
@@ -31,29 +32,39 @@ problem() {
 screen() { tmx capture-pane -p -t help -S -200; }
 
 # Waits until the pane shows text matching the extended pattern (tmux drops trailing blanks);
-# fails after ten seconds.
+# fails, naming what never came, after thirty seconds or as soon as the tool has ended
+# without it.
 wait_for() {
-    local pattern=$1 what=$2
-    for _ in $(seq 100); do
-        if screen | grep -Eq -- "$pattern"; then return 0; fi
+    local pattern=$1 what=$2 shown tries
+    for ((tries = 0; tries < 300; tries++)); do
+        shown=$(screen)
+        if grep -Eq -- "$pattern" <<<"$shown"; then return 0; fi
+        if grep -Eq -- "$ended" <<<"$shown"; then break; fi
         sleep 0.1
     done
-    problem "$what: the screen never showed /$pattern/"
+    if ((tries < 300)); then
+        problem "$what: the tool ended without the screen showing /$pattern/"
+    else
+        problem "$what: the screen never showed /$pattern/ within 30 s"
+    fi
     echo "----- screen -----"
     screen
     echo "------------------"
     return 1
 }
 
-# After the tool ends, the pane reports its status and whether the terminal is in line mode.
+# After the tool ends, the pane reports its status and whether the terminal is in line mode,
+# both on one line of its own printed at once: the test waits for that line and only then
+# reads it.
 # The pane's shell catches SIGINT itself (so it survives Ctrl-C), which leaves the tool the
 # default disposition.
 cat >"$scratch/pane.sh" <<PANE
 trap 'true' INT
 cd '$scratch' || exit 1
 '$tool'
-echo "status=\$?"
-stty -a | grep -Eo -- '(^| )-?icanon' | sed 's/^ //; s/^/mode=/'
+status=\$?
+mode=\$(stty -a | grep -Eo -- '(^| )-?icanon' | tr -d ' ')
+printf '\nended: status=%s mode=%s\n' "\$status" "\${mode:-unknown}"
 sleep 60
 PANE
 start() {
@@ -64,6 +75,7 @@ start() {
 }
 
 prompt='Please choose \(\?, 1, 2, 3, 4, 5, V, Enter, Q\): ?'
+ended='^ended: status=[0-9]+ mode=(-?icanon|unknown)$'
 
 # One key each, no Enter: 1 shows the syntax page, 5 the first keyword page, q leaves the
 # browser, q quits with status 0 and the terminal is back in line mode.
@@ -78,17 +90,17 @@ wait_for "$prompt\$" "menu prompt" &&
     wait_for "tokens: q$" "browser left" &&
     wait_for "$prompt\$" "menu prompt after the browser" &&
     tmx send-keys -t help q &&
-    wait_for 'status=[0-9]+' "tool ended after q" &&
-    { screen | grep -q '^status=0$' || problem "quit did not end with status 0"; } &&
-    { screen | grep -q '^mode=icanon$' || problem "terminal not back in line mode after quit"; }
+    wait_for "$ended" "tool ended after q" &&
+    { screen | grep -Eq '^ended: status=0 ' || problem "quit did not end with status 0"; } &&
+    { screen | grep -Eq ' mode=icanon$' || problem "terminal not back in line mode after quit"; }
 
 # Ctrl-C at the prompt ends the tool by the signal, and the terminal mode is still restored.
 start
 wait_for "$prompt\$" "menu prompt (second run)" &&
     tmx send-keys -t help C-c &&
-    wait_for 'status=[0-9]+' "tool ended after Ctrl-C" &&
-    { screen | grep -q 'status=130$' || problem "Ctrl-C did not end the tool by SIGINT"; } &&
-    { screen | grep -q '^mode=icanon$' || problem "terminal not back in line mode after Ctrl-C"; }
+    wait_for "$ended" "tool ended after Ctrl-C" &&
+    { screen | grep -Eq '^ended: status=130 ' || problem "Ctrl-C did not end the tool by SIGINT"; } &&
+    { screen | grep -Eq ' mode=icanon$' || problem "terminal not back in line mode after Ctrl-C"; }
 
 if ((problems > 0)); then
     echo "$problems problem(s)"
