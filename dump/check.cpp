@@ -209,7 +209,8 @@ bool CheckPlugin(const std::vector<uint8_t>& bytes, std::vector<CheckFinding>& f
     PeExports image;
     if (pe ? !ParsePeResources(bytes, entries, error) || !ParsePeExports(bytes, image, error)
            : !ParseResFile(bytes, entries, error)) {
-        error = (pe ? "a damaged PE image: " : "neither a PE image nor a .res file: ") + error;
+        error = (pe ? "cannot be read as a PE image: " : "cannot be read as a PE image or a .res "
+                                                          "file: ") + error;
         return false;
     }
     if (pe && !FindMachine(image.machine))

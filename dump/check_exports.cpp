@@ -57,7 +57,7 @@ const HintRow kHints[] = {
     {IsUnderscoreName, "that name with the x86 C decoration (a leading underscore)",
      "export the plain name from a module-definition (.def) file"},
     {IsOtherCase, "that name in other letter case",
-     "a host matches names exactly: spell the property's text and the function alike"},
+     "spell the function and the property's text alike (a host matches names exactly)"},
 };
 
 }  // namespace
