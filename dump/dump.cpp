@@ -93,8 +93,9 @@ int RunDump(int argc, char** argv) {
             return 0;
         }
     }
-    if (argc >= 3 && strcmp(argv[1], "--check") == 0) return RunCheck(argc - 2, argv + 2);
-    if (argc != 2) {
+    const bool check = argc >= 2 && strcmp(argv[1], "--check") == 0;
+    if (check && argc >= 3) return RunCheck(argc - 2, argv + 2);
+    if (argc != 2 || (check && !FileExists(argv[1]))) {
         fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
