@@ -67,10 +67,16 @@ elif ! command -v cpack >/dev/null || ! command -v dpkg-deb >/dev/null; then
     skip_reason[toolchain]="cpack or dpkg-deb not found (Debian packages cmake, dpkg)"
 fi
 
-# The plugincheck test of every build links plug-in DLLs with clang and lld-link.
-if ! command -v lld-link >/dev/null || ! command -v clang >/dev/null; then
-    echo "check: the plugincheck test cannot run: clang or lld-link not found (Debian packages clang, lld)"
-    $ci && missing_required+=(clang lld)
+# The plugincheck test of every build links plug-in DLLs with clang and lld-link, and with MinGW
+# gcc for x86 and x64.
+plugincheck_missing=()
+for program in clang:clang lld-link:lld i686-w64-mingw32-gcc-posix:gcc-mingw-w64-i686-posix \
+    x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix; do
+    command -v "${program%%:*}" >/dev/null || plugincheck_missing+=("${program#*:}")
+done
+if ((${#plugincheck_missing[@]} > 0)); then
+    echo "check: the plugincheck test cannot run; missing: ${plugincheck_missing[*]}"
+    $ci && missing_required+=("${plugincheck_missing[@]}")
 fi
 if ((${#missing_required[@]} > 0)); then
     echo "check: missing tools; install them with (or run .ci/run as root):"

@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Builds small plug-in DLLs from plugin.c and plugin.r (resources converted by propwright) for
-# x86, x64 and ARM64 with clang and lld-link (no Windows SDK), for x64 with MinGW gcc and for x86
-# with clang's MinGW target (MinGW's export names), and checks each with propwright-dump --check
-# against expected.txt: the exact lines and the exit status.
+# x86, x64 and ARM64 with clang and lld-link (no Windows SDK), and for x86 and x64 with MinGW gcc,
+# and checks each with propwright-dump --check against expected.txt: the exact lines and the
+# exit status.
 # Usage: run_plugin_check.sh PROPWRIGHT PROPWRIGHT_DUMP SOURCE_DIR
 # Without the tools the test is skipped (status 77), except under CI=true, where it fails.
 set -u
 tool=$(realpath "$1")
 dump=$(realpath "$2")
 source_dir=$(realpath "$3")
-mingw=x86_64-w64-mingw32
+declare -A mingw=([mingw-x86]=i686-w64-mingw32 [mingw-x64]=x86_64-w64-mingw32)
 
 missing=()
-for program in clang lld-link llvm-rc "$mingw-gcc-posix" "$mingw-windres"; do
+for program in clang lld-link llvm-rc {x86_64,i686}-w64-mingw32-{gcc-posix,windres}; do
     command -v "$program" >/dev/null || missing+=("$program")
 done
 if ((${#missing[@]} > 0)); then
-    [[ ${CI:-} == true ]] && { echo "FAIL: missing ${missing[*]} (Debian packages clang lld llvm gcc-mingw-w64-x86-64-posix)"; exit 1; }
+    [[ ${CI:-} == true ]] && { echo "FAIL: missing ${missing[*]} (Debian packages clang lld llvm gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix)"; exit 1; }
     echo "SKIP: missing ${missing[*]}"
     exit 77
 fi
@@ -38,6 +38,7 @@ ok-x64            | x64       |                 | -DX64                | |
 ok-x86            | x86       |                 | -DX86                | |
 ok-arm64          | arm64     |                 | -DARM64              | |
 ok-mingw-x64      | mingw-x64 |                 | -DX64                | |
+ok-mingw-x86      | mingw-x86 |                 | -DX86                | |
 ok-forwarded      | x64       | -DNO_DLLEXPORT  | -DX64                | /export:PluginMain=helper.PluginMain |
 missing-x64       | x64       |                 | -DX86                | |
 missing-x86       | x86       |                 | -DX64                | |
@@ -62,8 +63,8 @@ res-faults        | res       |                 | -DNO_KIND -DTWICE    | |
 '
 
 declare -A triple=([x86]=i686-pc-windows-msvc [x64]=x86_64-pc-windows-msvc
-    [arm64]=aarch64-pc-windows-msvc [arm]=thumbv7-pc-windows-msvc [mingw-x86]=i686-w64-mingw32)
-declare -A machine=([x86]=x86 [x64]=x64 [arm64]=arm64 [arm]=arm [mingw-x86]=x86)
+    [arm64]=aarch64-pc-windows-msvc [arm]=thumbv7-pc-windows-msvc)
+declare -A machine=([x86]=x86 [x64]=x64 [arm64]=arm64 [arm]=arm)
 
 # The case's .res from plugin.r: preprocessed, converted, edited, compiled by llvm-rc.
 make_res() {  # make_res CASE RFLAGS EDIT
@@ -75,16 +76,16 @@ make_res() {  # make_res CASE RFLAGS EDIT
 
 # The case's DLL from plugin.c and its .res (none when RFLAGS is -).
 make_dll() {  # make_dll CASE TARGET CFLAGS RFLAGS LINK
-    local name=$1 target=$2 res=() flags=()
+    local name=$1 target=$2 res=()
     [[ $4 != - ]] && res=("$name.res")
-    [[ $target == mingw-x86 ]] && flags=(/lldmingw)
-    if [[ $target == mingw-x64 ]]; then
-        ((${#res[@]})) && { "$mingw-windres" -i "$name.res" -o "$name.res.o" || return 1; res=("$name.res.o"); }
-        "$mingw-gcc-posix" -shared $3 plugin.c "${res[@]}" -o "$name.dll"
+    local gnu=${mingw[$target]:-}
+    if [[ -n $gnu ]]; then
+        ((${#res[@]})) && { "$gnu-windres" -i "$name.res" -o "$name.res.o" || return 1; res=("$name.res.o"); }
+        "$gnu-gcc-posix" -shared $3 plugin.c "${res[@]}" -o "$name.dll"
         return
     fi
     clang --target="${triple[$target]}" $3 -c plugin.c -o "$name.obj" &&
-        lld-link "${flags[@]}" /dll /noentry /nodefaultlib "/machine:${machine[$target]}" \
+        lld-link /dll /noentry /nodefaultlib "/machine:${machine[$target]}" \
             "$name.obj" "${res[@]}" $5 "/out:$name.dll" >"$name.link.log"
 }
 
