@@ -225,6 +225,22 @@ bool CheckPlugin(const std::vector<uint8_t>& bytes, std::vector<CheckFinding>& f
     return true;
 }
 
+// Bytes outside printable ASCII as \xHH, so that a name read from the image keeps its finding on
+// one line.
+static std::string Printable(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += c;
+            continue;
+        }
+        char hex[8];
+        snprintf(hex, sizeof hex, "\\x%02X", (unsigned char)c);
+        out += hex;
+    }
+    return out;
+}
+
 int RunCheck(int count, char** paths) {
     int status = 0;
     for (int i = 0; i < count; ++i) {
@@ -237,7 +253,7 @@ int RunCheck(int count, char** paths) {
             continue;
         }
         for (const CheckFinding& finding : findings) {
-            printf("%s: %s: %s\n", paths[i], finding.severity, finding.text.c_str());
+            printf("%s: %s: %s\n", paths[i], finding.severity, Printable(finding.text).c_str());
             if (status == 0 && std::string(finding.severity) == "error") status = 1;
         }
     }

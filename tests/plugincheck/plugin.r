@@ -1,5 +1,5 @@
 // The property lists of the checked test plug-ins. X86, X64 and ARM64 add the code property of
-// that machine; NO_KIND and NO_NAME leave a property out; TWICE repeats the category; ADPR_CODE
+// that machine (X64_TAB one whose text holds a tab); NO_KIND and NO_NAME leave a property out; TWICE repeats the category; ADPR_CODE
 // gives the helper list an entry point of its own.
 resource 'Vtag' (16000, "Soft Glow") {
 	{
@@ -19,6 +19,9 @@ resource 'Vtag' (16000, "Soft Glow") {
 #endif
 #ifdef X64
 		CodeWin64X86 { "PluginMain" },
+#endif
+#ifdef X64_TAB
+		CodeWin64X86 { "Plugin\tMain" },
 #endif
 #ifdef ARM64
 		CodeWin64ARM { "PluginMain" },

@@ -50,6 +50,7 @@ stdcall-mingw-x86 | mingw-x86 | -DSTDCALL       | -DX86                | |
 underscore-x86    | x86       | -DNO_DLLEXPORT  | -DX86                | /export:_PluginMain=PluginMain |
 case-x64          | x64       | -DENTRY=pluginMain | -DX64             | |
 other-name-x64    | x64       | -DENTRY=FilterMain | -DX64             | |
+tab-x64           | x64       |                 | -DX64_TAB            | |
 ordinal-only      | x64       | -DNO_DLLEXPORT  | -DX64                | /export:PluginMain,@1,NONAME |
 no-exports        | x64       | -DNO_DLLEXPORT  | -DX64                | |
 adpr-code         | x64       |                 | -DX64 -DADPR_CODE    | |
