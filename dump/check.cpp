@@ -177,19 +177,19 @@ void CheckBytes(const ListContext& list) {
     }
 }
 
-// Every property list of the file; true when there is one.
-bool CheckLists(const std::vector<ResEntry>& entries, const PeExports* image,
-                std::vector<CheckFinding>& findings) {
-    bool any = false;
+// Every property list of the file; returns their number.
+size_t CheckLists(const std::vector<ResEntry>& entries, const PeExports* image,
+                  std::vector<CheckFinding>& findings) {
+    size_t lists = 0;
     for (const ResEntry& entry : entries) {
         if (!IsPropertyList(entry)) continue;
-        any = true;
+        ++lists;
         ListContext list{entry, ListRecords(entry.data), "", image, findings};
         list.label = ListLabel(list);
         CheckBytes(list);
         for (ListCheck check : kListChecks) check(list);
     }
-    return any;
+    return lists;
 }
 
 std::string MachineList() {
@@ -200,10 +200,27 @@ std::string MachineList() {
     return text;
 }
 
+std::string Count(size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// What was checked, for the note that --check -v adds.
+std::string Described(const PeExports* image, size_t lists) {
+    std::string what = "checked as a .res file";
+    if (image) {
+        const MachineRow* machine = FindMachine(image->machine);
+        what = "checked as an image for " +
+               (machine ? std::string(machine->name) + " (" + Hex16(image->machine) + ")"
+                        : "machine " + Hex16(image->machine)) +
+               " exporting " + Count(image->names.size(), "name", "names");
+    }
+    return what + ": " + Count(lists, "property list", "property lists");
+}
+
 }  // namespace
 
 bool CheckPlugin(const std::vector<uint8_t>& bytes, std::vector<CheckFinding>& findings,
-                 std::string& error) {
+                 std::string& error, bool describe) {
     const bool pe = LooksLikePeImage(bytes);
     std::vector<ResEntry> entries;
     PeExports image;
@@ -216,12 +233,14 @@ bool CheckPlugin(const std::vector<uint8_t>& bytes, std::vector<CheckFinding>& f
     if (pe && !FindMachine(image.machine))
         findings.push_back({"error", "the image's machine " + Hex16(image.machine) +
                                          " is served by no code property (" + MachineList() + ")"});
-    if (!CheckLists(entries, pe ? &image : nullptr, findings))
+    const size_t lists = CheckLists(entries, pe ? &image : nullptr, findings);
+    if (lists == 0)
         findings.push_back({"error", "no property list (Vtag or AdPr resource): a host finds no "
                                      "plug-in in this file"});
     if (!pe)
         findings.push_back({"note", "entry points not checked: a .res file has no machine and no "
                                     "export table; check the linked image"});
+    if (describe) findings.push_back({"note", Described(pe ? &image : nullptr, lists)});
     return true;
 }
 
@@ -243,11 +262,12 @@ static std::string Printable(const std::string& text) {
 
 int RunCheck(int count, char** paths) {
     int status = 0;
-    for (int i = 0; i < count; ++i) {
+    const bool describe = count > 1 && std::string(paths[0]) == "-v";
+    for (int i = describe ? 1 : 0; i < count; ++i) {
         std::vector<uint8_t> bytes;
         std::vector<CheckFinding> findings;
         std::string why;
-        if (!ReadWholeFile(paths[i], bytes, why) || !CheckPlugin(bytes, findings, why)) {
+        if (!ReadWholeFile(paths[i], bytes, why) || !CheckPlugin(bytes, findings, why, describe)) {
             printf("%s: error: %s\n", paths[i], why.c_str());
             status = 2;
             continue;

@@ -143,15 +143,16 @@ struct CheckFinding {
     std::string text;
 };
 // Checks one file as a host reads it: the property lists (Vtag, AdPr) and, in a PE image, the
-// entry point of the image's machine against the export table. False, with why in error, when
-// the bytes are neither a readable PE image nor a .res file.
+// entry point of the image's machine against the export table; with describe, a last note says
+// what was checked. False, with why in error, when the bytes are neither a readable PE image nor
+// a .res file.
 bool CheckPlugin(const std::vector<uint8_t>& bytes, std::vector<CheckFinding>& findings,
-                 std::string& error);
+                 std::string& error, bool describe = false);
 // "; it exports '_Name@8', ...": why wanted is not among the exports, and the cure; empty when
 // no export explains it.
 std::string ExplainMissingExport(const std::string& wanted, const PeExports& image);
-// propwright-dump --check FILE...: findings on standard output; status 0 no error, 1 an error,
-// 2 a file that cannot be read.
+// propwright-dump --check [-v] FILE...: findings on standard output (-v: and what was checked);
+// status 0 no error, 1 an error, 2 a file that cannot be read.
 int RunCheck(int count, char** paths);
 // The whole file; false with the reason in why.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& why);

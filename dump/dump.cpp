@@ -12,7 +12,7 @@ namespace {
 const char kVersion[] = "1.0.0";
 const char kUsage[] =
     "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
-    "       propwright-dump --check FILE...";
+    "       propwright-dump --check [-v] FILE...";
 
 void ShowHelp() {
     printf("propwright-dump %s: prints the resources of a compiled .res file or of a plug-in\n"
@@ -28,6 +28,7 @@ void ShowHelp() {
            "each plug-in, one line each: \"FILE: error: ...\" or \"FILE: warning: ...\".\n"
            "Checked: the property lists (Kind, Name, repeated properties, the bytes), and in\n"
            "a DLL the code property of its machine, which must name an exported function.\n"
+           "-v adds a note per file that says what was checked.\n"
            "Exit status: 0 no error, 1 an error, 2 a file that cannot be read.\n\n"
            "  --help      this text (only as the sole argument)\n"
            "  --version   the version\n",

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                 : ParseResFile(bytes, entries, error))
         PrintAll(entries);
     std::vector<CheckFinding> findings;
-    CheckPlugin(bytes, findings, error);
+    CheckPlugin(bytes, findings, error, true);
 
     entries.clear();
     for (const char* type : {"VTAG", "ADIN", "AETE", "PATE", "QKPN", "PATH"})
