@@ -37,7 +37,8 @@ if [[ $name == *dump* ]]; then
     vtag_res=$(ls "$out/seeds-$name"/vtag-every-keyword.res 2>/dev/null || true)
     if command -v clang >/dev/null && command -v lld-link >/dev/null && [[ -n $vtag_res ]] &&
         [[ ! -e $out/seeds-$name/plugin-x64.dll ]]; then
-        objects=$(mktemp -d)
+        objects=$out/seed-objects  # in the build tree: an interrupted run leaves nothing elsewhere
+        rm -rf "$objects" && mkdir "$objects"
         for machine in x86:i686 x64:x86_64; do
             clang --target="${machine#*:}-pc-windows-msvc" -DSTDCALL -c "$root/tests/plugincheck/plugin.c" \
                 -o "$objects/plugin.obj" &&
