@@ -1,9 +1,10 @@
-# Install rules, the CMake package (imported executable Propwright::propwright and
-# propwright_add_resources) and the Debian package. Included from the top CMakeLists.txt after
+# Install rules, the CMake package (imported executables Propwright::propwright and
+# Propwright::propwright-dump, and propwright_add_resources) and the Debian package. Included from the top CMakeLists.txt after
 # the propwright target exists.
 
 # The same name inside a build that adds this project with add_subdirectory.
 add_executable(Propwright::propwright ALIAS propwright)
+add_executable(Propwright::propwright-dump ALIAS propwright-dump)
 include(${CMAKE_CURRENT_LIST_DIR}/PropwrightResources.cmake)
 
 # A project that adds this one with add_subdirectory usually does not want the tool in its own
@@ -26,10 +27,10 @@ include(CMakePackageConfigHelpers)
 set(PROPWRIGHT_INSTALL_CMAKEDIR "lib/cmake/Propwright" CACHE STRING
   "Folder below the prefix for the CMake package files")
 
-install(TARGETS propwright EXPORT PropwrightTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The second tool reads compiled resources back and checks built plug-ins (CHECK).
+install(TARGETS propwright propwright-dump EXPORT PropwrightTargets
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-# The second tool reads compiled resources back; it is not part of the CMake package's targets.
-install(TARGETS propwright-dump RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright-dump.1
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
@@ -47,6 +48,7 @@ install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/PropwrightConfigVersion.cmake
   ${CMAKE_CURRENT_LIST_DIR}/PropwrightResources.cmake
   ${CMAKE_CURRENT_LIST_DIR}/PropwrightPreprocess.cmake
+  ${CMAKE_CURRENT_LIST_DIR}/PropwrightCheck.cmake
   DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})
 
 set(CPACK_PACKAGE_NAME propwright)

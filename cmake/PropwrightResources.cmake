@@ -1,7 +1,8 @@
 # propwright_add_resources(<target> SOURCES <file.r>...
 #                          [OPTIONS -j|-c|-k|-x]
 #                          [INCLUDE_DIRECTORIES <dir>...]
-#                          [DEFINITIONS <NAME>[=<value>]...])
+#                          [DEFINITIONS <NAME>[=<value>]...]
+#                          [CHECK])
 #
 # For each source, in <current binary dir>/propwright/<target>/:
 #   1. the C preprocessor of the project's C compiler (the C++ compiler when C is not enabled)
@@ -10,6 +11,10 @@
 #   2. propwright converts <name>.rr into <name>.rc, with the option if one is given;
 #   3. <name>.rc becomes a source of <target>, so the RC language (windres, llvm-rc or rc)
 #      compiles it and the linker puts the resources into the target.
+# With CHECK, propwright-dump --check reads <target> after every link (also in a cross build: it
+# only reads the file) and fails the build on an error, which it prints in the build log: an
+# entry point missing for the target's machine or not exported, a property list a host cannot
+# list. The failed file is removed, so the next build links and checks it again.
 # Call it in the folder that creates <target>, after enabling the RC language.
 #
 # Error locations: Clang and MSVC (also clang-cl) write #line markers, which the tool reads, so
@@ -19,7 +24,8 @@
 #
 # The tool is PROPWRIGHT_EXECUTABLE when that is set (a build of the tool for the build machine,
 # e.g. when propwright comes in by add_subdirectory into a cross-compiled project), otherwise the
-# target Propwright::propwright (from find_package(Propwright) or add_subdirectory).
+# target Propwright::propwright (from find_package(Propwright) or add_subdirectory); the same for
+# the check with PROPWRIGHT_DUMP_EXECUTABLE and Propwright::propwright-dump.
 include_guard(GLOBAL)
 cmake_policy(PUSH)
 cmake_policy(VERSION 3.16...3.27)
@@ -27,9 +33,39 @@ cmake_policy(VERSION 3.16...3.27)
 # Global, as the function is: this file is read once, the function may be called in any folder.
 set_property(GLOBAL PROPERTY PROPWRIGHT_PREPROCESS_SCRIPT
   "${CMAKE_CURRENT_LIST_DIR}/PropwrightPreprocess.cmake")
+set_property(GLOBAL PROPERTY PROPWRIGHT_CHECK_SCRIPT
+  "${CMAKE_CURRENT_LIST_DIR}/PropwrightCheck.cmake")
+
+# CHECK: propwright-dump --check on the linked target after every link.
+function(_propwright_add_check target context)
+  set(emulator "")
+  if(PROPWRIGHT_DUMP_EXECUTABLE)
+    set(dump "${PROPWRIGHT_DUMP_EXECUTABLE}")
+  elseif(TARGET Propwright::propwright-dump)
+    get_target_property(imported Propwright::propwright-dump IMPORTED)
+    set(dump "$<TARGET_FILE:Propwright::propwright-dump>")
+    if(NOT imported)
+      get_target_property(built Propwright::propwright-dump ALIASED_TARGET)
+      set(dump "$<TARGET_FILE:${built}>")
+      add_dependencies(${target} ${built})
+      if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
+        string(REPLACE ";" "$<SEMICOLON>" emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
+      endif()
+    endif()
+  else()
+    message(FATAL_ERROR "${context}: CHECK needs Propwright::propwright-dump (find_package or "
+      "add_subdirectory) or PROPWRIGHT_DUMP_EXECUTABLE")
+  endif()
+  get_property(check_script GLOBAL PROPERTY PROPWRIGHT_CHECK_SCRIPT)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND "${CMAKE_COMMAND}" "-DPROPWRIGHT_DUMP=${dump}" "-DPROPWRIGHT_EMULATOR=${emulator}"
+      "-DPROPWRIGHT_FILE=$<TARGET_FILE:${target}>" -P "${check_script}"
+    COMMENT "Checking that a host can load ${target}"
+    VERBATIM)
+endfunction()
 
 function(propwright_add_resources target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;OPTIONS;INCLUDE_DIRECTORIES;DEFINITIONS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "CHECK" "" "SOURCES;OPTIONS;INCLUDE_DIRECTORIES;DEFINITIONS")
   set(context "propwright_add_resources(${target})")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "${context}: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
@@ -205,6 +241,9 @@ function(propwright_add_resources target)
       set_property(SOURCE "${rc}" APPEND PROPERTY COMPILE_OPTIONS ${code_page})
     endif()
   endforeach()
+  if(arg_CHECK)
+    _propwright_add_check(${target} "${context}")
+  endif()
 endfunction()
 
 cmake_policy(POP)

@@ -125,6 +125,38 @@ bool LooksLikePeImage(const std::vector<uint8_t>& bytes);
 bool ParsePeResources(const std::vector<uint8_t>& bytes, std::vector<ResEntry>& entries,
                       std::string& error);
 
+// What a host needs of an image besides its resources: the machine it runs on and the names
+// it can look entry points up by (forwarded exports among them: the loader follows those).
+struct PeExports {
+    uint16_t machine = 0;            // the file header's machine field, e.g. 0x8664
+    std::vector<std::string> names;  // every exported name, in the table's order
+    uint32_t ordinalOnly = 0;        // functions exported by ordinal without a name
+};
+// Reads the headers and the export table with every offset checked against the image; false
+// with a message naming the offset on any fault.
+bool ParsePeExports(const std::vector<uint8_t>& bytes, PeExports& exports, std::string& error);
+
+// The plug-in check (propwright-dump --check). A finding: "error", "warning" or "note", and its
+// text, which names the resource it is about (none for the file as a whole).
+struct CheckFinding {
+    const char* severity;
+    std::string text;
+};
+// Checks one file as a host reads it: the property lists (Vtag, AdPr) and, in a PE image, the
+// entry point of the image's machine against the export table; with describe, a last note says
+// what was checked. False, with why in error, when the bytes are neither a readable PE image nor
+// a .res file.
+bool CheckPlugin(const std::vector<uint8_t>& bytes, std::vector<CheckFinding>& findings,
+                 std::string& error, bool describe = false);
+// "; it exports '_Name@8', ...": why wanted is not among the exports, and the cure; empty when
+// no export explains it.
+std::string ExplainMissingExport(const std::string& wanted, const PeExports& image);
+// propwright-dump --check [-v] FILE...: findings on standard output (-v: and what was checked);
+// status 0 no error, 1 an error, 2 a file that cannot be read.
+int RunCheck(int count, char** paths);
+// The whole file; false with the reason in why.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& why);
+
 // Little-endian fields of a value.
 uint16_t ReadU16(const uint8_t* p);
 uint32_t ReadU32(const uint8_t* p);

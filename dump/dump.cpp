@@ -10,7 +10,9 @@
 namespace {
 
 const char kVersion[] = "1.0.0";
-const char kUsage[] = "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)";
+const char kUsage[] =
+    "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
+    "       propwright-dump --check [-v] FILE...";
 
 void ShowHelp() {
     printf("propwright-dump %s: prints the resources of a compiled .res file or of a plug-in\n"
@@ -21,7 +23,13 @@ void ShowHelp() {
            "for every other resource (type, id, language, size). Bytes that no source can\n"
            "give are kept in a comment at their place.\n"
            "The error stream gets one line per problem found in the bytes.\n\n"
-           "Exit status: 0 clean, 1 problems found, 2 unreadable input.\n"
+           "Exit status: 0 clean, 1 problems found, 2 unreadable input.\n\n"
+           "--check FILE... prints nothing but what keeps a host from listing or loading\n"
+           "each plug-in, one line each: \"FILE: error: ...\" or \"FILE: warning: ...\".\n"
+           "Checked: the property lists (Kind, Name, repeated properties, the bytes), and in\n"
+           "a DLL the code property of its machine, which must name an exported function.\n"
+           "-v adds a note per file that says what was checked.\n"
+           "Exit status: 0 no error, 1 an error, 2 a file that cannot be read.\n\n"
            "  --help      this text (only as the sole argument)\n"
            "  --version   the version\n",
            kVersion, kUsage);
@@ -44,16 +52,15 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
-// Reads the whole file; false (status 2 reported) when it cannot be opened or read.
-static bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& why) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        fprintf(stderr, "%s: cannot open\n", path);
+        why = "cannot open";
         return false;
     }
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     if (file.bad()) {
-        fprintf(stderr, "%s: cannot read\n", path);
+        why = "cannot read";
         return false;
     }
     return true;
@@ -87,13 +94,19 @@ int RunDump(int argc, char** argv) {
             return 0;
         }
     }
-    if (argc != 2) {
+    const bool check = argc >= 2 && strcmp(argv[1], "--check") == 0;
+    if (check && argc >= 3) return RunCheck(argc - 2, argv + 2);
+    if (argc != 2 || (check && !FileExists(argv[1]))) {
         fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
     const char* path = argv[1];
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return 2;
+    std::string why;
+    if (!ReadWholeFile(path, bytes, why)) {
+        fprintf(stderr, "%s: %s\n", path, why.c_str());
+        return 2;
+    }
     std::vector<ResEntry> entries;
     std::string error;
     const bool pe = LooksLikePeImage(bytes);

@@ -2,7 +2,8 @@
 // first as a whole file (a PE image when it starts with MZ, else a .res file) and every
 // resource found is walked and printed; then the input is taken as the data of one resource
 // of each type the dump prints, so the printers meet damaged data without needing a valid
-// container around it. Reading past the input aborts under the address sanitizer.
+// container around it. The plug-in check (--check) reads the whole input as well, export
+// table included. Reading past the input aborts under the address sanitizer.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,6 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (LooksLikePeImage(bytes) ? ParsePeResources(bytes, entries, error)
                                 : ParseResFile(bytes, entries, error))
         PrintAll(entries);
+    std::vector<CheckFinding> findings;
+    CheckPlugin(bytes, findings, error, true);
 
     entries.clear();
     for (const char* type : {"VTAG", "ADIN", "AETE", "PATE", "QKPN", "PATH"})

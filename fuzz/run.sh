@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a fuzz target for a given time, seeded with every golden source and the examples (the
-# converter's target) or with every golden script compiled by windres (the dump's target).
+# converter's target) or with every golden script compiled by windres and two DLLs linked with
+# one of them (the dump's target).
 # Usage: fuzz/run.sh FUZZER SECONDS [libFuzzer flags...]
 # The corpus grows in corpus/ (corpus-dump/) beside FUZZER from run to run; a finding (crash-*, leak-*,
 # timeout-*, oom-*) is written to findings/ there, and the exit status is then not 0.
@@ -30,6 +31,22 @@ if [[ $name == *dump* ]]; then
             "$windres" --preprocessor=cpp -i "$rc" -O res -o "$out/seeds-$name/$case_name.res" \
                 2>/dev/null || rm -f "$out/seeds-$name/$case_name.res"
         done
+    fi
+    # PE images with an export table and a property list, for the plug-in check: the test
+    # plug-in's code linked for x86 and x64 with the resources of a golden case.
+    vtag_res=$(ls "$out/seeds-$name"/vtag-every-keyword.res 2>/dev/null || true)
+    if command -v clang >/dev/null && command -v lld-link >/dev/null && [[ -n $vtag_res ]] &&
+        [[ ! -e $out/seeds-$name/plugin-x64.dll ]]; then
+        objects=$out/seed-objects  # in the build tree: an interrupted run leaves nothing elsewhere
+        rm -rf "$objects" && mkdir "$objects"
+        for machine in x86:i686 x64:x86_64; do
+            clang --target="${machine#*:}-pc-windows-msvc" -DSTDCALL -c "$root/tests/plugincheck/plugin.c" \
+                -o "$objects/plugin.obj" &&
+                lld-link /dll /noentry /nodefaultlib "/machine:${machine%%:*}" "$objects/plugin.obj" \
+                    "$vtag_res" /export:Other=PluginMain,@7 "/out:$objects/plugin-${machine%%:*}.dll" >/dev/null &&
+                mv "$objects/plugin-${machine%%:*}.dll" "$out/seeds-$name/"
+        done
+        rm -rf "$objects"
     fi
     find "$out/seeds-$name" -type f | paste -s -d, >"$seeds"
     [[ -s $seeds ]] || echo "$root/README.md" >"$seeds"

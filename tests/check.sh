@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the tool in every configuration this machine can build and runs all tests in each:
 #   gcc      build/          g++, Release: unit tests, golden cases, and windres and llvm-rc
-#                            on every script a golden case produces, walked by the decoder
+#                            on every script a golden case produces, walked by the decoder;
+#                            every build also checks plug-in DLLs linked with lld-link
 #   clang    build-clang/    clang++, Release: unit tests and golden cases (the scripts are
 #                            compared byte for byte; the compilers already took them in gcc)
 #   asan     build-asan/     clang++ (g++ without clang), -O1, address and undefined-behaviour
@@ -66,6 +67,17 @@ elif ! command -v cpack >/dev/null || ! command -v dpkg-deb >/dev/null; then
     skip_reason[toolchain]="cpack or dpkg-deb not found (Debian packages cmake, dpkg)"
 fi
 
+# The plugincheck test of every build links plug-in DLLs with clang and lld-link, and with MinGW
+# gcc for x86 and x64.
+plugincheck_missing=()
+for program in clang:clang lld-link:lld i686-w64-mingw32-gcc-posix:gcc-mingw-w64-i686-posix \
+    x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix; do
+    command -v "${program%%:*}" >/dev/null || plugincheck_missing+=("${program#*:}")
+done
+if ((${#plugincheck_missing[@]} > 0)); then
+    echo "check: the plugincheck test cannot run; missing: ${plugincheck_missing[*]}"
+    $ci && missing_required+=("${plugincheck_missing[@]}")
+fi
 if ((${#missing_required[@]} > 0)); then
     echo "check: missing tools; install them with (or run .ci/run as root):"
     echo "    apt-get install ${missing_required[*]}"

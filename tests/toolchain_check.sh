@@ -3,7 +3,8 @@
 # builds the example plug-in (examples/plugin) as a Windows DLL with MinGW through
 # find_package(Propwright) and propwright_add_resources, reads the resources back out of the DLL
 # and compares them with values worked out by hand from examples/plugin/edgetint.r; checks that
-# an edited header reaches the DLL and where errors point; then builds the Debian package and
+# an edited header reaches the DLL, that the plug-in check after the link fails a build whose
+# entry point is not exported, and where errors point; then builds the Debian package and
 # checks its file list and that the packaged tool runs.
 # Usage: toolchain_check.sh BUILD_DIR   (a configured and built tree, with tests/resdecode)
 set -euo pipefail
@@ -43,7 +44,8 @@ prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log"
 for file in bin/propwright bin/propwright-dump share/man/man1/propwright.1 share/man/man1/propwright-dump.1 \
     lib/cmake/Propwright/PropwrightConfig.cmake lib/cmake/Propwright/PropwrightConfigVersion.cmake \
-    lib/cmake/Propwright/PropwrightTargets.cmake lib/cmake/Propwright/PropwrightResources.cmake; do
+    lib/cmake/Propwright/PropwrightTargets.cmake lib/cmake/Propwright/PropwrightResources.cmake \
+    lib/cmake/Propwright/PropwrightCheck.cmake; do
     [[ -f $prefix/$file ]] || problem "cmake --install did not install $file"
 done
 [[ -x $prefix/bin/propwright ]] || problem "the installed propwright is not executable"
@@ -170,6 +172,22 @@ grep -q "Preprocessing edgetint.r" "$scratch/rebuild.log" ||
 grep -qF '#6 #1008 110 bytes: 16116="Edge Tint tints' <("$decoder" "$scratch/edited.res") ||
     problem "the string table of the rebuilt DLL is not at 16116 (block 1008)"
 
+# --- CHECK: the example is checked after its link; an entry point renamed in the C source alone
+# fails the build with the export that explains it, and leaves no DLL behind.
+echo "== toolchain: plug-in check after the link"
+sed -i 's/int PluginMain(/int pluginMain(/' "$plugin_src/edgetint.c"
+grep -q "pluginMain" "$plugin_src/edgetint.c" || problem "could not rename the entry point in the copy of edgetint.c"
+if cmake --build "$plugin" >"$scratch/check.log" 2>&1; then
+    problem "a plug-in whose entry point is not exported built"
+else
+    grep -qxF "$dll: error: Vtag 16000 \"Edge Tint...\": CodeWin64X86 names the entry point 'PluginMain', which the image does not export; it exports 'pluginMain', that name in other letter case: spell the function and the property's text alike (a host matches names exactly)" "$scratch/check.log" ||
+        { cat "$scratch/check.log"; problem "the build log does not name the export that explains the missing entry point"; }
+    [[ -e $dll ]] && problem "the plug-in that failed the check is still there"
+fi
+sed -i 's/int pluginMain(/int PluginMain(/' "$plugin_src/edgetint.c"
+cmake --build "$plugin" >"$scratch/check-fixed.log" 2>&1 && [[ -f $dll ]] ||
+    { cat "$scratch/check-fixed.log"; problem "the repaired plug-in did not build"; }
+
 # --- Errors: GCC output has no #line markers, so the message names the generated .rr file.
 echo "== toolchain: error locations"
 sed -i 's/^\t\tKind { Filter },$/&\n\t\tBogus { 1 },/' "$plugin_src/edgetint.r"
@@ -281,7 +299,8 @@ dpkg-deb -c "$deb" | awk '{ print $NF }' >"$scratch/deb.files"
 for file in ./usr/bin/propwright ./usr/bin/propwright-dump ./usr/share/man/man1/propwright.1 \
     ./usr/share/man/man1/propwright-dump.1 \
     ./usr/lib/cmake/Propwright/PropwrightConfig.cmake ./usr/lib/cmake/Propwright/PropwrightConfigVersion.cmake \
-    ./usr/lib/cmake/Propwright/PropwrightTargets.cmake ./usr/lib/cmake/Propwright/PropwrightResources.cmake; do
+    ./usr/lib/cmake/Propwright/PropwrightTargets.cmake ./usr/lib/cmake/Propwright/PropwrightResources.cmake \
+    ./usr/lib/cmake/Propwright/PropwrightCheck.cmake; do
     grep -qxF "$file" "$scratch/deb.files" || problem "the package does not hold $file"
 done
 unpacked=$scratch/unpacked

@@ -340,7 +340,8 @@ TEST(DumpRun, ExitStatusAndMessages) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(RunDump(1, none), 2);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n");
+              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
+              "       propwright-dump --check [-v] FILE...\n");
 }
 
 TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
@@ -366,7 +367,15 @@ TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
     EXPECT_EQ(RunDump(3, two), 2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n");
+              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
+              "       propwright-dump --check [-v] FILE...\n");
+
+    // --check needs at least one file.
+    char* check[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--check"), nullptr};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDump(2, check), 2);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("propwright-dump --check [-v] FILE..."),
+              std::string::npos);
 
     // A file that does not exist is unreadable input.
     char* missing[] = {const_cast<char*>("propwright-dump"),
