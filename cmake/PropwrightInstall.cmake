@@ -26,12 +26,19 @@ include(CMakePackageConfigHelpers)
 set(PROPWRIGHT_INSTALL_CMAKEDIR "lib/cmake/Propwright" CACHE STRING
   "Folder below the prefix for the CMake package files")
 
+# Windows: bin/, lib/cmake/ and doc/ with the README and the manuals as text (no man there).
 install(TARGETS propwright EXPORT PropwrightTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(NOT WIN32)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 # The second tool reads compiled resources back; it is not part of the CMake package's targets.
 install(TARGETS propwright-dump RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright-dump.1
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+if(WIN32)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md ${PROPWRIGHT_MANUALS_TEXT} DESTINATION doc)
+else()
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright-dump.1
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 install(EXPORT PropwrightTargets NAMESPACE Propwright:: FILE PropwrightTargets.cmake
   DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})
@@ -56,11 +63,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Converts plug-in resource descriptions (.r) into Windows resource scripts (.rc)")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 if(WIN32)
+  # propwright-<version>-win64.zip holding bin/, doc/ and lib/ at its top, as installed.
   set(CPACK_GENERATOR ZIP)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
   set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
