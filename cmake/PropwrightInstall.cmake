@@ -26,6 +26,32 @@ include(CMakePackageConfigHelpers)
 set(PROPWRIGHT_INSTALL_CMAKEDIR "lib/cmake/Propwright" CACHE STRING
   "Folder below the prefix for the CMake package files")
 
+# Windows has no man: the package holds the manuals as text, built with the programs (when
+# groff is found).
+set(PROPWRIGHT_MANUALS_TEXT "")
+if(WIN32)
+  find_program(PROPWRIGHT_GROFF groff)
+  mark_as_advanced(PROPWRIGHT_GROFF)
+  if(NOT PROPWRIGHT_GROFF)
+    message(WARNING "groff not found: the Windows package will hold no manuals (Debian: groff-base)")
+  endif()
+endif()
+if(WIN32 AND PROPWRIGHT_GROFF)
+  file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/doc")
+  foreach(_page propwright propwright-dump)
+    set(_text "${CMAKE_CURRENT_BINARY_DIR}/doc/${_page}.txt")
+    add_custom_command(OUTPUT "${_text}"
+      COMMAND "${CMAKE_COMMAND}" "-DGROFF=${PROPWRIGHT_GROFF}"
+        "-DINPUT=${PROJECT_SOURCE_DIR}/doc/${_page}.1" "-DOUTPUT=${_text}"
+        -P "${CMAKE_CURRENT_LIST_DIR}/PropwrightManText.cmake"
+      DEPENDS "${PROJECT_SOURCE_DIR}/doc/${_page}.1" "${CMAKE_CURRENT_LIST_DIR}/PropwrightManText.cmake"
+      COMMENT "Formatting the manual ${_page}.1 as text"
+      VERBATIM)
+    list(APPEND PROPWRIGHT_MANUALS_TEXT "${_text}")
+  endforeach()
+  add_custom_target(propwright_manuals ALL DEPENDS ${PROPWRIGHT_MANUALS_TEXT})
+endif()
+
 # Windows: bin/, lib/cmake/ and doc/ with the README and the manuals as text (no man there).
 install(TARGETS propwright EXPORT PropwrightTargets RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT WIN32)
