@@ -3,6 +3,7 @@
 # into an empty folder, its files, the DLLs its programs import and their version resources;
 # then both programs run from there under wine on the bundled example and on the example
 # plug-in DLL (built with MinGW through the zip's CMake package), against the Linux build.
+# Each run under wine is bounded (60 seconds), as the golden cases are.
 # Usage: windows_package_check.sh WINDOWS_BUILD NATIVE_BUILD WINE
 # (run by windows_check.sh, with WINEPREFIX set and its wineserver running)
 set -euo pipefail
@@ -109,13 +110,14 @@ mkdir "$scratch/linux" "$scratch/windows"
 cp "$root/examples/filter.rr" "$scratch/linux/"
 cp "$root/examples/filter.rr" "$scratch/windows/"
 (cd "$scratch/linux" && "$native/propwright" filter.rr filter.rc >/dev/null)
-(cd "$scratch/windows" && "$wine" "$unpacked/bin/propwright.exe" filter.rr filter.rc >/dev/null) ||
+(cd "$scratch/windows" && timeout 60 "$wine" "$unpacked/bin/propwright.exe" filter.rr filter.rc >/dev/null) ||
     problem "the zip's propwright.exe failed on examples/filter.rr"
 same_text "script of examples/filter.rr" "$scratch/linux/filter.rc" "$scratch/windows/filter.rc"
 
 # The example plug-in through the zip's CMake package; its conversions run the zip's
 # propwright.exe under wine (a Linux machine cannot start it directly).
-printf '#!/bin/sh\nexec %q %q "$@"\n' "$wine" "$unpacked/bin/propwright.exe" >"$scratch/propwright-wine"
+printf '#!/usr/bin/env bash\nexec timeout 60 %q %q "$@"\n' "$wine" "$unpacked/bin/propwright.exe" \
+    >"$scratch/propwright-wine"
 chmod +x "$scratch/propwright-wine"
 plugin=$scratch/plugin
 generator=()
@@ -132,7 +134,8 @@ cmake --build "$plugin" >"$scratch/plugin-build.log" 2>&1 || { cat "$scratch/plu
 same_text "script of edgetint.r" "$scratch/edgetint.rc" "$plugin/propwright/edgetint/edgetint.rc"
 
 (cd "$plugin" && "$native/dump/propwright-dump" edgetint.dll >"$scratch/edgetint-linux.rr")
-(cd "$plugin" && "$wine" "$unpacked/bin/propwright-dump.exe" edgetint.dll >"$scratch/edgetint-windows.rr") ||
+(cd "$plugin" && timeout 60 "$wine" "$unpacked/bin/propwright-dump.exe" edgetint.dll \
+    >"$scratch/edgetint-windows.rr") ||
     problem "the zip's propwright-dump.exe failed on edgetint.dll"
 same_text "dump of edgetint.dll" "$scratch/edgetint-linux.rr" "$scratch/edgetint-windows.rr"
 
