@@ -27,12 +27,42 @@ include(CMakePackageConfigHelpers)
 set(PROPWRIGHT_INSTALL_CMAKEDIR "lib/cmake/Propwright" CACHE STRING
   "Folder below the prefix for the CMake package files")
 
+# Windows has no man: the package holds the manuals as text, built with the programs (when
+# groff is found).
+set(PROPWRIGHT_MANUALS_TEXT "")
+if(WIN32)
+  find_program(PROPWRIGHT_GROFF groff)
+  mark_as_advanced(PROPWRIGHT_GROFF)
+  if(NOT PROPWRIGHT_GROFF)
+    message(WARNING "groff not found: the Windows package will hold no manuals (Debian: groff-base)")
+  endif()
+endif()
+if(WIN32 AND PROPWRIGHT_GROFF)
+  file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/doc")
+  foreach(_page propwright propwright-dump)
+    set(_text "${CMAKE_CURRENT_BINARY_DIR}/doc/${_page}.txt")
+    add_custom_command(OUTPUT "${_text}"
+      COMMAND "${CMAKE_COMMAND}" "-DGROFF=${PROPWRIGHT_GROFF}"
+        "-DINPUT=${PROJECT_SOURCE_DIR}/doc/${_page}.1" "-DOUTPUT=${_text}"
+        -P "${CMAKE_CURRENT_LIST_DIR}/PropwrightManText.cmake"
+      DEPENDS "${PROJECT_SOURCE_DIR}/doc/${_page}.1" "${CMAKE_CURRENT_LIST_DIR}/PropwrightManText.cmake"
+      COMMENT "Formatting the manual ${_page}.1 as text"
+      VERBATIM)
+    list(APPEND PROPWRIGHT_MANUALS_TEXT "${_text}")
+  endforeach()
+  add_custom_target(propwright_manuals ALL DEPENDS ${PROPWRIGHT_MANUALS_TEXT})
+endif()
+
 # The second tool reads compiled resources back and checks built plug-ins (CHECK).
 install(TARGETS propwright propwright-dump EXPORT PropwrightTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright-dump.1
-  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Windows: doc/ with the README and the manuals as text (no man there).
+if(WIN32)
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/README.md ${PROPWRIGHT_MANUALS_TEXT} DESTINATION doc)
+else()
+  install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright.1
+    ${CMAKE_CURRENT_SOURCE_DIR}/doc/propwright-dump.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endif()
 
 install(EXPORT PropwrightTargets NAMESPACE Propwright:: FILE PropwrightTargets.cmake
   DESTINATION ${PROPWRIGHT_INSTALL_CMAKEDIR})
@@ -58,11 +88,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
   "Converts plug-in resource descriptions (.r) into Windows resource scripts (.rc)")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 if(WIN32)
+  # propwright-<version>-win64.zip holding bin/, doc/ and lib/ at its top, as installed.
   set(CPACK_GENERATOR ZIP)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
   set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 endif()
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)

@@ -9,7 +9,9 @@
 #                            sanitizers, with the fuzz target: unit tests and golden cases
 #   fuzz     build-asan/     the converter's and the dump's fuzz targets, FUZZ_SECONDS (60)
 #                            seconds between them, seeded with the golden sources and scripts
-#   windows  build-windows/  MinGW g++ cross-build: the golden cases under wine
+#   windows  build-windows/  MinGW g++ cross-build: the golden cases under wine; the zip
+#                            from cpack, unpacked: its files, imports, version resources, and
+#                            its programs under wine against the Linux build
 #   toolchain build/         installed into a scratch prefix: the example plug-in built as a DLL
 #                            with MinGW, its resources read back; the Debian package
 # The tools are looked for before anything is built; a missing one is named with its Debian
@@ -60,6 +62,8 @@ if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
     skip_reason[windows]="x86_64-w64-mingw32-g++-posix not found (Debian package g++-mingw-w64-x86-64-posix)"
 elif [[ -z $wine ]]; then
     skip_reason[windows]="wine64 not found (Debian package wine64)"
+elif ! command -v groff >/dev/null; then
+    skip_reason[windows]="groff not found, which writes the zip's manuals (Debian package groff-base)"
 fi
 if ! command -v x86_64-w64-mingw32-gcc-posix >/dev/null; then
     skip_reason[toolchain]="x86_64-w64-mingw32-gcc-posix not found (Debian package gcc-mingw-w64-x86-64-posix)"
@@ -100,7 +104,7 @@ declare -A description=(
     [clang]="build-clang/, clang++ Release: unit, golden"
     [asan]="build-asan/, clang++ -O1 with address and undefined-behaviour sanitizers: unit, golden"
     [fuzz]="build-asan/, libFuzzer for ${FUZZ_SECONDS:-60}s"
-    [windows]="build-windows/, MinGW g++ under wine: golden"
+    [windows]="build-windows/, MinGW g++ under wine: golden, the zip"
     [toolchain]="build/ installed: example plug-in DLL with MinGW, its resources, .deb"
 )
 # The sanitizer build is also the fuzz build; without clang's runtime libraries (the same

@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Cross-builds the tool for Windows and runs every golden case with that build under wine,
-# so that the Windows code paths (files, temporary output, console) are checked too.
+# so that the Windows code paths (files, temporary output, console) are checked too; then
+# checks the Windows zip (windows_package_check.sh) against the native build of DECODER's tree.
 # Usage: windows_check.sh DECODER   (a case directory holding no-windows is skipped)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 decoder=$1
 cxx=x86_64-w64-mingw32-g++-posix
 wine=$(command -v wine64 || ls /usr/lib/wine/wine64 2>/dev/null || true)
-if ! command -v "$cxx" >/dev/null || [[ -z $wine ]]; then
+if ! command -v "$cxx" >/dev/null || [[ -z $wine ]] || ! command -v groff >/dev/null; then
     if [[ ${CI:-} == true ]]; then
-        echo "windows check: $cxx or wine64 missing (.ci/run installs g++-mingw-w64-x86-64-posix and wine64)"
+        echo "windows check: $cxx, wine64 or groff missing (.ci/run installs g++-mingw-w64-x86-64-posix, wine64 and groff-base)"
         exit 1
     fi
-    echo "windows check: skipped, $cxx or wine64 not installed"
+    echo "windows check: skipped, $cxx, wine64 or groff not installed"
     exit 0
 fi
 
@@ -34,7 +35,8 @@ cmake -S "$root" -B "$out" "${generator[@]}" -DCMAKE_TOOLCHAIN_FILE="$toolchain"
     -DPROPWRIGHT_TESTS=OFF -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
     -DPROPWRIGHT_WERROR="${PROPWRIGHT_WERROR:-OFF}" >"$out/configure.log" 2>&1 ||
     { cat "$out/configure.log"; exit 1; }
-cmake --build "$out" -j2 --target propwright
+# Everything the zip holds: both programs and the manuals as text.
+cmake --build "$out" -j2
 tool=$out/propwright.exe
 [[ -f $tool ]] || { echo "windows check: the cross-build made no $tool"; exit 1; }
 
@@ -87,3 +89,5 @@ while IFS= read -r log; do
 done < <(find "$results" -name '*.fail' | LC_ALL=C sort)
 echo "windows: $passed passed, $failed failed, $skipped skipped (no-windows)"
 ((failed == 0))
+
+bash "$root/tests/windows_package_check.sh" "$out" "$(dirname "$decoder")/.." "$wine"
