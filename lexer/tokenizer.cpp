@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/names.h"
+#include "lexer/sourcetext.h"
 #include "lexer/scan.h"
 #include "lexer/symbols.h"
 
@@ -542,7 +544,25 @@ void GetStringToken(int c) {
     gStringEnded = true;
 }
 
+// A constant of a UTF-8 source: its text in the target code page, the first four bytes kept.
+void GetUtf8CharConstant() {
+    std::string text;
+    for (int c = GetCharacter(); c != '\''; c = GetCharacter()) {
+        if (c == kEndMark) {
+            UngetCharacter();
+            break;
+        }
+        text += char(c);
+    }
+    RecodeSourceText(text, kCharConstant);
+    const size_t count = text.size() < 4 ? text.size() : 4;
+    std::memcpy(gToken.shortText, text.data(), count);
+    gToken.shortText[count] = '\0';
+    gToken.kind = kTokCharConst;
+}
+
 void GetCharConstant(int) {
+    if (ReadingUtf8()) return GetUtf8CharConstant();
     int count = 0;
     for (;;) {
         int c = GetCharacter();
