@@ -40,13 +40,18 @@ size_t DecodeUtf8(const unsigned char* text, size_t size, uint32_t& character) {
     return row->length;
 }
 
-bool HoldsUtf8Sequence(const char* text, size_t size) {
+bool LooksLikeUtf8(const char* text, size_t size) {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text);
-    uint32_t character;
+    bool multiByte = false;
     for (size_t i = 0; i < size; ++i) {
-        if (bytes[i] >= 0xC2 && DecodeUtf8(bytes + i, size - i, character) > 1) return true;
+        if (bytes[i] < 0x80) continue;
+        uint32_t character;
+        const size_t length = DecodeUtf8(bytes + i, size - i, character);
+        if (length == 0) return false;
+        multiByte = true;
+        i += length - 1;
     }
-    return false;
+    return multiByte;
 }
 
 bool RecodeUtf8(std::string& text, int codePage, bool escapeBackslash, TextFaultAt& at) {

@@ -16,8 +16,9 @@ struct TextFaultAt {
 // The length of the well-formed UTF-8 sequence at text[0, size) (1 for an ASCII byte), with
 // its character; 0 when the bytes there start none (overlong forms and surrogates included).
 size_t DecodeUtf8(const unsigned char* text, size_t size, uint32_t& character);
-// Whether text holds a well-formed UTF-8 sequence of more than one byte.
-bool HoldsUtf8Sequence(const char* text, size_t size);
+// Whether text looks like UTF-8: well-formed throughout, with a sequence of more than one
+// byte (Mac Roman text can hold such a pair, seldom only well-formed ones).
+bool LooksLikeUtf8(const char* text, size_t size);
 // Rewrites UTF-8 text in codePage; ASCII bytes (escapes among them) stay as they are. With
 // escapeBackslash a written byte 0x5C of a non-ASCII character (the second byte of some double-
 // byte characters) becomes two backslashes, the script's escape for it. On a fault text is

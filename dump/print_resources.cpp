@@ -108,26 +108,29 @@ void PrintStringTable(const ResEntry& entry, DumpOutput& out) {
         const uint16_t count = ReadU16(&data[offset]);
         const size_t at = offset;
         offset += 2;
-        std::vector<uint8_t> bytes;
-        bool narrow = true;
+        std::vector<uint16_t> units;
+        uint16_t unwritable = 0;
         for (uint16_t u = 0; u < count; ++u, offset += 2) {
             const uint16_t unit = ReadU16(&data[offset]);
-            if (unit > 0x7F) narrow = false;
-            bytes.push_back(uint8_t(unit));
+            uint8_t byte;
+            if (!unwritable && !ByteIn1252(unit, byte)) unwritable = unit;
+            if (unit > 0x7F) out.usesCodePage = true;
+            units.push_back(unit);
         }
         if (count == 0) continue;
         const std::string id = std::to_string(firstId + i);
-        if (!narrow) {
+        if (unwritable) {
+            char character[8];
+            snprintf(character, sizeof character, "U+%04X", unwritable);
             const std::string what = "string " + id + " at offset " + std::to_string(at) +
-                                     " holds characters beyond ASCII, which the resource "
-                                     "compiler's code page decides";
+                                     " holds " + character + ", which code page 1252, "
+                                     "the script's, cannot hold";
             out.problems.push_back(ResourceLabel(entry) + ": " + what);
             out.text += "/* " + CommentText(what) + " */\n" +
                         RawBytesComment(&data[at], 2 + 2 * size_t(count)) + "\n";
             continue;
         }
-        out.text += "resource 'STR ' (" + id + ") { " + QuotedBytes(bytes.data(), bytes.size()) +
-                    " };\n";
+        out.text += "resource 'STR ' (" + id + ") { " + QuotedUnits(units, out.utf8) + " };\n";
     }
     out.text += "\n";
 }

@@ -52,9 +52,9 @@ bool PrintDecimal(const uint8_t* v, size_t, DumpOutput&, std::string& body, std:
     return true;
 }
 
-bool PrintHost(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintHost(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std::string&) {
     const uint32_t code = ReadU32(v);
-    body = IsCharConstant(code) ? CharConstant(code) : Hex32(code);
+    body = IsCharConstant(code, out.utf8) ? CharConstant(code, out.utf8) : Hex32(code);
     return true;
 }
 
@@ -97,7 +97,7 @@ const KindName kKinds[] = {
     {"RlPy", "RlPlay"},
 };
 
-bool PrintKind(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string& why) {
+bool PrintKind(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std::string& why) {
     const uint32_t code = ReadU32(v);
     for (const KindName& kind : kKinds) {
         if (FourCharText(code) == kind.code) {
@@ -105,9 +105,9 @@ bool PrintKind(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::st
             return true;
         }
     }
-    if (!IsCharConstant(code))
+    if (!IsCharConstant(code, out.utf8))
         return Fail(why, "kind code '" + FourCharText(code) + "' fits no character constant");
-    body = CharConstant(code);
+    body = CharConstant(code, out.utf8);
     return true;
 }
 
@@ -186,16 +186,16 @@ bool PrintTypeList(const uint8_t* v, size_t n, DumpOutput& out, std::string& bod
 }
 
 // Extensions keep their characters in reading order.
-bool PrintExtensions(const uint8_t* v, size_t n, DumpOutput&, std::string& body,
+bool PrintExtensions(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
                      std::string& why) {
     body = "{ ";
     for (size_t i = 0; i < n; i += 4) {
         const uint32_t code = uint32_t(v[i]) << 24 | uint32_t(v[i + 1]) << 16 |
                               uint32_t(v[i + 2]) << 8 | v[i + 3];
-        if (!IsCharConstant(code))
+        if (!IsCharConstant(code, out.utf8))
             return Fail(why, "extension at byte " + std::to_string(i) +
                                  " fits no character constant");
-        body += (i ? ", " : "") + CharConstant(code);
+        body += (i ? ", " : "") + CharConstant(code, out.utf8);
     }
     body += n ? " }" : "}";
     return true;

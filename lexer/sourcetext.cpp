@@ -41,7 +41,7 @@ void RecodeSourceText(std::string& text, SourceTextUse use) {
 
 void NoticeUtf8Lookalike(const std::string& text, int32_t line) {
     if (gLookalikeNoticeGiven || LanguageOption != 0) return;
-    if (!HoldsUtf8Sequence(text.data(), text.size())) return;
+    if (!LooksLikeUtf8(text.data(), text.size())) return;
     gLookalikeNoticeGiven = true;
     std::fprintf(stderr,
                  "WARNING: Text looks like UTF-8 but is converted as Mac Roman bytes!  Line %d "

@@ -11,7 +11,7 @@ int TargetCodePage();
 // (kScriptString) gets a backslash byte of a double-byte character escaped.
 enum SourceTextUse { kScriptString, kCharConstant };
 void RecodeSourceText(std::string& text, SourceTextUse use);
-// Once per run, without -u or a language option: a warning on stderr when text holds a
-// well-formed multi-byte UTF-8 sequence (line: where the text stands).
+// Once per run, without -u or a language option: a warning on stderr when text looks like
+// UTF-8 (LooksLikeUtf8; line: where the text stands).
 void NoticeUtf8Lookalike(const std::string& text, int32_t line);
 void ResetSourceText();

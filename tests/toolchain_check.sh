@@ -224,6 +224,8 @@ helper_case two-options NONE "propwright_add_resources(plugin SOURCES a.r OPTION
     "OPTIONS takes one of -j, -c, -k, -x; got: -j;-x"
 helper_case unknown-option NONE "propwright_add_resources(plugin SOURCES a.r OPTIONS -v)" \
     "OPTIONS takes one of -j, -c, -k, -x; got: -v"
+helper_case bad-encoding NONE "propwright_add_resources(plugin SOURCES a.r ENCODING latin1)" \
+    "ENCODING takes UTF-8; got: latin1"
 helper_case no-rc NONE "propwright_add_resources(plugin SOURCES a.r)" \
     "the RC language is not enabled"
 helper_case no-target NONE "propwright_add_resources(other SOURCES a.r)" "there is no target other"
