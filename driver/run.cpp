@@ -16,8 +16,8 @@
 #include "help/help.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
-#include "lexer/sourcetext.h"
 #include "lexer/fatal.h"
+#include "lexer/sourcetext.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
