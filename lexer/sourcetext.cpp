@@ -8,6 +8,7 @@
 #include "core/textcode.h"
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
+#include "lexer/tokenizer.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void RecodeSourceText(std::string& text, SourceTextUse use) {
                       (unsigned)at.character, codePage);
     else
         FormatBounded(message, sizeof message - 1, "No converter for code page %d", codePage);
+    if (use == kScriptString) FatalErrorAt(LastStringPlace(), message);
     FatalError(message);
 }
 
