@@ -68,6 +68,7 @@ TEST(RecodeUtf8, WritesEachCodePageAndNamesTheFault) {
         {"\xF0\x9F\x98\x80", 1252, "", TextFault::kUnwritable, 0x1F600},
         {"Caf\xE9 x", 1252, "", TextFault::kMalformed, 0xE9},
         {"\xC3\xA9\xA9", 1252, "", TextFault::kMalformed, 0xA9},
+        {"\xC3\xA9", 12345, "", TextFault::kNoConverter, 0xE9},  // no such code page
     };
     for (const auto& row : rows) {
         std::string text = row.text;
