@@ -161,6 +161,9 @@ bool ByteIn1252(uint16_t unit, uint8_t& byte);
 // A string-table string as source: its 1252 bytes quoted, or under --utf8 its characters
 // beyond ASCII as UTF-8 (the C1 controls, which an editor hides, stay escapes).
 std::string QuotedUnits(const std::vector<uint16_t>& units, bool utf8);
+// The bytes of a string value as source: QuotedBytes, or under --utf8 read as Windows-1252
+// and printed as QuotedUnits does (the converter's -u writes them back in 1252).
+std::string QuotedText(const uint8_t* bytes, size_t count, bool utf8);
 // Four bytes a character constant gives back (utf8: in a dump converted with -u), and the
 // constant: 'abcd'.
 bool IsCharConstant(uint32_t code, bool utf8);

@@ -24,7 +24,8 @@ void ShowHelp() {
            "The error stream gets one line per problem found in the bytes.\n\n"
            "String-table text is printed in code page 1252 bytes, as the script that\n"
            "converts back is read (windres's default; -c 1252 for llvm-rc, /c1252 for rc).\n"
-           "  --utf8      print it as UTF-8 instead, to be converted back with -u\n\n"
+           "  --utf8      print it, and the other texts, as UTF-8 instead, to be converted\n"
+           "              back with -u\n\n"
            "Exit status: 0 clean, 1 problems found, 2 unreadable input.\n"
            "  --help      this text (only as the sole argument)\n"
            "  --version   the version\n",
@@ -66,8 +67,8 @@ static bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
 // The command line of a --utf8 dump, and what it needs to know.
 static void PrintUtf8Command(const std::string& base, bool usesViewer) {
     printf("/* Convert back with: propwright %s.rr %s.rc -u%s\n"
-           "   (-u: string-table text is UTF-8, converted into code page 1252; every other byte\n"
-           "   beyond ASCII is printed as an octal escape, which the conversion leaves alone) */\n",
+           "   (-u: the text is UTF-8, converted into code page 1252; the viewer's text and the\n"
+           "   C1 controls are printed as octal escapes, which the conversion leaves alone) */\n",
            base.c_str(), base.c_str(), usesViewer ? " -x" : "");
 }
 

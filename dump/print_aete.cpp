@@ -33,7 +33,7 @@ struct Reader {
     }
     std::string Text() {
         const size_t n = data[at];
-        const std::string text = QuotedBytes(&data[at + 1], n);
+        const std::string text = QuotedText(&data[at + 1], n, out.utf8);
         at += 1 + n;
         return text;
     }

@@ -221,3 +221,10 @@ std::string QuotedUnits(const std::vector<uint16_t>& units, bool utf8) {
     }
     return text + "\"";
 }
+
+std::string QuotedText(const uint8_t* bytes, size_t count, bool utf8) {
+    if (!utf8) return QuotedBytes(bytes, count);
+    std::vector<uint16_t> units;
+    for (size_t i = 0; i < count; ++i) units.push_back(UnitOf1252(bytes[i]));
+    return QuotedUnits(units, true);
+}

@@ -378,8 +378,8 @@ TEST(DumpRun, StringTablesInCodePage1252OrAsUtf8) {
     EXPECT_EQ(RunOn(file, out, err, "--utf8"), 1);
     EXPECT_EQ(err.substr(err.find("dump_test_input.res")), unwritable);
     EXPECT_NE(out.find("/* Convert back with: propwright dump_test_input.rr dump_test_input.rc -u\n"
-                       "   (-u: string-table text is UTF-8, converted into code page 1252; every "
-                       "other byte\n   beyond ASCII is printed as an octal escape, which the "
+                       "   (-u: the text is UTF-8, converted into code page 1252; the viewer's "
+                       "text and the\n   C1 controls are printed as octal escapes, which the "
                        "conversion leaves alone) */\n" + codePage),
               std::string::npos)
         << out;
@@ -393,6 +393,22 @@ TEST(DumpRun, StringTablesInCodePage1252OrAsUtf8) {
     EXPECT_EQ(RunOn(file, out, err, "--utf8"), 0);
     EXPECT_EQ(out.find("code page 1252 for the script"), std::string::npos) << out;
     EXPECT_NE(out.find("dump_test_input.rc -u\n"), std::string::npos) << out;
+}
+
+// Under --utf8 the texts that the converter's -u decodes print as UTF-8; the viewer's stays bytes.
+TEST(DumpPrint, TextsAsUtf8ExceptTheViewers) {
+    DumpOutput pate;
+    pate.utf8 = true;
+    PrintEntry(Resource("PATE", Bytes{1, 0, 'C', 0xE9, 0x80, 0x81, 0}, 6), pate);
+    EXPECT_EQ(pate.text, "resource 'Pate' (6) {\n\t\"C\xC3\xA9\xE2\x82\xAC\\201\"\n};\n\n");
+    DumpOutput viewer;
+    viewer.utf8 = true;
+    PrintEntry(Resource("QKPN", Bytes{0xFD, 0xFF, 0xE9, 0}, 5), viewer);
+    EXPECT_EQ(viewer.text, "resource 'QkPn' (5) {\n\tVersion3 { \"\\351\" }\n};\n\n");
+    DumpOutput name;
+    name.utf8 = true;
+    PrintEntry(Resource("VTAG", OneRecord("LMTR", "name", Bytes{2, 'C', 0xE9, 0})), name);
+    EXPECT_NE(name.text.find("Name { \"C\xC3\xA9\" }"), std::string::npos) << name.text;
 }
 
 // A constant is read to the next quote without escapes; under -u its text is UTF-8.
