@@ -1,5 +1,6 @@
 # propwright_add_resources(<target> SOURCES <file.r>...
 #                          [OPTIONS -j|-c|-k|-x]
+#                          [ENCODING UTF-8]
 #                          [INCLUDE_DIRECTORIES <dir>...]
 #                          [DEFINITIONS <NAME>[=<value>]...]
 #                          [CHECK])
@@ -8,7 +9,9 @@
 #   1. the C preprocessor of the project's C compiler (the C++ compiler when C is not enabled)
 #      writes <name>.rr, with MSWindows=1, the definitions and the include folders; its
 #      dependency output makes an edited header rerun the step;
-#   2. propwright converts <name>.rr into <name>.rc, with the option if one is given;
+#   2. propwright converts <name>.rr into <name>.rc, with the option if one is given, and with
+#      -u for ENCODING UTF-8 (the sources' text is UTF-8; the preprocessor drops a byte order
+#      mark, so the mark alone does not carry over);
 #   3. <name>.rc becomes a source of <target>, so the RC language (windres, llvm-rc or rc)
 #      compiles it and the linker puts the resources into the target.
 # With CHECK, propwright-dump --check reads <target> after every link (also in a cross build: it
@@ -65,7 +68,7 @@ function(_propwright_add_check target context)
 endfunction()
 
 function(propwright_add_resources target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "CHECK" "" "SOURCES;OPTIONS;INCLUDE_DIRECTORIES;DEFINITIONS")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "CHECK" "ENCODING" "SOURCES;OPTIONS;INCLUDE_DIRECTORIES;DEFINITIONS")
   set(context "propwright_add_resources(${target})")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "${context}: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
@@ -80,6 +83,16 @@ function(propwright_add_resources target)
   list(LENGTH arg_OPTIONS option_count)
   if(option_count GREATER 1 OR (option_count EQUAL 1 AND NOT arg_OPTIONS MATCHES "^-[jckxJCKX]$"))
     message(FATAL_ERROR "${context}: OPTIONS takes one of -j, -c, -k, -x; got: ${arg_OPTIONS}")
+  endif()
+  set(encoding_option "")
+  if("ENCODING" IN_LIST arg_KEYWORDS_MISSING_VALUES)
+    message(FATAL_ERROR "${context}: ENCODING takes UTF-8; got nothing")
+  endif()
+  if(DEFINED arg_ENCODING)
+    if(NOT arg_ENCODING STREQUAL "UTF-8")
+      message(FATAL_ERROR "${context}: ENCODING takes UTF-8; got: ${arg_ENCODING}")
+    endif()
+    set(encoding_option -u)
   endif()
 
   get_property(languages GLOBAL PROPERTY ENABLED_LANGUAGES)
@@ -232,7 +245,7 @@ function(propwright_add_resources target)
       COMMENT "Preprocessing ${relative}"
       VERBATIM)
     add_custom_command(OUTPUT "${rc}"
-      COMMAND ${tool} "${rr}" "${rc}" ${arg_OPTIONS}
+      COMMAND ${tool} "${rr}" "${rc}" ${arg_OPTIONS} ${encoding_option}
       DEPENDS "${rr}" ${tool_depends}
       COMMENT "Converting ${stem}.rr into a resource script"
       VERBATIM)

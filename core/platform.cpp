@@ -16,6 +16,7 @@
 #else
 #include <csignal>
 #include <fcntl.h>
+#include <iconv.h>
 #include <unistd.h>
 #endif
 
@@ -446,6 +447,89 @@ FILE* OpenDevice(const std::string& path) {
 
 FILE* OpenScratchStream() {
     return tmpfile();
+}
+
+#endif
+
+#ifdef _WIN32
+
+int CharacterInCodePage(uint32_t character, int codePage, char bytes[4]) {
+    wchar_t wide[2];
+    int units = 1;
+    if (character >= 0x10000) {
+        wide[0] = wchar_t(0xD800 + ((character - 0x10000) >> 10));
+        wide[1] = wchar_t(0xDC00 + ((character - 0x10000) & 0x3FF));
+        units = 2;
+    } else {
+        wide[0] = wchar_t(character);
+    }
+    BOOL usedDefault = FALSE;
+    const int count = WideCharToMultiByte(UINT(codePage), WC_NO_BEST_FIT_CHARS, wide, units,
+                                          bytes, 4, nullptr, &usedDefault);
+    if (count == 0 && GetLastError() == ERROR_INVALID_PARAMETER) return -1;
+    return usedDefault ? 0 : count;
+}
+
+#else
+
+namespace {
+
+// glibc's names of the Windows code pages; its CP1252 lacks the five bytes that Windows maps
+// straight to the C1 controls U+0081, U+008D, U+008F, U+0090 and U+009D.
+struct CodePageRow {
+    int codePage;
+    const char* name;
+    iconv_t converter;  // opened on first use, kept for the process
+};
+CodePageRow gCodePages[] = {{1252, "CP1252", iconv_t(-1)},
+                            {932, "CP932", iconv_t(-1)},
+                            {936, "CP936", iconv_t(-1)},
+                            {949, "CP949", iconv_t(-1)}};
+
+bool IsWindowsC1Byte(uint32_t character) {
+    return character == 0x81 || character == 0x8D || character == 0x8F || character == 0x90 ||
+           character == 0x9D;
+}
+
+iconv_t ConverterFor(int codePage) {
+    for (CodePageRow& row : gCodePages) {
+        if (row.codePage != codePage) continue;
+        if (row.converter == iconv_t(-1)) row.converter = iconv_open(row.name, "UTF-8");
+        return row.converter;
+    }
+    return iconv_t(-1);
+}
+
+// The UTF-8 bytes of a character, for a converter that reads UTF-8.
+size_t Utf8Bytes(uint32_t character, char* out) {
+    if (character < 0x80) {
+        out[0] = char(character);
+        return 1;
+    }
+    size_t count = character < 0x800 ? 2 : character < 0x10000 ? 3 : 4;
+    static const uint8_t kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    for (size_t i = count - 1; i > 0; --i, character >>= 6) out[i] = char(0x80 | (character & 0x3F));
+    out[0] = char(kLead[count] | character);
+    return count;
+}
+
+}  // namespace
+
+int CharacterInCodePage(uint32_t character, int codePage, char bytes[4]) {
+    if (codePage == 1252 && IsWindowsC1Byte(character)) {
+        bytes[0] = char(character);
+        return 1;
+    }
+    iconv_t converter = ConverterFor(codePage);
+    if (converter == iconv_t(-1)) return -1;
+    char utf8[4];
+    char* in = utf8;
+    size_t inLeft = Utf8Bytes(character, utf8);
+    char* out = bytes;
+    size_t outLeft = 4;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // from the initial shift state
+    if (iconv(converter, &in, &inLeft, &out, &outLeft) == size_t(-1)) return 0;
+    return int(4 - outLeft);
 }
 
 #endif

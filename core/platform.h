@@ -1,5 +1,6 @@
 // The small platform layer: console keys, path splitting, file identity and safe output.
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -42,6 +43,11 @@ FILE* OpenDevice(const std::string& path);
 // An anonymous read-write stream that the system removes when it is closed or the process
 // ends; holds a script bound for a device, which cannot be back-patched in place.
 FILE* OpenScratchStream();
+
+// The bytes of one Unicode character in a Windows code page (1252, 932, 936, 949), through
+// the system's converter: their count (1 or 2), 0 when the code page has no bytes for it,
+// -1 when the system has no converter for the code page.
+int CharacterInCodePage(uint32_t character, int codePage, char bytes[4]);
 
 // Reads one key for the help menu and echoes it. Returns -1 at end of input.
 int ReadKeyEcho();

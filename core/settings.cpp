@@ -4,9 +4,11 @@
 bool VerboseIds = false;
 int LanguageOption = 0;
 bool BuildQkPn = false;
+bool SourceUtf8 = false;
 
 void ResetSettings() {
     VerboseIds = false;
     LanguageOption = 0;
     BuildQkPn = false;
+    SourceUtf8 = false;
 }

@@ -17,6 +17,7 @@
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
 #include "lexer/fatal.h"
+#include "lexer/sourcetext.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
@@ -37,11 +38,27 @@ static std::string DeriveOutputPath(const std::string& source) {
     return derived;
 }
 
+static bool IsUtf8Option(const char* option) {
+    return NamesMatchNoCase(option, "-u");
+}
+
 static void ReadOption(const char* option) {
     if (NamesMatchNoCase(option, "-j")) LanguageOption = 1;
     else if (NamesMatchNoCase(option, "-k")) LanguageOption = 3;
     else if (NamesMatchNoCase(option, "-c")) LanguageOption = 2;
     else if (NamesMatchNoCase(option, "-x")) BuildQkPn = true;
+}
+
+// The option after the target, and -u before or after it.
+static void ReadOptions(int argc, const char* const* argv) {
+    if (argc <= 3) return;
+    if (IsUtf8Option(argv[3])) {
+        SourceUtf8 = true;
+        if (argc > 4) ReadOption(argv[4]);
+    } else {
+        ReadOption(argv[3]);
+        if (argc > 4 && IsUtf8Option(argv[4])) SourceUtf8 = true;
+    }
 }
 
 // Alone, and only when no file bears the name, --help and --version are options: true when
@@ -98,7 +115,7 @@ static int Convert(int argc, const char* const* argv) {
     const std::string target = ChooseTarget(argc, argv, source);
     if (SameFile(source, target)) FailPath("Output file \"%s\" is the source file", target);
     OpenOutputFile(target);
-    if (argc > 3) ReadOption(argv[3]);
+    ReadOptions(argc, argv);
 
     InstallCharHandlers();
     ConvertStatements();
@@ -129,6 +146,7 @@ int RunPropwright(int argc, const char* const* argv) {
     ResetTokenizer();
     ResetSymbols();
     ResetDirectives();
+    ResetSourceText();
     ResetConvertedResourceCount();
     int status;
     try {

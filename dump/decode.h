@@ -168,6 +168,8 @@ struct DumpOutput {
     std::string declarations;           // enum constants the statements use, printed first
     std::vector<std::string> problems;  // without the file name
     bool usesViewer = false;            // a 'QkPn' resource needs the converter's -x
+    bool utf8 = false;                  // --utf8: string-table text printed as UTF-8 (-u)
+    bool usesCodePage = false;          // a string-table string beyond ASCII was printed
 };
 
 // The source name of a resource type ("Vtag", "aete", ...) or null for a type not converted.
@@ -186,8 +188,18 @@ void PrintPath(const ResEntry& entry, DumpOutput& out);
 
 // Source forms of values.
 std::string QuotedBytes(const uint8_t* bytes, size_t count);   // "..." with \ooo escapes
-bool IsCharConstant(uint32_t code);   // four characters a character constant can hold
-std::string CharConstant(uint32_t code);                       // 'abcd'
+// The Windows-1252 byte of a UTF-16 unit; false when code page 1252 has none.
+bool ByteIn1252(uint16_t unit, uint8_t& byte);
+// A string-table string as source: its 1252 bytes quoted, or under --utf8 its characters
+// beyond ASCII as UTF-8 (the C1 controls, which an editor hides, stay escapes).
+std::string QuotedUnits(const std::vector<uint16_t>& units, bool utf8);
+// The bytes of a string value as source: QuotedBytes, or under --utf8 read as Windows-1252
+// and printed as QuotedUnits does (the converter's -u writes them back in 1252).
+std::string QuotedText(const uint8_t* bytes, size_t count, bool utf8);
+// Four bytes a character constant gives back (utf8: in a dump converted with -u), and the
+// constant: 'abcd'.
+bool IsCharConstant(uint32_t code, bool utf8);
+std::string CharConstant(uint32_t code, bool utf8);
 // A code where an enum constant may stand for it: 'abcd', or the name of an enum constant
 // declared in out.declarations for a code no character constant can hold.
 std::string CodeOrEnum(uint32_t code, DumpOutput& out);

@@ -11,7 +11,7 @@ namespace {
 
 const char kVersion[] = "1.0.0";
 const char kUsage[] =
-    "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
+    "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
     "       propwright-dump --check [-v] FILE...";
 
 void ShowHelp() {
@@ -23,6 +23,10 @@ void ShowHelp() {
            "for every other resource (type, id, language, size). Bytes that no source can\n"
            "give are kept in a comment at their place.\n"
            "The error stream gets one line per problem found in the bytes.\n\n"
+           "String-table text is printed in code page 1252 bytes, as the script that\n"
+           "converts back is read (windres's default; -c 1252 for llvm-rc, /c1252 for rc).\n"
+           "  --utf8      print it, and the other texts, as UTF-8 instead, to be converted\n"
+           "              back with -u\n\n"
            "Exit status: 0 clean, 1 problems found, 2 unreadable input.\n\n"
            "--check FILE... prints nothing but what keeps a host from listing or loading\n"
            "each plug-in, one line each: \"FILE: error: ...\" or \"FILE: warning: ...\".\n"
@@ -66,21 +70,37 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& w
     return true;
 }
 
+// The command line of a --utf8 dump, and what it needs to know.
+static void PrintUtf8Command(const std::string& base, bool usesViewer) {
+    printf("/* Convert back with: propwright %s.rr %s.rc -u%s\n"
+           "   (-u: the text is UTF-8, converted into code page 1252; the viewer's text and the\n"
+           "   C1 controls are printed as octal escapes, which the conversion leaves alone) */\n",
+           base.c_str(), base.c_str(), usesViewer ? " -x" : "");
+}
+
 // The opening comments: where the data came from and the command that converts it back.
-static void PrintPreamble(const char* path, size_t count, bool pe, bool usesViewer) {
+static void PrintPreamble(const char* path, size_t count, bool pe, const DumpOutput& out) {
     const std::string base = BaseName(path);
+    const bool usesViewer = out.usesViewer;
     printf("/* propwright-dump %s: %zu resource%s from \"%s\" (%s) */\n", kVersion, count,
            count == 1 ? "" : "s", CommentText(path).c_str(), pe ? "PE image" : ".res file");
-    if (usesViewer) {
+    if (out.utf8) {
+        PrintUtf8Command(base, usesViewer);
+    } else if (usesViewer) {
         printf("/* Convert back with: propwright %s.rr %s.rc -x\n"
                "   (-x for the viewer resources; every byte a character conversion would\n"
-               "   change is printed as an octal escape, which the conversion leaves alone) */\n\n",
+               "   change is printed as an octal escape, which the conversion leaves alone) */\n",
                base.c_str(), base.c_str());
     } else {
         printf("/* Convert back with: propwright %s.rr %s.rc -j\n"
-               "   (-j: no character conversion; the bytes are printed as they are) */\n\n",
+               "   (-j: no character conversion; the bytes are printed as they are) */\n",
                base.c_str(), base.c_str());
     }
+    if (out.usesCodePage) {
+        printf("/* String tables: the round trip assumes code page 1252 for the script (windres's\n"
+               "   default; -c 1252 for llvm-rc, /c1252 for rc) */\n");
+    }
+    printf("\n");
 }
 
 int RunDump(int argc, char** argv) {
@@ -96,11 +116,12 @@ int RunDump(int argc, char** argv) {
     }
     const bool check = argc >= 2 && strcmp(argv[1], "--check") == 0;
     if (check && argc >= 3) return RunCheck(argc - 2, argv + 2);
-    if (argc != 2 || (check && !FileExists(argv[1]))) {
+    const bool utf8 = argc == 3 && strcmp(argv[1], "--utf8") == 0;
+    if ((argc != 2 && !utf8) || (check && !FileExists(argv[1]))) {
         fprintf(stderr, "%s\n", kUsage);
         return 2;
     }
-    const char* path = argv[1];
+    const char* path = argv[argc - 1];
     std::vector<uint8_t> bytes;
     std::string why;
     if (!ReadWholeFile(path, bytes, why)) {
@@ -116,8 +137,9 @@ int RunDump(int argc, char** argv) {
         return 2;
     }
     DumpOutput out;
+    out.utf8 = utf8;
     for (const ResEntry& entry : entries) PrintEntry(entry, out);
-    PrintPreamble(path, entries.size(), pe, out.usesViewer);
+    PrintPreamble(path, entries.size(), pe, out);
     fputs(out.declarations.c_str(), stdout);
     if (!out.declarations.empty()) fputs("\n", stdout);
     fputs(out.text.c_str(), stdout);

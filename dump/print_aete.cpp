@@ -33,7 +33,7 @@ struct Reader {
     }
     std::string Text() {
         const size_t n = data[at];
-        const std::string text = QuotedBytes(&data[at + 1], n);
+        const std::string text = QuotedText(&data[at + 1], n, out.utf8);
         at += 1 + n;
         return text;
     }
@@ -49,7 +49,7 @@ struct Reader {
     std::string CharCode(const char* field) {
         const size_t offset = at;
         const uint32_t code = Long();
-        if (IsCharConstant(code)) return CharConstant(code);
+        if (IsCharConstant(code, out.utf8)) return CharConstant(code, out.utf8);
         if (problem.empty())
             problem = field + std::string(" at offset ") + std::to_string(offset) + " is '" +
                       FourCharText(code) + "', which no character constant holds";

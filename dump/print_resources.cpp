@@ -17,9 +17,9 @@ void Unwritable(const ResEntry& entry, DumpOutput& out, const std::string& what)
 }
 
 // A length byte, its text and the fill to a multiple of four (checked by the walker).
-std::string PaddedName(const std::vector<uint8_t>& data, size_t& offset) {
+std::string PaddedName(const std::vector<uint8_t>& data, size_t& offset, bool utf8) {
     const size_t n = data[offset];
-    const std::string text = QuotedBytes(&data[offset + 1], n);
+    const std::string text = QuotedText(&data[offset + 1], n, utf8);
     offset += ((n + 1) / 4 + 1) * 4;
     return text;
 }
@@ -35,9 +35,9 @@ void PrintAddIns(const ResEntry& entry, DumpOutput& out) {
     for (uint16_t c = 0; c < categories; ++c) {
         const uint16_t filters = ReadU16(&data[offset + 2]);
         offset += 4;
-        text += "\t\t" + PaddedName(data, offset) + ", {\n";
+        text += "\t\t" + PaddedName(data, offset, out.utf8) + ", {\n";
         for (uint16_t f = 0; f < filters; ++f) {
-            text += "\t\t\t" + PaddedName(data, offset) + ", {";
+            text += "\t\t\t" + PaddedName(data, offset, out.utf8) + ", {";
             const uint16_t values = ReadU16(&data[offset]);
             offset += 2;
             for (uint16_t v = 0; v < values; ++v, offset += 2)
@@ -69,7 +69,8 @@ void PrintTextResource(const ResEntry& entry, DumpOutput& out) {
                                    ": the text is not ended by a zero byte");
         return;
     }
-    const std::string text = QuotedBytes(&data[2], data.size() - 3);
+    // The viewer's text is taken as read, also under -u: its bytes stay escapes.
+    const std::string text = QuotedText(&data[2], data.size() - 3, out.utf8 && !viewer);
     if (viewer) {
         out.usesViewer = true;
         out.text += Header(entry) + "\tVersion3 { " + text + " }\n};\n\n";
@@ -108,26 +109,29 @@ void PrintStringTable(const ResEntry& entry, DumpOutput& out) {
         const uint16_t count = ReadU16(&data[offset]);
         const size_t at = offset;
         offset += 2;
-        std::vector<uint8_t> bytes;
-        bool narrow = true;
+        std::vector<uint16_t> units;
+        uint16_t unwritable = 0;
         for (uint16_t u = 0; u < count; ++u, offset += 2) {
             const uint16_t unit = ReadU16(&data[offset]);
-            if (unit > 0x7F) narrow = false;
-            bytes.push_back(uint8_t(unit));
+            uint8_t byte;
+            if (!unwritable && !ByteIn1252(unit, byte)) unwritable = unit;
+            if (unit > 0x7F) out.usesCodePage = true;
+            units.push_back(unit);
         }
         if (count == 0) continue;
         const std::string id = std::to_string(firstId + i);
-        if (!narrow) {
+        if (unwritable) {
+            char character[8];
+            snprintf(character, sizeof character, "U+%04X", unwritable);
             const std::string what = "string " + id + " at offset " + std::to_string(at) +
-                                     " holds characters beyond ASCII, which the resource "
-                                     "compiler's code page decides";
+                                     " holds " + character + ", which code page 1252, "
+                                     "the script's, cannot hold";
             out.problems.push_back(ResourceLabel(entry) + ": " + what);
             out.text += "/* " + CommentText(what) + " */\n" +
                         RawBytesComment(&data[at], 2 + 2 * size_t(count)) + "\n";
             continue;
         }
-        out.text += "resource 'STR ' (" + id + ") { " + QuotedBytes(bytes.data(), bytes.size()) +
-                    " };\n";
+        out.text += "resource 'STR ' (" + id + ") { " + QuotedUnits(units, out.utf8) + " };\n";
     }
     out.text += "\n";
 }

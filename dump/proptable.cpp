@@ -29,17 +29,18 @@ std::string FlagItems(uint32_t bits, const char* const* names, int count) {
 }
 
 // The text of a C string value: up to its last non-zero byte (the checks fixed the fill).
-std::string CStringText(const uint8_t* value, size_t length) {
+std::string CStringText(const uint8_t* value, size_t length, bool utf8) {
     size_t n = length;
     while (n > 0 && value[n - 1] == 0) --n;
-    return QuotedBytes(value, n);
+    return QuotedText(value, n, utf8);
 }
 
 // The text of a C string inside a value, up to its first zero.
-std::string CStringAtText(const uint8_t* value, size_t length, size_t offset) {
+std::string CStringAtText(const uint8_t* value, size_t length, size_t offset,
+                          bool utf8) {
     size_t n = 0;
     while (offset + n < length && value[offset + n] != 0) ++n;
-    return QuotedBytes(value + offset, n);
+    return QuotedText(value + offset, n, utf8);
 }
 
 bool PrintHexNumber(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
@@ -52,9 +53,9 @@ bool PrintDecimal(const uint8_t* v, size_t, DumpOutput&, std::string& body, std:
     return true;
 }
 
-bool PrintHost(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintHost(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std::string&) {
     const uint32_t code = ReadU32(v);
-    body = IsCharConstant(code) ? CharConstant(code) : Hex32(code);
+    body = IsCharConstant(code, out.utf8) ? CharConstant(code, out.utf8) : Hex32(code);
     return true;
 }
 
@@ -68,14 +69,15 @@ bool PrintPresence(const uint8_t*, size_t, DumpOutput&, std::string& body, std::
     return true;
 }
 
-bool PrintLengthPrefixed(const uint8_t* v, size_t, DumpOutput&, std::string& body,
+bool PrintLengthPrefixed(const uint8_t* v, size_t, DumpOutput& out, std::string& body,
                          std::string&) {
-    body = QuotedBytes(v + 1, v[0]);
+    body = QuotedText(v + 1, v[0], out.utf8);
     return true;
 }
 
-bool PrintCString(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
-    body = CStringText(v, n);
+bool PrintCString(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                  std::string&) {
+    body = CStringText(v, n, out.utf8);
     return true;
 }
 
@@ -97,7 +99,7 @@ const KindName kKinds[] = {
     {"RlPy", "RlPlay"},
 };
 
-bool PrintKind(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string& why) {
+bool PrintKind(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std::string& why) {
     const uint32_t code = ReadU32(v);
     for (const KindName& kind : kKinds) {
         if (FourCharText(code) == kind.code) {
@@ -105,14 +107,15 @@ bool PrintKind(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::st
             return true;
         }
     }
-    if (!IsCharConstant(code))
+    if (!IsCharConstant(code, out.utf8))
         return Fail(why, "kind code '" + FourCharText(code) + "' fits no character constant");
-    body = CharConstant(code);
+    body = CharConstant(code, out.utf8);
     return true;
 }
 
-bool PrintComponent(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
-    body = Signed(ReadU32(v)) + ", " + CStringText(v + 4, n - 4);
+bool PrintComponent(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                    std::string&) {
+    body = Signed(ReadU32(v)) + ", " + CStringText(v + 4, n - 4, out.utf8);
     return true;
 }
 
@@ -186,16 +189,16 @@ bool PrintTypeList(const uint8_t* v, size_t n, DumpOutput& out, std::string& bod
 }
 
 // Extensions keep their characters in reading order.
-bool PrintExtensions(const uint8_t* v, size_t n, DumpOutput&, std::string& body,
+bool PrintExtensions(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
                      std::string& why) {
     body = "{ ";
     for (size_t i = 0; i < n; i += 4) {
         const uint32_t code = uint32_t(v[i]) << 24 | uint32_t(v[i + 1]) << 16 |
                               uint32_t(v[i + 2]) << 8 | v[i + 3];
-        if (!IsCharConstant(code))
+        if (!IsCharConstant(code, out.utf8))
             return Fail(why, "extension at byte " + std::to_string(i) +
                                  " fits no character constant");
-        body += (i ? ", " : "") + CharConstant(code);
+        body += (i ? ", " : "") + CharConstant(code, out.utf8);
     }
     body += n ? " }" : "}";
     return true;
@@ -218,13 +221,14 @@ bool PrintChannels(const uint8_t* v, size_t n, DumpOutput&, std::string& body, s
 bool PrintTerminology(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
                       std::string&) {
     body = CodeOrEnum(ReadU32(v + 4), out) + ", " + CodeOrEnum(ReadU32(v + 8), out) + ", " +
-           std::to_string(int16_t(ReadU16(v + 12))) + ", " + CStringAtText(v, n, 14);
+           std::to_string(int16_t(ReadU16(v + 12))) + ", " + CStringAtText(v, n, 14, out.utf8);
     return true;
 }
 
 // Entries of a counted list: (length, name, version) or names alone.
 template <bool WithVersion>
-bool PrintSuiteList(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
+bool PrintSuiteList(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                    std::string&) {
     body = "{ ";
     size_t offset = 4;
     bool first = true;
@@ -233,13 +237,13 @@ bool PrintSuiteList(const uint8_t* v, size_t n, DumpOutput&, std::string& body, 
         first = false;
         if (WithVersion) {
             const uint32_t length = ReadU32(v + offset);
-            body += CStringAtText(v, n, offset + 4) + ", " +
+            body += CStringAtText(v, n, offset + 4, out.utf8) + ", " +
                     Signed(ReadU32(v + offset + length - 4));
             offset += length;
         } else {
             size_t text = 0;
             while (offset + text < n && v[offset + text] != 0) ++text;
-            body += QuotedBytes(v + offset, text);
+            body += QuotedText(v + offset, text, out.utf8);
             offset += ((text + 1) / 4 + 1) * 4;
         }
     }
@@ -261,10 +265,11 @@ std::string NamedNumber(uint32_t value, const char* zero, const char* one) {
     return std::to_string(value);
 }
 
-bool PrintButtonIcon(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
+bool PrintButtonIcon(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                     std::string&) {
     body = NamedNumber(ReadU32(v + 4), "none", "cicn") + ", " +
            NamedNumber(ReadU32(v + 8), "none", "ICON") + ", " + Signed(ReadU32(v + 12)) + ", " +
-           CStringText(v + 16, n - 16);
+           CStringText(v + 16, n - 16, out.utf8);
     return true;
 }
 
@@ -276,8 +281,9 @@ bool PrintImportClass(const uint8_t* v, size_t, DumpOutput&, std::string& body, 
     return true;
 }
 
-bool PrintPreview(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
-    body = CStringText(v + 4, n - 4);
+bool PrintPreview(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                  std::string&) {
+    body = CStringText(v + 4, n - 4, out.utf8);
     return true;
 }
 
@@ -328,9 +334,10 @@ bool PrintFormatExtension(const uint8_t* v, size_t, DumpOutput& out, std::string
     return true;
 }
 
-bool PrintFilterInfo(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
+bool PrintFilterInfo(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                     std::string&) {
     body = Signed(ReadU32(v + 8)) + ", " + FlagItems(ReadU32(v + 12), kFilterInfo, 13) + ", " +
-           Signed(ReadU32(v + 16)) + ", " + CStringAtText(v, n, 20);
+           Signed(ReadU32(v + 16)) + ", " + CStringAtText(v, n, 20, out.utf8);
     return true;
 }
 
@@ -339,8 +346,9 @@ std::string TypeName(uint32_t value, const char* const* names, uint32_t count) {
 }
 
 // The index of the record is printed first by the list printer.
-bool PrintParamAtom(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
-    body = CStringAtText(v, n, 0) + ", " + Signed(ReadU32(v + 32)) + ", " +
+bool PrintParamAtom(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
+                    std::string&) {
+    body = CStringAtText(v, n, 0, out.utf8) + ", " + Signed(ReadU32(v + 32)) + ", " +
            TypeName(ReadU32(v + 36), kDataTypes, 13) + ", " +
            TypeName(ReadU32(v + 40), kUITypes, 8);
     for (size_t high = 44; high < 76; high += 8)  // low long first in the source

@@ -18,6 +18,34 @@ std::string Hex32(uint32_t value) {
     return text;
 }
 
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F; the five without a character stand for U+0081, U+008D,
+// U+008F, U+0090 and U+009D, as Windows maps them. Bytes 0xA0 to 0xFF are U+00A0 to U+00FF.
+const uint16_t k1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& text, uint16_t unit) {
+    if (unit < 0x800) {
+        text += char(0xC0 | (unit >> 6));
+    } else {
+        text += char(0xE0 | (unit >> 12));
+        text += char(0x80 | ((unit >> 6) & 0x3F));
+    }
+    text += char(0x80 | (unit & 0x3F));
+}
+
+// The character of a Windows-1252 byte (a C1 control for the five bytes without one).
+uint16_t UnitOf1252(uint8_t byte) {
+    return byte >= 0x80 && byte < 0xA0 ? k1252High[byte - 0x80] : byte;
+}
+
+}  // namespace
+
 // Every byte outside printable ASCII, the quote and the backslash as a three-digit octal
 // escape: the converter counts such an escape as one byte and changes none of its characters.
 std::string QuotedBytes(const uint8_t* bytes, size_t count) {
@@ -35,23 +63,32 @@ std::string QuotedBytes(const uint8_t* bytes, size_t count) {
     return text + "\"";
 }
 
-// The lexer keeps a backslash and the character after it as they are, so a backslash is an
-// ordinary character of a constant unless it comes last, where it would hide the closing quote.
-bool IsCharConstant(uint32_t code) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        const unsigned char c = (unsigned char)(code >> shift);
-        if (c < 0x20 || c >= 0x7F || c == '\'') return false;
-        if (c == '\\' && shift == 0) return false;
-    }
+// A character constant ends at the next quote, with no escapes (a backslash is a character like
+// any other), and gives its bytes as they are; under -u its text is UTF-8, so a byte beyond
+// ASCII needs a Windows-1252 character other than the C1 controls.
+static bool ByteOfConstant(uint8_t c, bool utf8) {
+    if (c >= 0x20 && c < 0x7F) return c != '\'';
+    return c >= 0x80 && (!utf8 || UnitOf1252(c) != c || c >= 0xA0);
+}
+
+bool IsCharConstant(uint32_t code, bool utf8) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        if (!ByteOfConstant(uint8_t(code >> shift), utf8)) return false;
     return true;
 }
 
-std::string CharConstant(uint32_t code) {
-    return "'" + FourCharText(code) + "'";
+std::string CharConstant(uint32_t code, bool utf8) {
+    std::string text = "'";
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        const uint8_t c = uint8_t(code >> shift);
+        if (utf8 && c >= 0x80) AppendUtf8(text, UnitOf1252(c));
+        else text += char(c);
+    }
+    return text + "'";
 }
 
 std::string CodeOrEnum(uint32_t code, DumpOutput& out) {
-    if (IsCharConstant(code)) return CharConstant(code);
+    if (IsCharConstant(code, out.utf8)) return CharConstant(code, out.utf8);
     char name[32];
     snprintf(name, sizeof name, "kDumpCode%08X", code);
     const std::string line = std::string("enum { ") + name + " = " + Hex32(code) + " };\n";
@@ -155,4 +192,39 @@ void PrintEntry(const ResEntry& entry, DumpOutput& out) {
         }
     }
     row->print(entry, out);
+}
+
+bool ByteIn1252(uint16_t unit, uint8_t& byte) {
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+        byte = uint8_t(unit);
+        return true;
+    }
+    for (uint8_t i = 0; i < 32; ++i) {
+        if (k1252High[i] != unit) continue;
+        byte = uint8_t(0x80 + i);
+        return true;
+    }
+    return false;
+}
+
+std::string QuotedUnits(const std::vector<uint16_t>& units, bool utf8) {
+    std::string text = "\"";
+    for (uint16_t unit : units) {
+        uint8_t byte = 0;
+        ByteIn1252(unit, byte);
+        if (utf8 && unit >= 0xA0) {
+            AppendUtf8(text, unit);
+        } else {
+            const std::string quoted = QuotedBytes(&byte, 1);
+            text.append(quoted, 1, quoted.size() - 2);
+        }
+    }
+    return text + "\"";
+}
+
+std::string QuotedText(const uint8_t* bytes, size_t count, bool utf8) {
+    if (!utf8) return QuotedBytes(bytes, count);
+    std::vector<uint16_t> units;
+    for (size_t i = 0; i < count; ++i) units.push_back(UnitOf1252(bytes[i]));
+    return QuotedUnits(units, true);
 }

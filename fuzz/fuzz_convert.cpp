@@ -1,7 +1,8 @@
 // libFuzzer entry point: one whole conversion per input, as the command line runs it.
 //
 // Each input is written to in.rr in a private directory (on a memory file system when there
-// is one) and converted to out.rc there with -x, so the viewer converter runs too. The
+// is one) and converted to out.rc there with -x, so the viewer converter runs too, and with
+// -u when its size is odd, so that half of the inputs are read as UTF-8 text. The
 // directory is the working directory during the conversion, so relative includes can find
 // the input and the output. Afterwards the directory must hold exactly what a run may leave:
 // the input, plus out.rc after a success; anything else aborts as a finding.
@@ -167,9 +168,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Die("cannot write the input file");
 
     if (chdir(gDir.c_str()) != 0) Die("cannot enter the private directory");
-    static const char* const kArgs[] = {"propwright", "in.rr", "out.rc", "-x"};
+    static const char* const kArgs[] = {"propwright", "in.rr", "out.rc", "-x", "-u"};
     gGuarding = true;
-    const int status = RunPropwright(4, kArgs);
+    const int status = RunPropwright(size % 2 ? 5 : 4, kArgs);
     gGuarding = false;
     if (fchdir(gHomeDir) != 0) Die("cannot return to the working directory");
 

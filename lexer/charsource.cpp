@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/settings.h"
 #include "lexer/fatal.h"
 #include "lexer/scan.h"
 #include "lexer/tokenizer.h"
@@ -12,6 +13,8 @@
 LexState gLexState;
 LexState* gLex = nullptr;
 bool gLineEndPassed = false;
+
+static size_t gSavedDepth = 0;  // includes set aside; 0 while the main source is read
 
 namespace {
 
@@ -66,12 +69,22 @@ bool ProcessLineMarker() {
     return true;
 }
 
+// A file is UTF-8 under -u or when it starts with the byte order mark (which the tokenizer
+// then skips like any byte that starts no token); the main source's mark stands for -u.
+void NoteTextEncoding(LexState& s, size_t count) {
+    s.blockRead = true;
+    const bool mark = count >= 3 && std::memcmp(s.block, "\xEF\xBB\xBF", 3) == 0;
+    if (mark && gSavedDepth == 0) SourceUtf8 = true;
+    s.utf8 = SourceUtf8 || mark;
+}
+
 // Reads the next block of the source; false at its end. A read error is no end of the source:
 // converting what came before would pass for a success.
 bool RefillBlock(LexState& s) {
     if (!s.stream) return false;
     size_t count = std::fread(s.block, 1, kSourceBlockSize, s.stream);
     if (count == 0 && std::ferror(s.stream)) FatalError("Unable to read the input file");
+    if (!s.blockRead) NoteTextEncoding(s, count);
     s.blockNext = 0;
     s.blockEnd = uint32_t(count);
     return count > 0;
@@ -229,6 +242,8 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.blockNext = from.blockNext;
     to.blockEnd = from.blockEnd;
     to.block = from.block;
+    to.blockRead = from.blockRead;
+    to.utf8 = from.utf8;
     // The copy holds its line in its own buffer, wherever the original's stands.
     std::memmove(to.line, from.text, size_t(from.lineLength));
     to.line[from.lineLength] = '\0';
@@ -247,7 +262,6 @@ void TLexState::Capture() {
 // destroyed, so that the exit does not spend time handing them back.
 static std::vector<std::unique_ptr<LexState>>& gSavedStates =
     *new std::vector<std::unique_ptr<LexState>>;
-static size_t gSavedDepth = 0;
 
 // The source blocks by include depth, kept and never destroyed like the saved states.
 static std::vector<std::unique_ptr<char[]>>& gSourceBlocks =
@@ -285,6 +299,8 @@ void ResetCharSource() {
     gLex->stream = nullptr;
     gLex->block = SourceBlock(0);
     gLex->blockNext = gLex->blockEnd = 0;
+    gLex->blockRead = false;
+    gLex->utf8 = false;
     gMarkerInProgress = false;
     gRefills = 0;
     gLineEndPassed = false;
@@ -302,6 +318,8 @@ void StartLexFile(FILE* stream, const char* name) {
     gLex->stream = stream;
     gLex->block = SourceBlock(gSavedDepth);
     gLex->blockNext = gLex->blockEnd = 0;
+    gLex->blockRead = false;
+    gLex->utf8 = SourceUtf8;
     gLineEndPassed = false;
 }
 

@@ -23,6 +23,8 @@ struct LexState {
     // else copied into line. Only [0, lineLength) is in use; no terminating zero.
     const char* text;
     char* block;  // kSourceBlockSize bytes; each include depth reads into a block of its own
+    bool blockRead;  // the file's first block has been read (and its byte order mark seen)
+    bool utf8;       // the file's text is UTF-8 (SourceUtf8, or its own byte order mark)
     char line[MAXITEMSIZE + 1];  // the line when it had to be copied (joined, folded or cut)
 };
 
@@ -117,6 +119,10 @@ inline int GetCharacterAfterRun(const bool* skip) {
     return GetCharacter();
 }
 void SkipToCharacter(int c);
+// Whether the current file's text is UTF-8; known once its first block is read.
+inline bool ReadingUtf8() {
+    return gLexState.utf8;
+}
 // The live state's line number; 0 before the first run (the state is zero-initialised).
 inline int CurrentLineNumber() {
     return gLexState.lineNumber;

@@ -8,5 +8,15 @@
 [[noreturn]] void FatalError(const char* message);
 // The same, the message preceded by "operation: ".
 [[noreturn]] void FatalErrorIn(const char* operation, const char* message);
+// A source position kept for a later report: file, line number, the line's text, column.
+struct SourcePlace {
+    std::string file;
+    long line = 0;
+    std::string text;
+    int column = 0;
+};
+SourcePlace CurrentSourcePlace();
+// The same report at a kept position.
+[[noreturn]] void FatalErrorAt(const SourcePlace& place, const char* message);
 // The same with a message made of format and path, cut to limit characters.
 [[noreturn]] void FatalErrorWithPath(const char* format, const std::string& path, size_t limit);

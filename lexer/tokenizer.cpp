@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/names.h"
+#include "lexer/sourcetext.h"
 #include "lexer/scan.h"
 #include "lexer/symbols.h"
 
@@ -24,6 +26,7 @@ char gIdentBuffer[kIdentMax + 1];
 char* gStringBuffer = nullptr;     // MAXITEMSIZE characters, allocated once
 int32_t gLastStringEndLine = 0;    // line on which the last string literal ended
 bool gStringEnded = false;         // the current token's string set gLastStringEndLine
+SourcePlace gStringPlace;          // see LastStringPlace
 
 // Operator stacks of the number evaluator, reused by every number token.
 enum NumberOp { kOpMultiply, kOpDivide, kOpAdd, kOpSubtract, kOpAnd, kOpXor, kOpOr, kOpParen };
@@ -542,7 +545,25 @@ void GetStringToken(int c) {
     gStringEnded = true;
 }
 
+// A constant of a UTF-8 source: its text in the target code page, the first four bytes kept.
+void GetUtf8CharConstant() {
+    std::string text;
+    for (int c = GetCharacter(); c != '\''; c = GetCharacter()) {
+        if (c == kEndMark) {
+            UngetCharacter();
+            break;
+        }
+        text += char(c);
+    }
+    RecodeSourceText(text, kCharConstant);
+    const size_t count = text.size() < 4 ? text.size() : 4;
+    std::memcpy(gToken.shortText, text.data(), count);
+    gToken.shortText[count] = '\0';
+    gToken.kind = kTokCharConst;
+}
+
 void GetCharConstant(int) {
+    if (ReadingUtf8()) return GetUtf8CharConstant();
     int count = 0;
     for (;;) {
         int c = GetCharacter();
@@ -591,6 +612,7 @@ void ResetTokenizer() {
     gToken.fromWord = false;
     gLastStringEndLine = 0;
     gStringEnded = false;
+    gStringPlace = SourcePlace();
     gNumberValues.clear();
     gNumberOps.clear();
 }
@@ -660,15 +682,20 @@ int GetIdentifier(int first, char* dest, int maxCount) {
     return count;
 }
 
+const SourcePlace& LastStringPlace() {
+    return gStringPlace;
+}
+
 int GetString(int delimiter, char* dest, bool escapes, int capacity) {
     if (capacity <= 0 || capacity > MAXITEMSIZE) capacity = MAXITEMSIZE;
     StringScan scan = {dest, capacity, 0, 0, delimiter, escapes};
-    bool closed;
-    int32_t endLine;
-    do {
+    bool closed = ReadQuotedText(scan);
+    if (ReadingUtf8()) gStringPlace = CurrentSourcePlace();
+    int32_t endLine = CurrentLineNumber();
+    while (closed && AnotherLiteralFollows(delimiter)) {
         closed = ReadQuotedText(scan);
         endLine = CurrentLineNumber();
-    } while (closed && AnotherLiteralFollows(delimiter));
+    }
     dest[scan.kept] = '\0';
     gLastStringEndLine = endLine;
     return closed ? 1 : 0;

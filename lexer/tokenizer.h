@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "lexer/fatal.h"
+
 enum TokenKind : uint32_t {
     kTokData = 0,
     kTokDirective = 1,
@@ -74,6 +76,9 @@ void ClearPushedBackToken();
 // adjacent literals that it joins.
 int GetIdentifier(int first, char* dest, int maxCount);
 int GetString(int delimiter, char* dest, bool escapes, int capacity = 0);
+// Where the last string token's first literal closed, kept while a UTF-8 file is read: its
+// text is converted later, and an error in it is reported there.
+const SourcePlace& LastStringPlace();
 uint32_t GetNumber(int first);
 // Signed 32-bit division truncating toward zero; the most negative value over -1 wraps.
 // A zero divisor is a fatal error.

@@ -11,6 +11,7 @@
 #include "emit/text.h"
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
+#include "lexer/sourcetext.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
@@ -20,6 +21,7 @@ bool GetStringValue(std::string& text) {
         GetToken();
         if (gToken.kind != kTokString) return false;
     }
+    const int32_t line = gToken.line;
     const size_t length = strnlen(gToken.stringText, limit);
     // A text that needs storage of its own gets room for the zero fill most values take
     // next (four escaped zero bytes at most), so that the fill does not move it again.
@@ -29,7 +31,12 @@ bool GetStringValue(std::string& text) {
     for (GetToken(); gToken.kind == kTokString; GetToken())
         text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
     UngetToken();
-    FixupStringChars(text);
+    if (ReadingUtf8()) {
+        RecodeSourceText(text, kScriptString);  // no Mac Roman translation: that is for Mac Roman bytes
+    } else {
+        NoticeUtf8Lookalike(text, line);
+        FixupStringChars(text);
+    }
     return true;
 }
 

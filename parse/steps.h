@@ -9,7 +9,8 @@
 #include "lexer/symbols.h"
 
 // A string value: starts at the current token if it is a string, else at the next one;
-// adjacent strings are joined, the text converted (FixupStringChars). False, with the token
+// adjacent strings are joined, the text converted (FixupStringChars; RecodeSourceText for a
+// UTF-8 source). False, with the token
 // read, when no string is there. The token after the last string is pushed back.
 bool GetStringValue(std::string& text);
 

@@ -5,7 +5,8 @@
 # Usage: run_golden.sh TOOL RESDECODE CASE_DIR
 # Markers in the case directory: no-llvm-rc (llvm-rc 14 rejects the script, windres compiles
 # it); no-compile (the script holds what no resource compiler takes, e.g. a negative resource
-# identifier: only its bytes are compared).
+# identifier: only its bytes are compared). An expected.walk file holds the decoder's lines
+# (after its first) that both compilers' resources must give: string tables as UTF-16 units.
 # With GOLDEN_WINE set to a wine loader, TOOL is a Windows build run under it: its text-mode
 # line ends are folded back to line feeds before comparing, and the compilers are not run again.
 # A run under wine that printed nothing at all, not even the banner, fails at once with that
@@ -175,6 +176,13 @@ elif ((problems == 0)) && [[ -f $case_dir/expected.rc ]]; then
         if [[ -f w.walk ]] && ! diff <(tail -n +2 w.walk) <(tail -n +2 l.walk); then
             problem "windres and llvm-rc compiled different resources"
         fi
+    fi
+    if [[ -f $case_dir/expected.walk ]]; then
+        for walk in w.walk l.walk; do
+            [[ -f $walk ]] || continue
+            tail -n +2 "$walk" >"$walk.body"
+            compare "resources decoded from $walk" "$case_dir/expected.walk" "$walk.body"
+        done
     fi
 fi
 

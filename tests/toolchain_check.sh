@@ -242,10 +242,29 @@ helper_case two-options NONE "propwright_add_resources(plugin SOURCES a.r OPTION
     "OPTIONS takes one of -j, -c, -k, -x; got: -j;-x"
 helper_case unknown-option NONE "propwright_add_resources(plugin SOURCES a.r OPTIONS -v)" \
     "OPTIONS takes one of -j, -c, -k, -x; got: -v"
+helper_case bad-encoding NONE "propwright_add_resources(plugin SOURCES a.r ENCODING latin1)" \
+    "ENCODING takes UTF-8; got: latin1"
 helper_case no-rc NONE "propwright_add_resources(plugin SOURCES a.r)" \
     "the RC language is not enabled"
 helper_case no-target NONE "propwright_add_resources(other SOURCES a.r)" "there is no target other"
 helper_case no-sources NONE "propwright_add_resources(plugin OPTIONS -k)" "no SOURCES given"
+
+# ENCODING UTF-8 passes -u: a name saved as UTF-8 reaches the DLL in code page 1252.
+utf8_dir=$scratch/helper-utf8
+mkdir -p "$utf8_dir"
+printf '%s\n' "cmake_minimum_required(VERSION 3.16)" "project(h LANGUAGES C RC)" \
+    "find_package(Propwright REQUIRED)" "add_library(plugin MODULE p.c)" \
+    "propwright_add_resources(plugin SOURCES a.r ENCODING UTF-8)" >"$utf8_dir/CMakeLists.txt"
+echo "int plugin_data;" >"$utf8_dir/p.c"
+printf 'resource %sVtag%s (16000) { { Name { "Caf\xc3\xa9" } } };\n' "'" "'" >"$utf8_dir/a.r"
+if ! cmake -S "$utf8_dir" -B "$utf8_dir/build" "${generator[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$utf8_dir/log" 2>&1 ||
+    ! cmake --build "$utf8_dir/build" >>"$utf8_dir/log" 2>&1; then
+    cat "$utf8_dir/log"
+    problem "a plug-in with ENCODING UTF-8 does not build"
+elif ! od -An -tx1 "$utf8_dir/build/libplugin.dll" | tr -d ' \n' | tr a-f A-F | grep -q "$(record name 8)04436166E9000000"; then
+    problem "the DLL built with ENCODING UTF-8 lacks the name Caf\\xE9 in code page 1252"
+fi
 
 # The step for cl and clang-cl, with clang-cl: the example configured for the MSVC target (only the
 # preprocessing and conversion are built; there are no Windows SDK libraries to link with) writes

@@ -40,8 +40,13 @@ inline Bytes Leading() {
 // One entry with a string type and an ordinal name, header and data padded to four bytes.
 inline void PutEntry(Bytes& file, const std::string& type, uint16_t name, const Bytes& data) {
     Bytes header;
-    for (char c : type) Put16(header, uint16_t(c));
-    Put16(header, 0);
+    if (type[0] == '#') {  // an ordinal type: "#6"
+        Put16(header, 0xFFFF);
+        Put16(header, uint16_t(std::stoi(type.substr(1))));
+    } else {
+        for (char c : type) Put16(header, uint16_t(c));
+        Put16(header, 0);
+    }
     Put16(header, 0xFFFF);
     Put16(header, name);
     while ((8 + header.size()) % 4) header.push_back(0);

@@ -104,17 +104,20 @@ Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva 
 }
 
 // Runs the tool on bytes written to a file; returns the status, fills the two streams.
-int RunOn(const Bytes& bytes, std::string& out, std::string& err) {
+int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* option = nullptr) {
     const std::string path = testing::TempDir() + "dump_test_input.res";
     {
         std::ofstream file(path, std::ios::binary);
         file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
     std::string arg = path;
-    char* argv[] = {const_cast<char*>("propwright-dump"), &arg[0], nullptr};
+    std::vector<char*> argv = {const_cast<char*>("propwright-dump")};
+    if (option) argv.push_back(const_cast<char*>(option));
+    argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = RunDump(2, argv);
+    const int status = RunDump(int(argv.size()) - 1, argv.data());
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     std::remove(path.c_str());
@@ -340,8 +343,90 @@ TEST(DumpRun, ExitStatusAndMessages) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(RunDump(1, none), 2);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
+              "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
               "       propwright-dump --check [-v] FILE...\n");
+}
+
+// String 16 "Café€" (five units), string 17 "a中", string 18 the C1 control U+0081.
+static Bytes StringBlockBeyondAscii() {
+    Bytes block;
+    const uint16_t units[] = {5, 'C', 'a', 'f', 0xE9, 0x20AC, 2, 'a', 0x4E2D, 1, 0x81};
+    for (uint16_t unit : units) Put16(block, unit);
+    for (int i = 3; i < 16; ++i) Put16(block, 0);
+    return block;
+}
+
+TEST(DumpRun, StringTablesInCodePage1252OrAsUtf8) {
+    Bytes file = Leading();
+    PutEntry(file, "#6", 2, StringBlockBeyondAscii());
+    const std::string unwritable =
+        "dump_test_input.res: STRINGTABLE 2: string 17 at offset 12 holds U+4E2D, which code "
+        "page 1252, the script's, cannot hold\n";
+    const std::string codePage =
+        "/* String tables: the round trip assumes code page 1252 for the script (windres's\n"
+        "   default; -c 1252 for llvm-rc, /c1252 for rc) */\n\n";
+    std::string out, err;
+    EXPECT_EQ(RunOn(file, out, err), 1);
+    EXPECT_EQ(err.substr(err.find("dump_test_input.res")), unwritable);
+    EXPECT_NE(out.find("-j: no character conversion; the bytes are printed as they are) */\n" +
+                       codePage),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("resource 'STR ' (16) { \"Caf\\351\\200\" };\n"), std::string::npos);
+    EXPECT_NE(out.find("/* raw: 02 00 61 00 2D 4E */"), std::string::npos) << out;
+    EXPECT_NE(out.find("resource 'STR ' (18) { \"\\201\" };\n"), std::string::npos);
+
+    EXPECT_EQ(RunOn(file, out, err, "--utf8"), 1);
+    EXPECT_EQ(err.substr(err.find("dump_test_input.res")), unwritable);
+    EXPECT_NE(out.find("/* Convert back with: propwright dump_test_input.rr dump_test_input.rc -u\n"
+                       "   (-u: the text is UTF-8, converted into code page 1252; the viewer's "
+                       "text and the\n   C1 controls are printed as octal escapes, which the "
+                       "conversion leaves alone) */\n" + codePage),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("resource 'STR ' (16) { \"Caf\xC3\xA9\xE2\x82\xAC\" };\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("resource 'STR ' (18) { \"\\201\" };\n"), std::string::npos);
+
+    // Only ASCII: no word about the code page.
+    file = Leading();
+    PutEntry(file, "PATE", 6, Bytes{1, 0, 'h', 'i', 0});
+    EXPECT_EQ(RunOn(file, out, err, "--utf8"), 0);
+    EXPECT_EQ(out.find("code page 1252 for the script"), std::string::npos) << out;
+    EXPECT_NE(out.find("dump_test_input.rc -u\n"), std::string::npos) << out;
+}
+
+// Under --utf8 the texts that the converter's -u decodes print as UTF-8; the viewer's stays bytes.
+TEST(DumpPrint, TextsAsUtf8ExceptTheViewers) {
+    DumpOutput pate;
+    pate.utf8 = true;
+    PrintEntry(Resource("PATE", Bytes{1, 0, 'C', 0xE9, 0x80, 0x81, 0}, 6), pate);
+    EXPECT_EQ(pate.text, "resource 'Pate' (6) {\n\t\"C\xC3\xA9\xE2\x82\xAC\\201\"\n};\n\n");
+    DumpOutput viewer;
+    viewer.utf8 = true;
+    PrintEntry(Resource("QKPN", Bytes{0xFD, 0xFF, 0xE9, 0}, 5), viewer);
+    EXPECT_EQ(viewer.text, "resource 'QkPn' (5) {\n\tVersion3 { \"\\351\" }\n};\n\n");
+    DumpOutput name;
+    name.utf8 = true;
+    PrintEntry(Resource("VTAG", OneRecord("LMTR", "name", Bytes{2, 'C', 0xE9, 0})), name);
+    EXPECT_NE(name.text.find("Name { \"C\xC3\xA9\" }"), std::string::npos) << name.text;
+}
+
+// A constant is read to the next quote without escapes; under -u its text is UTF-8.
+TEST(DumpPrint, EveryCodeAConstantGivesBackIsPrintedAsOne) {
+    const uint32_t quoteBackslash = uint32_t('a') << 24 | uint32_t('"') << 16 | 'b' << 8 | '\\';
+    for (bool utf8 : {false, true}) {
+        EXPECT_TRUE(IsCharConstant(quoteBackslash, utf8));
+        EXPECT_EQ(CharConstant(quoteBackslash, utf8), "'a\"b\\'");
+        EXPECT_TRUE(IsCharConstant(0x80616220, utf8));   // 0x80: the euro sign in 1252
+        EXPECT_FALSE(IsCharConstant(0x61276263, utf8));  // a quote ends a constant
+        EXPECT_FALSE(IsCharConstant(0x61096263, utf8));  // control bytes are not printed
+    }
+    EXPECT_EQ(CharConstant(0xC9616220, false), "'\xC9" "ab '");
+    EXPECT_EQ(CharConstant(0xC9616220, true), "'\xC3\x89" "ab '");
+    EXPECT_EQ(CharConstant(0x80616220, true), "'\xE2\x82\xAC" "ab '");
+    EXPECT_TRUE(IsCharConstant(0x81616263, false));
+    EXPECT_FALSE(IsCharConstant(0x81616263, true));  // a C1 control: no 1252 character
 }
 
 TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
@@ -349,7 +434,7 @@ TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(RunDump(2, help), 0);
     const std::string text = testing::internal::GetCapturedStdout();
-    EXPECT_NE(text.find("usage: propwright-dump FILE"), std::string::npos) << text;
+    EXPECT_NE(text.find("usage: propwright-dump [--utf8] FILE"), std::string::npos) << text;
     EXPECT_NE(text.find("Exit status: 0 clean, 1 problems found, 2 unreadable input."),
               std::string::npos);
 
@@ -367,7 +452,7 @@ TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
     EXPECT_EQ(RunDump(3, two), 2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "usage: propwright-dump FILE   (FILE: a .res file, or a DLL or EXE)\n"
+              "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
               "       propwright-dump --check [-v] FILE...\n");
 
     // --check needs at least one file.

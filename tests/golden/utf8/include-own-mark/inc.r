@@ -1,0 +1,1 @@
+﻿resource 'STR ' (101) { "Crème" };
