@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -104,8 +105,16 @@ Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva 
 }
 
 // Runs the tool on bytes written to a file; returns the status, fills the two streams.
+// The input lies in a folder of its own: other test processes (ctest -j, another build's
+// tests) write theirs at the same time, under the same file name.
 int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* option = nullptr) {
-    const std::string path = testing::TempDir() + "dump_test_input.res";
+    namespace fs = std::filesystem;
+    fs::path folder;
+    for (int n = 0;; ++n) {
+        folder = fs::path(testing::TempDir()) / ("propwright_dump_test_" + std::to_string(n));
+        if (fs::create_directory(folder)) break;
+    }
+    const std::string path = (folder / "dump_test_input.res").string();
     {
         std::ofstream file(path, std::ios::binary);
         file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
@@ -120,7 +129,8 @@ int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* op
     const int status = RunDump(int(argv.size()) - 1, argv.data());
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
-    std::remove(path.c_str());
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
     return status;
 }
 

@@ -103,8 +103,12 @@ class LookupRun : public ::testing::Test {
 protected:
     void SetUp() override {
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("propwright_lookup_") + test->name());
-        fs::create_directories(dir_);
+        // Another process (another build's tests) may run the same test: the first free name.
+        for (int n = 0;; ++n) {
+            dir_ = fs::temp_directory_path() /
+                   (std::string("propwright_lookup_") + test->name() + "_" + std::to_string(n));
+            if (fs::create_directory(dir_)) break;
+        }
     }
     void TearDown() override {
         std::error_code ignored;
