@@ -2,10 +2,15 @@
 #include "convert/convert.h"
 
 #include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
 #include <string>
 
-#include "core/settings.h"
+#include "emit/output.h"
+#include "emit/conversion.h"
 #include "lexer/charsource.h"
+#include "lexer/resolver.h"
 #include "lexer/directives.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
@@ -14,28 +19,18 @@
 #include "resources/converters.h"
 
 static bool IsCharConst(const char* text) {
-    return TokenIsCharConstant() && strcmp(gToken.shortText, text) == 0;
-}
-
-static unsigned long gConvertedResources = 0;
-
-unsigned long ConvertedResourceCount() {
-    return gConvertedResources;
-}
-
-void ResetConvertedResourceCount() {
-    gConvertedResources = 0;
+    return TokenIsCharConstant() && strcmp(Token().shortText, text) == 0;
 }
 
 void ConvertStatements() {
     GetToken();
-    while (gToken.kind != kTokEnd) {
-        switch (gToken.kind) {
+    while (Token().kind != kTokEnd) {
+        switch (Token().kind) {
             case kTokData:
                 GetToken();
                 if (IsCharConst("PATH") || IsCharConst("Path")) {
                     ConvertPath();
-                    ++gConvertedResources;
+                    ++Run().convertedResources;
                 } else {
                     SkipResource();
                 }
@@ -70,10 +65,66 @@ void ConvertResource() {
     GetToken();
     for (const ResourceRow& row : kResourceTable) {
         if (!IsCharConst(row.type)) continue;
-        if (row.convert == ConvertQkPn && !BuildQkPn) return;  // its tokens go back to the loop
+        if (row.convert == ConvertQkPn && !Lex().settings.buildQkPn) return;  // its tokens go back to the loop
         row.convert();
-        ++gConvertedResources;
+        ++Run().convertedResources;
         return;
     }
     SkipResource();
+}
+
+// Ends the conversion like a fatal error at the current position; the symbol lists are
+// released first, so that an exhausted heap has room for the report.
+static int ReportException(const char* message) {
+    ReleaseSymbols();
+    try {
+        FatalError(message);
+    } catch (const FatalExit& failure) {
+        return failure.status;
+    } catch (...) {
+    }
+    return 1;
+}
+
+// Runs the conversion on run, which is set up: the status.
+static int RunConversion(SourceReader& source, const std::string& name) {
+    try {
+        StartLexFile(&source, name.c_str());
+        WriteScriptOpening();
+        ConvertStatements();
+        HandOverScript();
+        return 0;
+    } catch (const FatalExit& failure) {
+        return failure.status;
+    } catch (const std::bad_alloc&) {
+        return ReportException("Out of memory");
+    } catch (const std::exception& failure) {
+        return ReportException(failure.what());
+    } catch (...) {
+        return ReportException("Unexpected failure");
+    }
+}
+
+ConvertResult ConvertStream(SourceReader& source, const std::string& name,
+                            const Settings& settings, IncludeResolver& includes, ScriptSink* out,
+                            const DiagnosticSink& report) {
+    std::unique_ptr<Conversion> run(new Conversion);
+    run->settings = settings;
+    run->resolver = &includes;
+    run->sink = report;
+    run->out = out;
+    ActiveContext active(*run);
+    ConvertResult result;
+    result.status = RunConversion(source, name);
+    result.end = CurrentSourcePlace();
+    result.converted = run->convertedResources;
+    if (!out && result.status == 0) result.script.assign(run->script.data(), run->script.size());
+    result.diagnostics = std::move(run->diagnostics);
+    return result;
+}
+
+ConvertResult Convert(const std::string& text, const std::string& name, const Settings& settings,
+                      IncludeResolver& includes) {
+    TextReader source(text);
+    return ConvertStream(source, name, settings, includes, nullptr, DiagnosticSink());
 }

@@ -1,7 +1,10 @@
-// Console text: the formatted writers of stdout and stderr, bounded formatting, the exit signal.
+// Diagnostics as values, console text (the formatted writers of stdout and stderr), bounded
+// formatting, the exit signal.
 #pragma once
 #include <cstddef>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #if defined(__GNUC__)
 #define PW_PRINTF(f, a) __attribute__((format(printf, f, a)))
@@ -9,7 +12,29 @@
 #define PW_PRINTF(f, a)
 #endif
 
-// Thrown by the fatal reporter after it has printed; the run catches it, removes the output
+// What a conversion reports. The converter makes the values; the driver alone formats and
+// prints them (an error as "file(line) : error: context: message ('text' : column)" on stdout,
+// a note as "note: message" on stderr, the rest as their text on their stream).
+enum class Severity {
+    kError,    // fatal: the conversion ends with it
+    kNote,     // a hint that follows an error
+    kWarning,  // a warning or notice; the conversion goes on
+    kText,     // other text the conversion prints as it goes (an identifier echo, a prefix)
+};
+struct Diagnostic {
+    Severity severity = Severity::kWarning;
+    bool toStdout = false;  // a warning or text printed on stdout rather than stderr
+    std::string file;       // where: the source file, its line number, the line's text and
+    long line = 0;          // the column (an error's; a warning keeps file and line only)
+    std::string lineText;
+    int column = 0;
+    std::string context;  // an error's operation, printed before its message
+    std::string message;  // an error's or note's message; else the whole text as printed
+};
+// Receives each diagnostic as the conversion makes it.
+typedef std::function<void(const Diagnostic&)> DiagnosticSink;
+
+// Thrown by the fatal reporter after it has reported; the run catches it, removes the output
 // and returns the status.
 struct FatalExit {
     int status;

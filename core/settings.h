@@ -1,10 +1,10 @@
-// Run settings: set once at start-up from the command line, read during the conversion.
+// Run settings: taken from the command line, read during the conversion.
 #pragma once
 
-extern bool VerboseIds;
-extern int LanguageOption;   // 0 none, 1 -j, 2 -c, 3 -k
-extern bool BuildQkPn;
-// The source's text is UTF-8: -u, or a main source that starts with the byte order mark.
-extern bool SourceUtf8;
-
-void ResetSettings();
+struct Settings {
+    bool verboseIds = false;   // -v: every resource identifier echoed on stderr
+    int languageOption = 0;    // 0 none, 1 -j, 2 -c, 3 -k
+    bool buildQkPn = false;    // -x
+    // The source's text is UTF-8: -u, or a main source that starts with the byte order mark.
+    bool sourceUtf8 = false;
+};

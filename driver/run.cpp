@@ -1,7 +1,7 @@
-// The run: argument rules, the source and output files, and the conversion itself.
+// The run: argument rules, the source and output files, the conversion, and the report of
+// its diagnostics.
 #include "driver/run.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -12,29 +12,74 @@
 #include "core/diagnostics.h"
 #include "core/platform.h"
 #include "core/settings.h"
-#include "emit/output.h"
+#include "driver/outputfile.h"
+#include "driver/sources.h"
 #include "help/help.h"
-#include "lexer/charsource.h"
-#include "lexer/directives.h"
 #include "lexer/fatal.h"
-#include "lexer/sourcetext.h"
+#include "lexer/lexstate.h"
 #include "lexer/symbols.h"
-#include "lexer/tokenizer.h"
 
 static const char kUsage[] =
     "Use: Propwright <source_file> { <target_file> } { -j | -c | -k | -x }";
 constexpr size_t kPartMax = 255;
 constexpr size_t kDerivedPathMax = 259;
+constexpr size_t kContextJoinMax = 255;  // an error's "context: message" is cut to this
+
+void PrintDiagnostic(const Diagnostic& d) {
+    if (d.severity == Severity::kError) {
+        std::string message = d.message;
+        if (!d.context.empty()) {
+            message = d.context + ": " + d.message;
+            if (message.size() > kContextJoinMax) message.resize(kContextJoinMax);
+        }
+        fflush(stderr);
+        WriteConsole("%s(%ld) : error: %s ('%s' : %d)\n\n", d.file.c_str(), d.line,
+                     message.c_str(), d.lineText.c_str(), d.column);
+        fflush(stdout);
+    } else if (d.severity == Severity::kNote) {
+        WriteError("note: %s\n", d.message.c_str());
+    } else {
+        fputs(d.message.c_str(), d.toStdout ? stdout : stderr);
+    }
+}
+
+// The run's state outside the conversion: where errors of the run itself are reported, and
+// the output file.
+struct CommandRun {
+    SourcePlace place;  // the source once it is open, line 0; after the conversion, its end
+    OutputFile output;
+};
+
+// An error of the run itself (arguments, files) ends it like an error of the conversion.
+[[noreturn]] static void Fail(const CommandRun& run, const std::string& message) {
+    Diagnostic error;
+    error.severity = Severity::kError;
+    error.file = run.place.file;
+    error.line = run.place.line;
+    error.lineText = run.place.text;
+    error.column = run.place.column;
+    error.message = message;
+    PrintDiagnostic(error);
+    throw FatalExit{1};
+}
+
+// A message naming a path, cut to the longest path plus the message text.
+[[noreturn]] static void FailPath(const CommandRun& run, const char* format,
+                                  const std::string& path) {
+    std::string message(kOutputPathMax + 64, '\0');
+    FormatBounded(&message[0], kOutputPathMax + 63, format, path.c_str());
+    Fail(run, message.c_str());
+}
 
 // The output name derived from the source: extension .rc, or .txt for a source ending in .rc.
-static std::string DeriveOutputPath(const std::string& source) {
+static std::string DeriveOutputPath(const CommandRun& run, const std::string& source) {
     SplitPath parts = SplitPathParts(source);
     if (parts.drive.size() > 2 || parts.dir.size() > kPartMax || parts.base.size() > kPartMax ||
         parts.ext.size() > kPartMax)
-        FailPath("Path too long: \"%s\"", source);
+        FailPath(run, "Path too long: \"%s\"", source);
     parts.ext = NamesMatchNoCase(parts.ext.c_str(), ".rc") ? ".txt" : ".rc";
     std::string derived = JoinPathParts(parts);
-    if (derived.size() > kDerivedPathMax) FailPath("Path too long: \"%s\"", derived);
+    if (derived.size() > kDerivedPathMax) FailPath(run, "Path too long: \"%s\"", derived);
     return derived;
 }
 
@@ -42,22 +87,22 @@ static bool IsUtf8Option(const char* option) {
     return NamesMatchNoCase(option, "-u");
 }
 
-static void ReadOption(const char* option) {
-    if (NamesMatchNoCase(option, "-j")) LanguageOption = 1;
-    else if (NamesMatchNoCase(option, "-k")) LanguageOption = 3;
-    else if (NamesMatchNoCase(option, "-c")) LanguageOption = 2;
-    else if (NamesMatchNoCase(option, "-x")) BuildQkPn = true;
+static void ReadOption(Settings& settings, const char* option) {
+    if (NamesMatchNoCase(option, "-j")) settings.languageOption = 1;
+    else if (NamesMatchNoCase(option, "-k")) settings.languageOption = 3;
+    else if (NamesMatchNoCase(option, "-c")) settings.languageOption = 2;
+    else if (NamesMatchNoCase(option, "-x")) settings.buildQkPn = true;
 }
 
 // The option after the target, and -u before or after it.
-static void ReadOptions(int argc, const char* const* argv) {
+static void ReadOptions(Settings& settings, int argc, const char* const* argv) {
     if (argc <= 3) return;
     if (IsUtf8Option(argv[3])) {
-        SourceUtf8 = true;
-        if (argc > 4) ReadOption(argv[4]);
+        settings.sourceUtf8 = true;
+        if (argc > 4) ReadOption(settings, argv[4]);
     } else {
-        ReadOption(argv[3]);
-        if (argc > 4 && IsUtf8Option(argv[4])) SourceUtf8 = true;
+        ReadOption(settings, argv[3]);
+        if (argc > 4 && IsUtf8Option(argv[4])) settings.sourceUtf8 = true;
     }
 }
 
@@ -79,31 +124,34 @@ static bool AnswerInfoOption(int argc, const char* const* argv) {
 }
 
 // A source that cannot be opened ends the run with the usage.
-static FILE* OpenSource(const std::string& source) {
+static FILE* OpenSource(CommandRun& run, const std::string& source) {
     FILE* input = OpenForReading(source, "rb");
     if (!input) {
         std::string message(MAXITEMSIZE, '\0');
         FormatBounded(&message[0], message.size() - 1, "File \"%.511978s\" not found",
                       source.c_str());
         WriteConsole("\nError: Argument mismatch or not enough arguments.\n%s\n", kUsage);
-        FatalError(message.c_str());
+        Fail(run, message.c_str());
     }
+    run.place.file = source.substr(0, kFileNameMax);
     return input;
 }
 
 // The named output file, or one derived from the source when none is named (a name of two
 // characters or fewer counts as none).
-static std::string ChooseTarget(int argc, const char* const* argv, const std::string& source) {
+static std::string ChooseTarget(const CommandRun& run, int argc, const char* const* argv,
+                                const std::string& source) {
     if (argc > 2 && strlen(argv[2]) > 2) return argv[2];
-    std::string target = DeriveOutputPath(source);
+    std::string target = DeriveOutputPath(run, source);
     WriteConsole("WARNING: Output file not specified. Using \"%s\".\n", target.c_str());
     return target;
 }
 
-static int Convert(int argc, const char* const* argv) {
+static int ConvertFiles(CommandRun& run, int argc, const char* const* argv) {
     if (AnswerInfoOption(argc, argv)) return 0;
+    Settings settings;
     if (argc >= 2 && strcmp(argv[1], "-v") == 0) {
-        VerboseIds = true;
+        settings.verboseIds = true;
         --argc;
         ++argv;
     }
@@ -111,27 +159,31 @@ static int Convert(int argc, const char* const* argv) {
     if (argc < 2) return ShowHelpMenu();
 
     const std::string source = argv[1];
-    StartLexFile(OpenSource(source), source.c_str());
-    const std::string target = ChooseTarget(argc, argv, source);
-    if (SameFile(source, target)) FailPath("Output file \"%s\" is the source file", target);
-    OpenOutputFile(target);
-    ReadOptions(argc, argv);
+    FileReader reader(OpenSource(run, source));
+    const std::string target = ChooseTarget(run, argc, argv, source);
+    if (SameFile(source, target)) FailPath(run, "Output file \"%s\" is the source file", target);
+    if (target.size() > kOutputPathMax) FailPath(run, "Path too long: \"%s\"", target);
+    if (!OpenOutputFile(run.output, target))
+        FailPath(run, "Unable to open output file \"%s\"", target);
+    ReadOptions(settings, argc, argv);
 
-    InstallCharHandlers();
-    ConvertStatements();
-    CloseOutputFile();
+    FileResolver includes;
+    ConvertResult result =
+        ConvertStream(reader, source, settings, includes, &run.output, PrintDiagnostic);
+    run.place = result.end;
+    if (result.status != 0) return result.status;
+    if (!CloseOutputFile(run.output))
+        FailPath(run, "Unable to write output file \"%s\"", run.output.path);
     // The script is written all the same, but a run that found nothing to convert says so.
-    if (ConvertedResourceCount() == 0)
+    if (result.converted == 0)
         WriteError("WARNING: No resource converted from \"%s\".\n", source.c_str());
     return 0;
 }
 
-// Any other exception ends the run like a fatal error. The symbol lists are released first,
-// so that an exhausted heap has room for the report.
-static int ReportException(const char* message) {
-    ResetSymbols();
+// Any other exception ends the run like a fatal error.
+static int ReportException(const CommandRun& run, const char* message) {
     try {
-        FatalError(message);
+        Fail(run, message);
     } catch (const FatalExit& failure) {
         return failure.status;
     } catch (...) {
@@ -140,31 +192,20 @@ static int ReportException(const char* message) {
 }
 
 int RunPropwright(int argc, const char* const* argv) {
-    ResetSettings();
-    ResetOutput();
-    ResetCharSource();
-    ResetTokenizer();
-    ResetSymbols();
-    ResetDirectives();
-    ResetSourceText();
-    ResetConvertedResourceCount();
+    CommandRun run;
     int status;
     try {
-        status = Convert(argc, argv);
+        status = ConvertFiles(run, argc, argv);
     } catch (const FatalExit& failure) {
         status = failure.status;
     } catch (const std::bad_alloc&) {
-        status = ReportException("Out of memory");
+        status = ReportException(run, "Out of memory");
     } catch (const std::exception& failure) {
-        status = ReportException(failure.what());
+        status = ReportException(run, failure.what());
     } catch (...) {
-        status = ReportException("Unexpected failure");
+        status = ReportException(run, "Unexpected failure");
     }
-    DiscardOutput();  // left open only when even the report failed
-    if (gLex && gLex->stream) {
-        fclose(gLex->stream);
-        gLex->stream = nullptr;
-    }
+    DiscardOutput(run.output);  // open only when the run failed
     fflush(stdout);
     fflush(stderr);
     return status;

@@ -7,6 +7,7 @@
 
 #include "emit/numbers.h"
 #include "emit/output.h"
+#include "emit/conversion.h"
 #include "emit/script.h"
 #include "emit/text.h"
 
@@ -35,14 +36,14 @@ constexpr size_t kItemRoom = 48;
 // may write room characters in all.
 template <typename Put, typename PutComment>
 static void WriteItemLine(size_t room, Put put, PutComment putComment) {
-    char* at = ScriptBuffer.Claim(kItemRoom + room);
+    char* at = Run().script.Claim(kItemRoom + room);
     *at++ = '\t';
     at = put(at);
     at[0] = ',';
     at[1] = ' ';
     at = putComment(at + 2);
     *at++ = '\n';
-    ScriptBuffer.SetEnd(at);
+    Run().script.SetEnd(at);
 }
 
 // An item line with the comment; put may write kItemRoom characters, and extraRoom more.
@@ -153,13 +154,13 @@ long WriteIndexAndLength(int32_t index, unsigned long length) {
     static const char kAfterLength[] = "L, /* Length */\n";
     const long start = OutputPosition();
     char* const line =
-        ScriptBuffer.Claim(1 + 2 * kNumberRoom + sizeof kAfterIndex + sizeof kAfterLength);
+        Run().script.Claim(1 + 2 * kNumberRoom + sizeof kAfterIndex + sizeof kAfterLength);
     char* at = line;
     *at++ = '\t';
     at = PutLiteral(PutDecimal(at, index), kAfterIndex);
     const long position = start + long(at - line);
     at = PutDecimalInWidth(at, (int)length, 5);
-    ScriptBuffer.SetEnd(PutLiteral(at, kAfterLength));
+    Run().script.SetEnd(PutLiteral(at, kAfterLength));
     return position;
 }
 
@@ -213,7 +214,7 @@ void WriteCString(const FilledString& s, ItemComment comment) {
 }
 
 void WriteLineBreak() {
-    ScriptBuffer.push_back('\n');
+    Run().script.push_back('\n');
 }
 
 void WritePaddingWord(ItemComment comment) {
@@ -221,21 +222,21 @@ void WritePaddingWord(ItemComment comment) {
 }
 
 void WriteBareWord(int value) {
-    char* at = ScriptBuffer.Claim(kNumberRoom + 2);
+    char* at = Run().script.Claim(kNumberRoom + 2);
     at = PutDecimal(at, value);
-    ScriptBuffer.SetEnd(PutLiteral(at, ",\n"));
+    Run().script.SetEnd(PutLiteral(at, ",\n"));
 }
 
 void WriteWordRun(const std::vector<int16_t>& values) {
     // A word takes at most six characters and its separator two, a line break two more.
-    char* at = ScriptBuffer.Claim(1 + 10 * values.size());
+    char* at = Run().script.Claim(1 + 10 * values.size());
     *at++ = '\t';
     for (size_t i = 0; i < values.size(); ++i) {
         at = PutDecimal(at, values[i]);
         at = PutLiteral(at, ", ");
         if (i % 4 == 3) at = PutLiteral(at, "\n\t");
     }
-    ScriptBuffer.SetEnd(at);
+    Run().script.SetEnd(at);
 }
 
 // Each word of four characters c0 c1 c2 c3 is written in the order c2 c3 c0 c1, so that the
@@ -245,7 +246,7 @@ void WritePackedHexWords(const std::string& digits) {
     size_t words = digits.size() / 4;
     if (words == 0) return;
     // Eight characters a word, two for each line break, the first tab and the last line end.
-    char* at = ScriptBuffer.Claim(10 * words + 2);
+    char* at = Run().script.Claim(10 * words + 2);
     *at++ = '\t';
     for (size_t w = 0; w < words; ++w) {
         if (w > 0 && w % kWordsPerLine == 0) at = PutLiteral(at, "\n\t");
@@ -255,16 +256,16 @@ void WritePackedHexWords(const std::string& digits) {
         at += sizeof word;
     }
     *at++ = '\n';
-    ScriptBuffer.SetEnd(at);
+    Run().script.SetEnd(at);
 }
 
 // A line of quoted text: the tab and the opening quote, the text, then the given ending.
 template <size_t N>
 static void WriteQuotedLine(const std::string& text, const char (&ending)[N]) {
-    char* at = ScriptBuffer.Claim(2 + 2 * text.size() + N);
+    char* at = Run().script.Claim(2 + 2 * text.size() + N);
     at = PutLiteral(at, "\t\"");
     at = PutQuotedText(at, text);
-    ScriptBuffer.SetEnd(PutLiteral(at, ending));
+    Run().script.SetEnd(PutLiteral(at, ending));
 }
 
 void WriteQuotedPiece(const std::string& text) {

@@ -1,4 +1,4 @@
-// The output: the script's target, its safe replacement, block framing and back-patching.
+// The script being written: block framing, back-patching and the hand-over to the sink.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -6,26 +6,10 @@
 
 #include "core/diagnostics.h"
 
-extern std::string OutputPath;       // the target as given
-extern std::string OutputFinalPath;  // the regular file finally written, links followed
-extern std::string OutputTempPath;   // where the script is written until the run succeeds
-extern FILE* OutputDevice;  // a device target, written at the end; the script waits in scratch
-
-constexpr size_t kOutputPathMax = 2047;
-
-extern const char kScriptOpening[];
-
-void ResetOutput();
-// Opens the output for path and writes the script's opening text; fails the run with
-// "Unable to open output file" or "Path too long".
-void OpenOutputFile(const std::string& path);
-// Moves the finished script into place or hands it to the device; a failed write fails the run.
-void CloseOutputFile();
-// Closes and removes the script being written (the file a link leads to, never the link; a
-// device is only closed), so a failed run leaves no output behind. Nothing when none is open.
-void DiscardOutput();
-// A path message for a fatal error, cut to the longest path plus the message text.
-[[noreturn]] void FailPath(const char* format, const std::string& path);
+// The script's opening text: the macros its blocks use.
+void WriteScriptOpening();
+// Hands what is assembled of the script to the sink (at the end of a run); nothing without one.
+void HandOverScript();
 
 // Writes a warning for a resource identifier below 1, then the block's first two lines.
 void WriteBlockStart(int id, const char* typeName);

@@ -2,6 +2,7 @@
 // item writers and the block framing of output.h.
 #pragma once
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -12,9 +13,8 @@ struct TScriptBuffer {
     size_t length = 0;
     size_t capacity = 0;
 
-    // No destructor: the one buffer lives as long as the program. Handing its storage back as
-    // the program ends would cost a system call that the exit itself does for less.
     TScriptBuffer() = default;
+    ~TScriptBuffer() { free(begin); }
     TScriptBuffer(const TScriptBuffer&) = delete;
     TScriptBuffer& operator=(const TScriptBuffer&) = delete;
 
@@ -40,10 +40,6 @@ struct TScriptBuffer {
     bool empty() const { return length == 0; }
     const char* data() const { return begin; }
     void clear() { length = 0; }
-    // Frees the storage; the buffer is empty and usable again.
-    void Release();
-    // Empties the buffer for the next script; storage of the first size is kept (see above).
-    void Recycle();
 
 private:
     void Grow(size_t n);   // capacity grows geometrically, at least to length + n
@@ -61,7 +57,3 @@ inline char* PutLiteral(char* at, const char (&text)[N]) {
 char* PutScriptText(char* at, const std::string& text);
 // The same for a quoted item's text as a C string: a zero byte in it ends it there.
 char* PutQuotedText(char* at, const std::string& text);
-
-// The script not yet handed to the output stream: the block being written and the blocks
-// after the last write. Lengths and counts are patched here, so a block is written whole.
-extern TScriptBuffer ScriptBuffer;

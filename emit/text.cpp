@@ -6,7 +6,6 @@
 #include <cstring>
 #include <utility>
 
-#include "core/settings.h"
 #include "emit/numbers.h"
 #include "emit/script.h"
 
@@ -49,7 +48,6 @@ static constexpr StopBytes MakeConversionStops() {
 static constexpr StopBytes kConversionStops = MakeConversionStops();
 
 void FixupStringChars(std::string& text) {
-    if (LanguageOption != 0) return;
     // The scan stops only at the bytes that change, at the ellipsis and at a zero byte (the
     // one after the text ends it; one inside it stays). The ellipsis is no byte's conversion:
     // the bytes before the first one are converted, and it becomes three dots that end the text.

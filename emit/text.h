@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <string>
 
-// The text is kept as it will stand in the script (escapes as written).
+// Converts a string value's Mac Roman bytes to their code page 1252 bytes (for a source
+// without a language option). The text is kept as it will stand in the script (escapes as
+// written).
 void FixupStringChars(std::string& text);
 // Characters of the escape unit at i: a backslash with up to three octal digits, with x or X
 // and up to two hex digits, or with one of abfnrtv\" (one byte each); else one character. A

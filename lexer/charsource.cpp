@@ -5,21 +5,12 @@
 #include <memory>
 #include <vector>
 
-#include "core/settings.h"
 #include "lexer/fatal.h"
+#include "lexer/resolver.h"
 #include "lexer/scan.h"
 #include "lexer/tokenizer.h"
 
-LexState gLexState;
-LexState* gLex = nullptr;
-bool gLineEndPassed = false;
-
-static size_t gSavedDepth = 0;  // includes set aside; 0 while the main source is read
-
 namespace {
-
-bool gMarkerInProgress = false;  // while set, refilling the line buffer does nothing
-unsigned long gRefills = 0;      // line-buffer refills so far; look-ahead marks compare it
 
 bool IsWhiteByte(int b) {
     return b == ' ' || b == '\t' || b == '\n' || b == '\v' || b == '\f' || b == '\r';
@@ -31,8 +22,8 @@ void AdvanceLineNumber(LexState& s) {
 }
 
 struct MarkerScope {
-    MarkerScope() { gMarkerInProgress = true; }
-    ~MarkerScope() { gMarkerInProgress = false; }
+    MarkerScope() { Lex().markerInProgress = true; }
+    ~MarkerScope() { Lex().markerInProgress = false; }
 };
 
 // Works on the line in the buffer; returns true when the line was a marker and is consumed.
@@ -49,7 +40,7 @@ bool ProcessLineMarker() {
     GetIdentifier(GetCharacter(), word, kIdentMax);
     if (std::strcmp(word, "line") != 0) return false;
     uint32_t value = GetNumber(GetCharacter());
-    gLex->lineNumber = int32_t(value - 1u);
+    Lex().lex.lineNumber = int32_t(value - 1u);
     for (;;) {
         int c = GetCharacter();
         if (c == '"') break;
@@ -65,7 +56,7 @@ bool ProcessLineMarker() {
         size_t length = std::strlen(name);
         if (length > 0 && name[length - 1] == '\n') name[length - 1] = '\0';
     }
-    std::memcpy(gLex->fileName, name, sizeof name);
+    std::memcpy(Lex().lex.fileName, name, sizeof name);
     return true;
 }
 
@@ -74,16 +65,18 @@ bool ProcessLineMarker() {
 void NoteTextEncoding(LexState& s, size_t count) {
     s.blockRead = true;
     const bool mark = count >= 3 && std::memcmp(s.block, "\xEF\xBB\xBF", 3) == 0;
-    if (mark && gSavedDepth == 0) SourceUtf8 = true;
-    s.utf8 = SourceUtf8 || mark;
+    Settings& settings = Lex().settings;
+    if (mark && Lex().savedDepth == 0) settings.sourceUtf8 = true;
+    s.utf8 = settings.sourceUtf8 || mark;
 }
 
 // Reads the next block of the source; false at its end. A read error is no end of the source:
 // converting what came before would pass for a success.
 bool RefillBlock(LexState& s) {
-    if (!s.stream) return false;
-    size_t count = std::fread(s.block, 1, kSourceBlockSize, s.stream);
-    if (count == 0 && std::ferror(s.stream)) FatalError("Unable to read the input file");
+    if (!s.reader) return false;
+    size_t count = 0;
+    if (!s.reader->Read(s.block, kSourceBlockSize, count))
+        FatalError("Unable to read the input file");
     if (!s.blockRead) NoteTextEncoding(s, count);
     s.blockNext = 0;
     s.blockEnd = uint32_t(count);
@@ -179,8 +172,8 @@ bool CopyLine(LexState& s, bool& hashFirst) {
     for (;;) {
         CopyOrdinaryRun(s, nonBlankSeen, hashFirst);
         if (s.lineLength >= kLinePieceMax) {
-            std::fprintf(stderr, "Line length overflow!  Line %d in file %s.\n",
-                         (int)s.lineNumber, s.fileName);
+            ReportText(Severity::kWarning, false, "Line length overflow!  Line %d in file %s.\n",
+                       (int)s.lineNumber, s.fileName);
             AppendLineByte(s, '\n');
             return false;
         }
@@ -207,10 +200,11 @@ bool ConsumeLineMarker() {
 // Refills the line buffer with the next physical line (or the next piece of an over-long one);
 // line markers are taken in and passed over.
 void ReadLine() {
-    if (gMarkerInProgress) return;
-    LexState& s = *gLex;
+    LexContext& run = Lex();
+    if (run.markerInProgress) return;
+    LexState& s = run.lex;
     for (;;) {
-        ++gRefills;
+        ++run.refills;
         bool hashFirst;
         if (!FillLine(s, hashFirst)) return;
         if (!hashFirst) break;
@@ -224,12 +218,6 @@ void ReadLine() {
 
 }  // namespace
 
-TLexState::TLexState() : copy_(new LexState()) {}
-
-TLexState::~TLexState() {
-    delete copy_;
-}
-
 // Copies what is in use of a state: the counters, where its block is, and the line. The
 // block itself stays: an include reads into the block of its own depth.
 static void CopyLexState(LexState& to, const LexState& from) {
@@ -238,7 +226,7 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.lineNumber = from.lineNumber;
     to.readIndex = from.readIndex;
     std::memcpy(to.fileName, from.fileName, sizeof to.fileName);
-    to.stream = from.stream;
+    to.reader = from.reader;
     to.blockNext = from.blockNext;
     to.blockEnd = from.blockEnd;
     to.block = from.block;
@@ -250,82 +238,52 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.text = to.line;
 }
 
-void TLexState::Capture() {
-    if (gLex)
-        CopyLexState(*copy_, *gLex);
-    else
-        std::memset(copy_, 0, sizeof(LexState));
-}
-
-// The saved states by include depth, kept for the next include (and run): nested and repeated
-// includes reuse memory in use instead of mapping and touching fresh pages each time. Never
-// destroyed, so that the exit does not spend time handing them back.
-static std::vector<std::unique_ptr<LexState>>& gSavedStates =
-    *new std::vector<std::unique_ptr<LexState>>;
-
-// The source blocks by include depth, kept and never destroyed like the saved states.
-static std::vector<std::unique_ptr<char[]>>& gSourceBlocks =
-    *new std::vector<std::unique_ptr<char[]>>;
-
+// The source block of an include depth. The saved states and blocks by depth are kept for the
+// rest of the run: nested and repeated includes reuse memory in use.
 static char* SourceBlock(size_t depth) {
-    while (gSourceBlocks.size() <= depth) gSourceBlocks.emplace_back(new char[kSourceBlockSize]);
-    return gSourceBlocks[depth].get();
+    std::vector<std::unique_ptr<char[]>>& blocks = Lex().sourceBlocks;
+    while (blocks.size() <= depth) blocks.emplace_back(new char[kSourceBlockSize]);
+    return blocks[depth].get();
 }
 
 CSaveLexState::CSaveLexState() {
-    if (gSavedDepth == gSavedStates.size()) gSavedStates.emplace_back(new LexState);
-    saved_ = gSavedStates[gSavedDepth++].get();
-    CopyLexState(*saved_, *gLex);
-    gLineEndPassed = false;
+    LexContext& run = Lex();
+    if (run.savedDepth == run.savedStates.size()) run.savedStates.emplace_back(new LexState);
+    saved_ = run.savedStates[run.savedDepth++].get();
+    CopyLexState(*saved_, run.lex);
+    run.lineEndPassed = false;
 }
 
 CSaveLexState::~CSaveLexState() {
-    CopyLexState(*gLex, *saved_);
+    LexContext& run = Lex();
+    CopyLexState(run.lex, *saved_);
     ClearPushedBackToken();
-    gLineEndPassed = false;
-    --gSavedDepth;
+    run.lineEndPassed = false;
+    --run.savedDepth;
 }
 
-void ResetCharSource() {
-    gLex = &gLexState;
-    gSavedDepth = 0;
-    gLex->pushBackCount = 0;
-    gLex->lineLength = 0;
-    gLex->lineNumber = 0;
-    gLex->readIndex = 0;
-    gLex->fileName[0] = '\0';
-    gLex->line[0] = '\0';
-    gLex->text = gLex->line;
-    gLex->stream = nullptr;
-    gLex->block = SourceBlock(0);
-    gLex->blockNext = gLex->blockEnd = 0;
-    gLex->blockRead = false;
-    gLex->utf8 = false;
-    gMarkerInProgress = false;
-    gRefills = 0;
-    gLineEndPassed = false;
-}
-
-void StartLexFile(FILE* stream, const char* name) {
-    gLex->pushBackCount = 0;
-    gLex->lineLength = 0;
-    gLex->lineNumber = 0;
-    gLex->readIndex = 0;
-    std::strncpy(gLex->fileName, name ? name : "UNKNOWN", kFileNameMax);
-    gLex->fileName[kFileNameMax] = '\0';
-    gLex->line[0] = '\0';
-    gLex->text = gLex->line;
-    gLex->stream = stream;
-    gLex->block = SourceBlock(gSavedDepth);
-    gLex->blockNext = gLex->blockEnd = 0;
-    gLex->blockRead = false;
-    gLex->utf8 = SourceUtf8;
-    gLineEndPassed = false;
+void StartLexFile(SourceReader* reader, const char* name) {
+    LexContext& run = Lex();
+    LexState& s = run.lex;
+    s.pushBackCount = 0;
+    s.lineLength = 0;
+    s.lineNumber = 0;
+    s.readIndex = 0;
+    std::strncpy(s.fileName, name ? name : "UNKNOWN", kFileNameMax);
+    s.fileName[kFileNameMax] = '\0';
+    s.line[0] = '\0';
+    s.text = s.line;
+    s.reader = reader;
+    s.block = SourceBlock(run.savedDepth);
+    s.blockNext = s.blockEnd = 0;
+    s.blockRead = false;
+    s.utf8 = run.settings.sourceUtf8;
+    run.lineEndPassed = false;
 }
 
 int GetCharacterSlow() {
-    LexState& s = *gLex;
-    gLineEndPassed = false;
+    LexState& s = Lex().lex;
+    Lex().lineEndPassed = false;
     if (s.pushBackCount > 0) --s.pushBackCount;
     if (s.readIndex >= s.lineLength) {
         ReadLine();
@@ -340,19 +298,19 @@ int GetCharacterSlow() {
 }
 
 void UngetCharacterSlow() {
-    LexState& s = *gLex;
+    LexState& s = Lex().lex;
     if (s.pushBackCount > MAXITEMSIZE) {
-        std::fprintf(stderr, "UngetCharacter: can only unget 1k characters.\n");
+        ReportText(Severity::kWarning, false, "UngetCharacter: can only unget 1k characters.\n");
         return;
     }
-    std::fprintf(stderr, "UngetCharacter: no characters read yet: Line# %4d\n",
-                 (int)s.lineNumber);
+    ReportText(Severity::kWarning, false, "UngetCharacter: no characters read yet: Line# %4d\n",
+               (int)s.lineNumber);
 }
 
 void SkipToCharacter(int c) {
     ClearPushedBackToken();
-    if (c == '\n' && gLineEndPassed) {
-        gLineEndPassed = false;
+    if (c == '\n' && Lex().lineEndPassed) {
+        Lex().lineEndPassed = false;
         return;
     }
     for (;;) {
@@ -366,24 +324,24 @@ void SkipToCharacter(int c) {
 }
 
 const char* CurrentFileName() {
-    return gLex ? gLex->fileName : "";
+    return Lex().lex.fileName;
 }
 
 LexMark MarkReadPosition() {
-    return LexMark{gRefills, gLex->readIndex};
+    return LexMark{Lex().refills, Lex().lex.readIndex};
 }
 
 void ReturnToMark(const LexMark& mark) {
-    LexState& s = *gLex;
+    LexState& s = Lex().lex;
     int32_t back;
-    if (mark.refill == gRefills) {
+    if (mark.refill == Lex().refills) {
         back = s.readIndex > mark.readIndex ? s.readIndex - mark.readIndex : 0;
         s.readIndex -= back;
     } else {
         // The look-ahead left the marked line: resume at the start of the line now buffered.
         back = s.readIndex;
         s.readIndex = 0;
-        gLineEndPassed = true;
+        Lex().lineEndPassed = true;
     }
     s.pushBackCount = s.pushBackCount + back > MAXITEMSIZE + 1 ? MAXITEMSIZE + 1
                                                                : s.pushBackCount + back;

@@ -2,50 +2,9 @@
 // honours line markers and delivers single characters to the tokenizer.
 #pragma once
 #include <cstdint>
-#include <cstdio>
 
-constexpr int MAXITEMSIZE = 512000;
-constexpr int kLinePieceMax = MAXITEMSIZE - 1;  // 511 999 characters per buffered piece
-constexpr int kFileNameMax = 255;
-constexpr char kEndMark = 127;
-constexpr uint32_t kSourceBlockSize = 65536;  // bytes read from the source at a time
-
-struct LexState {
-    int32_t pushBackCount;
-    int32_t lineLength;
-    int32_t lineNumber;
-    int32_t readIndex;
-    char fileName[kFileNameMax + 1];
-    FILE* stream;
-    uint32_t blockNext;  // the next unread byte of block
-    uint32_t blockEnd;   // the bytes of block read from the stream
-    // The current line: its bytes in block when it lies whole there with a plain line end,
-    // else copied into line. Only [0, lineLength) is in use; no terminating zero.
-    const char* text;
-    char* block;  // kSourceBlockSize bytes; each include depth reads into a block of its own
-    bool blockRead;  // the file's first block has been read (and its byte order mark seen)
-    bool utf8;       // the file's text is UTF-8 (SourceUtf8, or its own byte order mark)
-    char line[MAXITEMSIZE + 1];  // the line when it had to be copied (joined, folded or cut)
-};
-
-// The one live lexer state, a static object so that the character readers reach it at a fixed
-// address; gLex points at it once a run has started.
-extern LexState gLexState;
-extern LexState* gLex;
-
-// Snapshot of the live state, for the fatal reporter.
-class TLexState {
-public:
-    TLexState();
-    virtual ~TLexState();
-    void Capture();
-    const LexState& State() const { return *copy_; }
-    LexState& State() { return *copy_; }
-private:
-    TLexState(const TLexState&) = delete;
-    TLexState& operator=(const TLexState&) = delete;
-    LexState* copy_;
-};
+#include "lexer/context.h"
+#include "lexer/lexstate.h"
 
 // Sets the live state aside for an include and puts it back when destroyed.
 class CSaveLexState {
@@ -58,23 +17,21 @@ private:
     LexState* saved_;
 };
 
-void ResetCharSource();                                   // fresh state at the start of a run
-void StartLexFile(FILE* stream, const char* name);        // zero counters, set name and stream
-// A look-ahead already consumed the line end before the buffered line (see ReturnToMark).
-extern bool gLineEndPassed;
+// Zeroes the counters and sets the name and the reader of the file to read next.
+void StartLexFile(SourceReader* reader, const char* name);
 int GetCharacterSlow();  // GetCharacter when a refill or the flag is involved
 // The next character (0..255, 127 = end). The common case, a character of the buffered line,
 // is inline: it is taken once per source byte.
 inline int GetCharacter() {
-    LexState& s = gLexState;
-    if (s.readIndex >= s.lineLength || gLineEndPassed) return GetCharacterSlow();
+    LexState& s = Lex().lex;
+    if (s.readIndex >= s.lineLength || Lex().lineEndPassed) return GetCharacterSlow();
     if (s.pushBackCount > 0) --s.pushBackCount;
     return (unsigned char)s.text[s.readIndex++];
 }
 void UngetCharacterSlow();  // UngetCharacter at a limit: reports it and does nothing
 // Steps back over the character just read (after a word, a number ...): inline too.
 inline void UngetCharacter() {
-    LexState& s = gLexState;
+    LexState& s = Lex().lex;
     if (s.pushBackCount > MAXITEMSIZE || s.readIndex < 1) return UngetCharacterSlow();
     --s.readIndex;
     ++s.pushBackCount;
@@ -83,12 +40,12 @@ inline void UngetCharacter() {
 // characters in place; empty when the next character needs GetCharacter. Taking n of them
 // counts as n GetCharacter calls.
 inline const char* UnreadLine(int32_t& length) {
-    const LexState& s = gLexState;
-    length = gLineEndPassed || s.readIndex >= s.lineLength ? 0 : s.lineLength - s.readIndex;
+    const LexState& s = Lex().lex;
+    length = Lex().lineEndPassed || s.readIndex >= s.lineLength ? 0 : s.lineLength - s.readIndex;
     return s.text + s.readIndex;
 }
 inline void TakeCharacters(int32_t n) {
-    LexState& s = gLexState;
+    LexState& s = Lex().lex;
     s.readIndex += n;
     s.pushBackCount = s.pushBackCount > n ? s.pushBackCount - n : 0;
 }
@@ -96,16 +53,16 @@ inline void TakeCharacters(int32_t n) {
 // line: the read position stays; the push-back count is left as the pair would leave it. False,
 // nothing done, when the next character is not in the buffered line.
 inline bool ReadAndStepBack() {
-    LexState& s = gLexState;
-    if (s.readIndex >= s.lineLength || gLineEndPassed) return false;
+    LexState& s = Lex().lex;
+    if (s.readIndex >= s.lineLength || Lex().lineEndPassed) return false;
     if (s.pushBackCount == 0) s.pushBackCount = 1;
     return true;
 }
 // Passes over the characters of the buffered line that skip marks, then reads the next
 // character as GetCharacter does; the same as that many GetCharacter calls.
 inline int GetCharacterAfterRun(const bool* skip) {
-    LexState& s = gLexState;
-    if (!gLineEndPassed) {
+    LexState& s = Lex().lex;
+    if (!Lex().lineEndPassed) {
         int32_t i = s.readIndex;
         while (i < s.lineLength && skip[(unsigned char)s.text[i]]) ++i;
         if (i < s.lineLength) {
@@ -121,11 +78,11 @@ inline int GetCharacterAfterRun(const bool* skip) {
 void SkipToCharacter(int c);
 // Whether the current file's text is UTF-8; known once its first block is read.
 inline bool ReadingUtf8() {
-    return gLexState.utf8;
+    return Lex().lex.utf8;
 }
-// The live state's line number; 0 before the first run (the state is zero-initialised).
+// The line number of the file being read; 0 before its first line.
 inline int CurrentLineNumber() {
-    return gLexState.lineNumber;
+    return Lex().lex.lineNumber;
 }
 const char* CurrentFileName();
 

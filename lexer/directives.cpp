@@ -1,43 +1,33 @@
 // Directives carried out by the tool itself: #define and #include; all others are skipped.
 #include "lexer/directives.h"
 
-#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "core/platform.h"
 #include "lexer/charsource.h"
+#include "lexer/context.h"
 #include "lexer/fatal.h"
+#include "lexer/resolver.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
 namespace {
 
-// Files being converted: the including file of the outermost include, then every open
-// include. A path already on it would include itself again without end.
-std::vector<std::string> gIncludeChain;
-
-// Closes the included file and takes it off the chain when its conversion ends, also when
-// a fatal error passes.
+// Takes the included file off the chain of files being converted (a path already on it would
+// include itself again without end) when its conversion ends, also when a fatal error passes.
 class OpenInclude {
 public:
-    OpenInclude(FILE* stream, const std::string& path) : stream_(stream) {
-        gIncludeChain.push_back(path);
-    }
-    ~OpenInclude() {
-        gIncludeChain.pop_back();
-        std::fclose(stream_);
-    }
+    explicit OpenInclude(const std::string& path) { Lex().includeChain.push_back(path); }
+    ~OpenInclude() { Lex().includeChain.pop_back(); }
 private:
     OpenInclude(const OpenInclude&) = delete;
     OpenInclude& operator=(const OpenInclude&) = delete;
-    FILE* stream_;
 };
 
 // Conditional directives are skipped, so every branch is converted. The first one a run meets
 // is pointed out once: a source meant for the C preprocessor silently converts differently.
-bool gConditionalNoticeGiven = false;
 
 bool IsConditionalDirective(const char* name) {
     static const char* const kNames[] = {"if", "ifdef", "ifndef", "elif", "else", "endif"};
@@ -47,32 +37,29 @@ bool IsConditionalDirective(const char* name) {
 }
 
 void NoticeConditionalDirective() {
-    if (gConditionalNoticeGiven || !IsConditionalDirective(gToken.identText)) return;
-    gConditionalNoticeGiven = true;
-    std::fprintf(stderr,
-                 "Conditional directives are not evaluated!  Line %d in file %s.  "
-                 "Run the source through a C preprocessor first.\n",
-                 (int)gToken.line, CurrentFileName());
+    LexContext& run = Lex();
+    if (run.conditionalNoticeGiven || !IsConditionalDirective(run.token.identText)) return;
+    run.conditionalNoticeGiven = true;
+    ReportText(Severity::kWarning, false,
+               "Conditional directives are not evaluated!  Line %d in file %s.  "
+               "Run the source through a C preprocessor first.\n",
+               (int)run.token.line, CurrentFileName());
 }
 
 bool AlreadyOpen(const std::string& path) {
-    if (SameFile(CurrentFileName(), path)) return true;
-    for (const std::string& open : gIncludeChain)
-        if (SameFile(open, path)) return true;
+    IncludeResolver& files = *Lex().resolver;
+    if (files.SameFile(CurrentFileName(), path)) return true;
+    for (const std::string& open : Lex().includeChain)
+        if (files.SameFile(open, path)) return true;
     return false;
 }
 
 }  // namespace
 
-void ResetDirectives() {
-    gIncludeChain.clear();
-    gConditionalNoticeGiven = false;
-}
-
 void ProcessDirective(StatementLoop convertStatements) {
-    if (NamesMatchNoCase(gToken.identText, "define"))
+    if (NamesMatchNoCase(Token().identText, "define"))
         DefineSymbol();
-    else if (NamesMatchNoCase(gToken.identText, "include"))
+    else if (NamesMatchNoCase(Token().identText, "include"))
         ProcessInclude(convertStatements);
     else {
         NoticeConditionalDirective();
@@ -82,15 +69,15 @@ void ProcessDirective(StatementLoop convertStatements) {
 
 void DefineSymbol() {
     GetToken();
-    const int32_t nameLine = gToken.line;
-    SymbolRecord* symbol = AddSymbol(gToken.identText);
+    const int32_t nameLine = Token().line;
+    SymbolRecord* symbol = AddSymbol(Token().identText);
     GetToken();
-    if (gToken.line != nameLine) {
+    if (Token().line != nameLine) {
         UngetToken();  // no value on the definition's line
         return;
     }
-    if (gToken.kind == kTokString) {
-        symbol->stringValue = gToken.stringText;
+    if (Token().kind == kTokString) {
+        symbol->stringValue = Token().stringText;
         symbol->kind = 2;
         return;
     }
@@ -100,38 +87,36 @@ void DefineSymbol() {
 }
 
 void ProcessInclude(StatementLoop convertStatements) {
-    if (gToken.kind != kTokDirective) {  // the include statement of the source language
+    if (Token().kind != kTokDirective) {  // the include statement of the source language
         SkipToCharacter('\n');
         return;
     }
-    const int32_t directiveLine = gToken.line;
+    const int32_t directiveLine = Token().line;
     const LexMark beforePath = MarkReadPosition();
     GetToken();
-    if (gToken.kind != kTokString) {
-        if (gToken.line != directiveLine)
+    if (Token().kind != kTokString) {
+        if (Token().line != directiveLine)
             UngetToken();  // nothing followed on the directive's line
         else
             SkipToCharacter('\n');
         return;
     }
-    const std::string path = gToken.stringText;
+    const std::string path = Token().stringText;
     // The look-ahead for a further literal may have read on into the next line (whose
     // number a line marker there may even have set back); that line is no directive's.
     const bool directiveLineLeft = MarkReadPosition().refill != beforePath.refill;
-    FILE* stream = FileExists(path) ? OpenForReading(path, "r") : nullptr;
-    if (!stream) FatalErrorWithPath("Unable to open include file \"%s\"", path, 255);
-    if (gIncludeChain.empty()) gIncludeChain.push_back(CurrentFileName());
-    if (AlreadyOpen(path)) {
-        std::fclose(stream);
-        FatalErrorWithPath("Recursive include of file \"%s\"", path, 255);
-    }
+    std::unique_ptr<SourceReader> reader = Lex().resolver->Open(path);
+    if (!reader) FatalErrorWithPath("Unable to open include file \"%s\"", path, 255);
+    std::vector<std::string>& chain = Lex().includeChain;
+    if (chain.empty()) chain.push_back(CurrentFileName());
+    if (AlreadyOpen(path)) FatalErrorWithPath("Recursive include of file \"%s\"", path, 255);
     {
-        OpenInclude include(stream, path);
+        OpenInclude include(path);
         CSaveLexState saved;
-        StartLexFile(stream, path.c_str());
+        StartLexFile(reader.get(), path.c_str());
         convertStatements();
     }
-    if (gIncludeChain.size() == 1) gIncludeChain.clear();
+    if (chain.size() == 1) chain.clear();
     // The rest of the directive's line is skipped only while reading is still on it.
     if (!directiveLineLeft) SkipToCharacter('\n');
 }

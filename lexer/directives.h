@@ -13,4 +13,3 @@ void DefineSymbol();
 // After #include (a directive) or the source language's include statement (skipped to the
 // line end). An included file is converted in full; its end-of-input token is then current.
 void ProcessInclude(StatementLoop convertStatements);
-void ResetDirectives();

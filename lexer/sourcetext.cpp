@@ -1,26 +1,23 @@
 // Text of a UTF-8 source in the target's code page; the notice for text that looks like UTF-8.
 #include "lexer/sourcetext.h"
 
-#include <cstdio>
-
 #include "core/diagnostics.h"
-#include "core/settings.h"
 #include "core/textcode.h"
 #include "lexer/charsource.h"
+#include "lexer/context.h"
 #include "lexer/fatal.h"
 #include "lexer/tokenizer.h"
 
 namespace {
 
-bool gLookalikeNoticeGiven = false;
-
-// By LanguageOption: none, -j, -c, -k.
+// By the language option: none, -j, -c, -k.
 const int kCodePages[] = {1252, 932, 936, 949};
 
 }  // namespace
 
 int TargetCodePage() {
-    return LanguageOption >= 0 && LanguageOption <= 3 ? kCodePages[LanguageOption] : 1252;
+    const int option = Lex().settings.languageOption;
+    return option >= 0 && option <= 3 ? kCodePages[option] : 1252;
 }
 
 void RecodeSourceText(std::string& text, SourceTextUse use) {
@@ -42,15 +39,12 @@ void RecodeSourceText(std::string& text, SourceTextUse use) {
 }
 
 void NoticeUtf8Lookalike(const std::string& text, int32_t line) {
-    if (gLookalikeNoticeGiven || LanguageOption != 0) return;
+    LexContext& run = Lex();
+    if (run.lookalikeNoticeGiven || run.settings.languageOption != 0) return;
     if (!LooksLikeUtf8(text.data(), text.size())) return;
-    gLookalikeNoticeGiven = true;
-    std::fprintf(stderr,
-                 "WARNING: Text looks like UTF-8 but is converted as Mac Roman bytes!  Line %d "
-                 "in file %s.  With -u the source is read as UTF-8.\n",
-                 (int)line, CurrentFileName());
-}
-
-void ResetSourceText() {
-    gLookalikeNoticeGiven = false;
+    run.lookalikeNoticeGiven = true;
+    ReportText(Severity::kWarning, false,
+               "WARNING: Text looks like UTF-8 but is converted as Mac Roman bytes!  Line %d "
+               "in file %s.  With -u the source is read as UTF-8.\n",
+               (int)line, CurrentFileName());
 }

@@ -15,4 +15,3 @@ void RecodeSourceText(std::string& text, SourceTextUse use);
 // Once per run, without -u or a language option: a warning on stderr when text looks like
 // UTF-8 (LooksLikeUtf8; line: where the text stands).
 void NoticeUtf8Lookalike(const std::string& text, int32_t line);
-void ResetSourceText();

@@ -10,6 +10,7 @@
 
 #include "core/diagnostics.h"
 #include "lexer/charsource.h"
+#include "lexer/context.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/names.h"
@@ -17,11 +18,6 @@
 
 namespace {
 
-// Both lists grow at the back. Each index maps a name's key to the newest record of that key,
-// so the newest definition of a name hides the older ones. A deque keeps the record AddSymbol
-// hands out in place.
-std::deque<SymbolRecord> gSymbols;
-std::vector<EnumConstant> gConstants;
 constexpr size_t kEnumNameMax = 255;
 
 std::string CopyText(const char* text, size_t limit) {
@@ -32,12 +28,12 @@ std::string CopyText(const char* text, size_t limit) {
 struct SymbolNames {
     static uint32_t Hash(const char* name) { return HashNameNoCase(name); }
     static bool Same(const char* a, const char* b) { return NamesMatchNoCase(a, b); }
-    static const char* NameOf(size_t i) { return gSymbols[i].name.c_str(); }
+    static const char* NameOf(size_t i);
 };
 struct ConstantNames {
     static uint32_t Hash(const char* name) { return HashNameNoCase(name); }
     static bool Same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-    static const char* NameOf(size_t i) { return gConstants[i].name.c_str(); }
+    static const char* NameOf(size_t i);
 };
 
 // An open-addressed index from a name to the newest record of that name: a record added under
@@ -87,11 +83,49 @@ struct NameIndex {
     }
 };
 
-NameIndex<SymbolNames> gSymbolIndex;
-NameIndex<ConstantNames> gConstantIndex;
+// Expression evaluation: each operator takes the whole rest of the expression as its right
+// operand. Pending operators are kept on a stack instead of the call stack.
+enum ExprOp { kExprRoot, kExprParen, kExprAdd, kExprSubtract, kExprMultiply, kExprDivide,
+              kExprOr, kExprShift };
+struct ExprFrame {
+    ExprOp op;
+    uint32_t value;
+};
+
+}  // namespace
+
+// Both lists grow at the back. Each index maps a name's key to the newest record of that key,
+// so the newest definition of a name hides the older ones. A deque keeps the record AddSymbol
+// hands out in place.
+struct SymbolTable {
+    std::deque<SymbolRecord> symbols;
+    std::vector<EnumConstant> constants;
+    NameIndex<SymbolNames> symbolIndex;
+    NameIndex<ConstantNames> constantIndex;
+    std::vector<ExprFrame> exprFrames;  // the open expressions, the whole one at the bottom
+};
+
+void SymbolTableDelete::operator()(SymbolTable* table) const {
+    delete table;
+}
+
+namespace {
+
+SymbolTable& Table() {
+    std::unique_ptr<SymbolTable, SymbolTableDelete>& table = Lex().symbols;
+    if (!table) table.reset(new SymbolTable);
+    return *table;
+}
+
+const char* SymbolNames::NameOf(size_t i) {
+    return Table().symbols[i].name.c_str();
+}
+const char* ConstantNames::NameOf(size_t i) {
+    return Table().constants[i].name.c_str();
+}
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
-    WriteConsole("Line #%d ", line);
+    ReportText(Severity::kText, true, "Line #%d ", line);
     FatalError(message);
 }
 
@@ -104,21 +138,12 @@ int32_t Cut16(uint32_t value) {
 // The member name for a token that is not a plain word: the word it was read from (a keyword,
 // or a name replaced by its value), else an empty name that no lookup finds.
 const char* MemberName() {
-    uint32_t kind = gToken.kind;
-    bool fromWord = kind == kTokIdentifier || gToken.fromWord || kind == kTokData ||
+    uint32_t kind = Token().kind;
+    bool fromWord = kind == kTokIdentifier || Token().fromWord || kind == kTokData ||
                     kind == kTokInclude || kind == kTokEnum || kind == kTokRead ||
                     kind == kTokResource || kind >= kKwFilter;
-    return fromWord ? gToken.identText : "";
+    return fromWord ? Token().identText : "";
 }
-
-// Expression evaluation: each operator takes the whole rest of the expression as its right
-// operand. Pending operators are kept on a stack instead of the call stack.
-enum ExprOp { kExprRoot, kExprParen, kExprAdd, kExprSubtract, kExprMultiply, kExprDivide,
-              kExprOr, kExprShift };
-struct ExprFrame {
-    ExprOp op;
-    uint32_t value;
-};
 
 uint32_t Combine(ExprOp op, uint32_t left, uint32_t right) {
     switch (op) {
@@ -131,8 +156,6 @@ uint32_t Combine(ExprOp op, uint32_t left, uint32_t right) {
         default: return right;  // parentheses: the inner value
     }
 }
-
-std::vector<ExprFrame> gExprFrames;  // the open expressions, the whole one at the bottom
 
 struct TokenOperator {
     uint32_t kind;
@@ -157,20 +180,20 @@ bool OperatorOfToken(uint32_t kind, ExprOp& op) {
 // Ends the innermost open expression, folding its value into the one around it. False, the
 // value in result, when it was the whole expression.
 bool EndInnermost(int32_t& result, ExprOp& ended) {
-    ExprFrame done = gExprFrames.back();
-    gExprFrames.pop_back();
+    ExprFrame done = Table().exprFrames.back();
+    Table().exprFrames.pop_back();
     ended = done.op;
-    if (gExprFrames.empty()) {
+    if (Table().exprFrames.empty()) {
         result = int32_t(done.value);
         return false;
     }
-    gExprFrames.back().value = Combine(done.op, gExprFrames.back().value, done.value);
+    Table().exprFrames.back().value = Combine(done.op, Table().exprFrames.back().value, done.value);
     return true;
 }
 
 // Check that the current token is ')' and skip it.
 void SkipCloseParen() {
-    if (gToken.kind != kTokCloseParen)
+    if (Token().kind != kTokCloseParen)
         FatalError("GetExpression: Matching parantheses expected!\n");
     GetToken();
 }
@@ -204,27 +227,27 @@ bool EndByOtherToken(int32_t& result) {
 // A member value given as a character constant of one or four characters.
 uint32_t CharConstantValue() {
     // The word typedef has this kind but no characters: the length error below.
-    size_t length = std::strlen(gToken.shortText);
-    const unsigned char* text = (const unsigned char*)gToken.shortText;
+    size_t length = std::strlen(Token().shortText);
+    const unsigned char* text = (const unsigned char*)Token().shortText;
     if (length == 1) return text[0];
     if (length == 4)
         return (uint32_t(text[0]) << 24) | (uint32_t(text[1]) << 16) | (uint32_t(text[2]) << 8) |
                uint32_t(text[3]);
     char message[256] = {0};
     FormatBounded(message, sizeof message - 1,
-                  "(enum) Wrong number of characters expected at \"%s\"", gToken.identText);
+                  "(enum) Wrong number of characters expected at \"%s\"", Token().identText);
     EnumFailure(CurrentLineNumber(), message);
 }
 
 // On the token after a member's name: takes the member's value, if one is given, into
 // running, and returns on the token after it (a comma or a close brace when no value).
 void ReadMemberValue(uint32_t& running) {
-    switch (gToken.kind) {
+    switch (Token().kind) {
         case kTokComma:
         case kTokCloseBrace:
             return;
         case kTokNumber:
-            running = gToken.number;
+            running = Token().number;
             break;
         case kTokCharConst:
             running = CharConstantValue();
@@ -242,23 +265,23 @@ void ReadMemberValue(uint32_t& running) {
 // A failed allocation ends the run with the enum's own messages, and leaves the list as it was.
 void AddEnumConstant(const char* name, const char* enumName, uint32_t value) {
     try {
-        gConstants.emplace_back();
+        Table().constants.emplace_back();
     } catch (const std::bad_alloc&) {
         EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
     }
-    EnumConstant& constant = gConstants.back();
+    EnumConstant& constant = Table().constants.back();
     try {
         constant.name = CopyText(name, kEnumNameMax);
         constant.enumName = CopyText(enumName, kEnumNameMax);
     } catch (const std::bad_alloc&) {
-        gConstants.pop_back();
+        Table().constants.pop_back();
         EnumFailure(CurrentLineNumber(), "(enum) String allocation failure.");
     }
     constant.value = int32_t(value);
     try {
-        gConstantIndex.Add(gConstants.size() - 1);
+        Table().constantIndex.Add(Table().constants.size() - 1);
     } catch (const std::bad_alloc&) {
-        gConstants.pop_back();
+        Table().constants.pop_back();
         EnumFailure(CurrentLineNumber(), "(enum) Struct allocation failure.");
     }
 }
@@ -279,24 +302,21 @@ bool NamesMatchNoCase(const char* a, const char* b) {
     return true;
 }
 
-void ResetSymbols() {
-    gSymbols.clear();
-    gConstants.clear();
-    gSymbolIndex.Clear();
-    gConstantIndex.Clear();
+void ReleaseSymbols() {
+    Lex().symbols.reset();
 }
 
 SymbolRecord* AddSymbol(const char* name) {
     SymbolRecord symbol;
     symbol.name = CopyText(name, kIdentMax);
-    gSymbols.push_back(std::move(symbol));
+    Table().symbols.push_back(std::move(symbol));
     try {
-        gSymbolIndex.Add(gSymbols.size() - 1);
+        Table().symbolIndex.Add(Table().symbols.size() - 1);
     } catch (...) {
-        gSymbols.pop_back();  // the lists stay as they were
+        Table().symbols.pop_back();  // the lists stay as they were
         throw;
     }
-    return &gSymbols.back();
+    return &Table().symbols.back();
 }
 
 const SymbolRecord* FindSymbol(const char* name) {
@@ -304,8 +324,8 @@ const SymbolRecord* FindSymbol(const char* name) {
 }
 
 const SymbolRecord* FindSymbol(const char* name, uint32_t hash) {
-    const uint32_t* found = gSymbolIndex.Find(name, hash);
-    return found ? &gSymbols[*found - 1] : nullptr;
+    const uint32_t* found = Table().symbolIndex.Find(name, hash);
+    return found ? &Table().symbols[*found - 1] : nullptr;
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
@@ -313,26 +333,26 @@ const EnumConstant* FindEnumConstant(const char* name) {
 }
 
 const EnumConstant* FindEnumConstant(const char* name, uint32_t hash) {
-    const uint32_t* found = gConstantIndex.Find(name, hash);
-    return found ? &gConstants[*found - 1] : nullptr;
+    const uint32_t* found = Table().constantIndex.Find(name, hash);
+    return found ? &Table().constants[*found - 1] : nullptr;
 }
 
 int32_t GetExpression() {
-    gExprFrames.clear();  // left over only when a fatal error ended the last evaluation
-    gExprFrames.push_back({kExprRoot, 0});
+    Table().exprFrames.clear();  // left over only when a fatal error ended the last evaluation
+    Table().exprFrames.push_back({kExprRoot, 0});
     GetToken();
     int32_t result = 0;
     for (;;) {
         ExprOp op;
-        if (gToken.kind == kTokNumber) {
-            gExprFrames.back().value = gToken.number;
-        } else if (gToken.kind == kTokLess) {
+        if (Token().kind == kTokNumber) {
+            Table().exprFrames.back().value = Token().number;
+        } else if (Token().kind == kTokLess) {
             GetToken();
-            if (gToken.kind != kTokLess) FatalError("Expression Too Complex!");
-            gExprFrames.push_back({kExprShift, 0});
-        } else if (OperatorOfToken(gToken.kind, op)) {
-            gExprFrames.push_back({op, 0});
-        } else if (gToken.kind == kTokIdentifier) {
+            if (Token().kind != kTokLess) FatalError("Expression Too Complex!");
+            Table().exprFrames.push_back({kExprShift, 0});
+        } else if (OperatorOfToken(Token().kind, op)) {
+            Table().exprFrames.push_back({op, 0});
+        } else if (Token().kind == kTokIdentifier) {
             if (!EndByWord(result)) return result;
             continue;
         } else {
@@ -346,37 +366,37 @@ int32_t GetExpression() {
 bool ConvertEnum() {
     char enumName[kEnumNameMax + 1] = "anonymous";
     GetToken();
-    if (gToken.kind == kTokIdentifier) {
-        std::strncpy(enumName, gToken.identText, kEnumNameMax);
+    if (Token().kind == kTokIdentifier) {
+        std::strncpy(enumName, Token().identText, kEnumNameMax);
         enumName[kEnumNameMax] = '\0';
         GetToken();
     }
-    if (gToken.kind != kTokOpenBrace) {
+    if (Token().kind != kTokOpenBrace) {
         UngetToken();  // the caller skips the statement from this token on
         return false;
     }
     GetToken();
     ParseEnum(enumName);
-    if (gToken.kind != kTokCloseBrace)
-        EnumFailure(gToken.line, "(enum) Close brace expected after the members");
+    if (Token().kind != kTokCloseBrace)
+        EnumFailure(Token().line, "(enum) Close brace expected after the members");
     SkipToCharacter(';');
     return true;
 }
 
 void ParseEnum(const char* enumName) {
     uint32_t running = 0;
-    if (gToken.kind == kTokCloseBrace) return;
+    if (Token().kind == kTokCloseBrace) return;
     for (;;) {
-        if (gToken.kind == kTokEnd) return;
+        if (Token().kind == kTokEnd) return;
         char name[kEnumNameMax + 1];
         std::strncpy(name, MemberName(), kEnumNameMax);
         name[kEnumNameMax] = '\0';
         GetToken();
         ReadMemberValue(running);
         AddEnumConstant(name, enumName, running);
-        if (gToken.kind == kTokCloseBrace) return;
+        if (Token().kind == kTokCloseBrace) return;
         running = running + 1u;
         GetToken();
-        if (gToken.kind == kTokCloseBrace) return;
+        if (Token().kind == kTokCloseBrace) return;
     }
 }

@@ -16,7 +16,8 @@ struct EnumConstant {
     int32_t value = 0;
 };
 
-void ResetSymbols();                                     // empties both lists
+// Frees both lists and the expression stack: an exhausted heap gets room for the report.
+void ReleaseSymbols();
 SymbolRecord* AddSymbol(const char* name);               // newest kind-0 symbol; stays valid
 const SymbolRecord* FindSymbol(const char* name);        // case-insensitive, 80 characters
 const EnumConstant* FindEnumConstant(const char* name);  // exact name

@@ -15,27 +15,7 @@
 #include "lexer/scan.h"
 #include "lexer/symbols.h"
 
-TokenRecord gToken;
-
 namespace {
-
-CharHandler gHandlers[257];
-bool gSkipsAsBlank[256];  // the bytes whose handler is SkipBlanks, for scanning runs of them
-bool gPushedBack = false;
-char gIdentBuffer[kIdentMax + 1];
-char* gStringBuffer = nullptr;     // MAXITEMSIZE characters, allocated once
-int32_t gLastStringEndLine = 0;    // line on which the last string literal ended
-bool gStringEnded = false;         // the current token's string set gLastStringEndLine
-SourcePlace gStringPlace;          // see LastStringPlace
-
-// Operator stacks of the number evaluator, reused by every number token.
-enum NumberOp { kOpMultiply, kOpDivide, kOpAdd, kOpSubtract, kOpAnd, kOpXor, kOpOr, kOpParen };
-struct PendingOp {
-    NumberOp op;
-    bool negate;  // for an open parenthesis: a minus sign stood before it
-};
-std::vector<uint32_t> gNumberValues;
-std::vector<PendingOp> gNumberOps;
 
 const char kUnterminatedFormat[] = "%s(%ld) : error: Possible unterminated string '%c' position %d\n";
 const char kNoStringEndFormat[] =
@@ -86,11 +66,7 @@ int TakeWordRun(char* dest, int count, int maxCount) {
 }
 
 char* StringBuffer() {
-    if (!gStringBuffer) {
-        gStringBuffer = new char[MAXITEMSIZE + 1];
-        gStringBuffer[0] = '\0';
-    }
-    return gStringBuffer;
+    return Lex().stringBuffer.get();
 }
 
 int Precedence(NumberOp op) {
@@ -104,15 +80,15 @@ int Precedence(NumberOp op) {
 
 // Applies the operator on top of the stack to the two values on top of the value stack.
 void ReduceTop() {
-    PendingOp top = gNumberOps.back();
-    gNumberOps.pop_back();
+    PendingOp top = Lex().numberOps.back();
+    Lex().numberOps.pop_back();
     if (top.op == kOpParen) {
-        if (top.negate) gNumberValues.back() = 0u - gNumberValues.back();
+        if (top.negate) Lex().numberValues.back() = 0u - Lex().numberValues.back();
         return;
     }
-    uint32_t right = gNumberValues.back();
-    gNumberValues.pop_back();
-    uint32_t& left = gNumberValues.back();
+    uint32_t right = Lex().numberValues.back();
+    Lex().numberValues.pop_back();
+    uint32_t& left = Lex().numberValues.back();
     switch (top.op) {
         case kOpMultiply: left = left * right; break;
         case kOpDivide: left = DivideSigned(left, right); break;
@@ -162,10 +138,9 @@ int SkipSpaces(int c) {
 }
 
 void UnterminatedString(int shown) {
-    std::fprintf(stderr, kUnterminatedFormat, CurrentFileName(), (long)CurrentLineNumber(), shown,
-                 (int)gLex->readIndex);
-    std::fprintf(stderr, kNoStringEndFormat, MAXITEMSIZE);
-    std::fflush(stderr);
+    ReportText(Severity::kWarning, false, kUnterminatedFormat, CurrentFileName(),
+               (long)CurrentLineNumber(), shown, (int)Lex().lex.readIndex);
+    ReportText(Severity::kWarning, false, kNoStringEndFormat, MAXITEMSIZE);
 }
 
 // The steps of a number: an operand is wanted, an operator is wanted, the number has ended,
@@ -188,8 +163,8 @@ bool OperatorOf(int c, NumberOp& op) {
 // At c, which is no operand: the operator waiting for an operand is dropped, together with
 // the parentheses opened after it; the value so far stands.
 void DropWaitingOperator(size_t opBase) {
-    while (gNumberOps.size() > opBase && gNumberOps.back().op == kOpParen) gNumberOps.pop_back();
-    if (gNumberOps.size() > opBase) gNumberOps.pop_back();
+    while (Lex().numberOps.size() > opBase && Lex().numberOps.back().op == kOpParen) Lex().numberOps.pop_back();
+    if (Lex().numberOps.size() > opBase) Lex().numberOps.pop_back();
 }
 
 // An operand at c: a literal or an open parenthesis, either with a sign before it.
@@ -201,25 +176,25 @@ NumberStep ReadOperand(int& c, size_t valueBase, size_t opBase) {
     }
     if (IsDigit(c)) {
         uint32_t value = ReadLiteral(c);
-        gNumberValues.push_back(negate ? 0u - value : value);
+        Lex().numberValues.push_back(negate ? 0u - value : value);
         return kStepOperator;
     }
     if (c == '(') {
-        gNumberOps.push_back({kOpParen, negate});
+        Lex().numberOps.push_back({kOpParen, negate});
         c = GetCharacter();
         return kStepOperand;
     }
-    if (gNumberValues.size() == valueBase) return kStepNothing;
+    if (Lex().numberValues.size() == valueBase) return kStepNothing;
     DropWaitingOperator(opBase);
     return kStepEnd;
 }
 
 // A ')' at c closes a parenthesis opened in this number, or ends the number.
 NumberStep CloseNumberParen(int& c, size_t opBase) {
-    size_t i = gNumberOps.size();
-    while (i > opBase && gNumberOps[i - 1].op != kOpParen) --i;
+    size_t i = Lex().numberOps.size();
+    while (i > opBase && Lex().numberOps[i - 1].op != kOpParen) --i;
     if (i == opBase) return kStepEnd;
-    while (gNumberOps.back().op != kOpParen) ReduceTop();
+    while (Lex().numberOps.back().op != kOpParen) ReduceTop();
     ReduceTop();
     c = GetCharacter();
     return kStepOperator;
@@ -235,10 +210,10 @@ NumberStep ReadOperator(int& c, size_t opBase) {
         UngetCharacter();  // a comment follows the number: the '/' is left for it
         return kStepEnd;
     }
-    while (gNumberOps.size() > opBase && gNumberOps.back().op != kOpParen &&
-           Precedence(gNumberOps.back().op) >= Precedence(op))
+    while (Lex().numberOps.size() > opBase && Lex().numberOps.back().op != kOpParen &&
+           Precedence(Lex().numberOps.back().op) >= Precedence(op))
         ReduceTop();
-    gNumberOps.push_back({op, false});
+    Lex().numberOps.push_back({op, false});
     c = next;
     return kStepOperand;
 }
@@ -389,16 +364,48 @@ bool ReadComment() {
     }
 }
 
-void GetPunctuation(int c);
 void SkipBlanks(int c);
 void SkipComment(int c);
 void GetDirective(int c);
 void GetKeywordOrLabel(int c);
+void GetNumberToken(int c);
+void GetStringToken(int c);
+void GetCharConstant(int c);
+void GetPunctuation(int c);
+void GetDollar(int c);
+void SetEndOfFile(int c);
+
+// The handler of each byte and of the end mark, and the bytes whose handler is SkipBlanks, for
+// scanning runs of them.
+struct HandlerTable {
+    CharHandler of[257];
+    bool blank[256];
+    constexpr HandlerTable() : of(), blank() {
+        for (CharHandler& slot : of) slot = SkipBlanks;
+        for (bool& b : blank) b = true;
+        for (int c = 'A'; c <= 'Z'; ++c) Set(c, GetKeywordOrLabel);
+        for (int c = 'a'; c <= 'z'; ++c) Set(c, GetKeywordOrLabel);
+        Set('_', GetKeywordOrLabel);
+        for (int c = '0'; c <= '9'; ++c) Set(c, GetNumberToken);
+        Set('"', GetStringToken);
+        Set('\'', GetCharConstant);
+        Set('#', GetDirective);
+        Set('$', GetDollar);
+        Set('/', SkipComment);
+        for (const PunctuationRow& row : kPunctuation) Set(row.character, GetPunctuation);
+        Set(127, SetEndOfFile);
+    }
+    constexpr void Set(int c, CharHandler handler) {
+        of[(unsigned char)c] = handler;
+        blank[(unsigned char)c] = false;
+    }
+};
+constexpr HandlerTable kHandlers;
 
 // Passes over the characters skipped as blanks that follow in the buffered line; returns the
 // character after them.
 int NextAfterBlanks() {
-    return GetCharacterAfterRun(gSkipsAsBlank);
+    return GetCharacterAfterRun(kHandlers.blank);
 }
 
 // Runs the handler of c; blanks, comments and the '#' of a directive lead on to the next
@@ -409,7 +416,7 @@ __attribute__((noinline))
 void Dispatch(int c) {
     bool directive = false;
     for (;;) {
-        CharHandler handler = gHandlers[c & 0xFF];
+        CharHandler handler = kHandlers.of[c & 0xFF];
         if (handler == SkipBlanks) {
             c = NextAfterBlanks();
             continue;
@@ -424,17 +431,17 @@ void Dispatch(int c) {
                 c = GetCharacter();
                 continue;
             }
-            if (directive) gIdentBuffer[0] = '\0';  // no name
-            gToken.kind = kTokSlash;
+            if (directive) Lex().identBuffer[0] = '\0';  // no name
+            Token().kind = kTokSlash;
             break;
         }
-        if (directive && handler != GetKeywordOrLabel) gIdentBuffer[0] = '\0';  // no name
+        if (directive && handler != GetKeywordOrLabel) Lex().identBuffer[0] = '\0';  // no name
         handler(c);
         break;
     }
     if (directive) {
-        gToken.wordKind = gToken.kind;
-        gToken.kind = kTokDirective;
+        Token().wordKind = Token().kind;
+        Token().kind = kTokDirective;
     }
 }
 
@@ -443,8 +450,8 @@ void Dispatch(int c) {
 // Dispatch.
 void StartToken() {
     int c = NextAfterBlanks();
-    while (gSkipsAsBlank[c & 0xFF]) c = NextAfterBlanks();  // blanks on the next line
-    const CharHandler handler = gHandlers[c & 0xFF];
+    while (kHandlers.blank[c & 0xFF]) c = NextAfterBlanks();  // blanks on the next line
+    const CharHandler handler = kHandlers.of[c & 0xFF];
     if (handler == GetPunctuation)
         GetPunctuation(c);
     else if (handler == GetKeywordOrLabel)
@@ -461,7 +468,7 @@ void SkipComment(int) {
     if (ReadComment())
         Dispatch(GetCharacter());
     else
-        gToken.kind = kTokSlash;
+        Token().kind = kTokSlash;
 }
 
 void GetDirective(int c) {
@@ -474,18 +481,18 @@ bool ReadReservedWord(const char* word, int length) {
     if (NamesMatchNoCase(word, "typedef")) {
         // Of the character-constant kind for the statement loop, but it carries no code: a
         // code read from it would be whatever constant came before.
-        gToken.kind = kTokCharConst;
-        gToken.shortText[0] = '\0';
-        gToken.fromWord = true;
+        Token().kind = kTokCharConst;
+        Token().shortText[0] = '\0';
+        Token().fromWord = true;
         return true;
     }
     if (NamesMatchNoCase(word, "enum")) {
-        gToken.kind = kTokEnum;
+        Token().kind = kTokEnum;
         return true;
     }
     if (NamesMatchNoCase(word, "include")) {
-        gToken.kind = kTokInclude;
-        gToken.shortText[0] = '\0';
+        Token().kind = kTokInclude;
+        Token().shortText[0] = '\0';
         return true;
     }
     return false;
@@ -495,54 +502,54 @@ bool ReadReservedWord(const char* word, int length) {
 // noCaseHash is the word's HashNameNoCase, which both lookups take.
 void ReplaceDefinedName(const char* word, uint32_t noCaseHash) {
     if (const SymbolRecord* symbol = FindSymbol(word, noCaseHash)) {
-        gToken.fromWord = true;
+        Token().fromWord = true;
         if (symbol->kind == 2) {
             char* buffer = StringBuffer();
             const std::string& value = symbol->stringValue;  // copied without padding
             const size_t count = value.size() < size_t(MAXITEMSIZE) ? value.size() : MAXITEMSIZE;
             std::memcpy(buffer, value.data(), count);
             buffer[count] = '\0';
-            gToken.stringText = buffer;
-            gToken.kind = kTokString;
+            Token().stringText = buffer;
+            Token().kind = kTokString;
         } else {
-            gToken.kind = kTokNumber;
-            gToken.number = uint32_t(symbol->numberValue);
+            Token().kind = kTokNumber;
+            Token().number = uint32_t(symbol->numberValue);
         }
         return;
     }
     if (const EnumConstant* constant = FindEnumConstant(word, noCaseHash)) {
-        gToken.fromWord = true;
-        gToken.kind = kTokNumber;
-        gToken.number = uint32_t(constant->value);
+        Token().fromWord = true;
+        Token().kind = kTokNumber;
+        Token().number = uint32_t(constant->value);
     }
 }
 
 void GetKeywordOrLabel(int c) {
-    uint32_t previous = gToken.kind;
-    const int length = GetIdentifier(c, gIdentBuffer, kIdentMax);
-    gToken.identText = gIdentBuffer;
-    if (ReadReservedWord(gIdentBuffer, length)) return;
-    const uint32_t hash = HashNameNoCase(gIdentBuffer, size_t(length));
-    if (const KeywordRow* row = FindKeyword(gIdentBuffer, hash)) {
-        gToken.kind = row->kind;
+    uint32_t previous = Token().kind;
+    const int length = GetIdentifier(c, Lex().identBuffer, kIdentMax);
+    Token().identText = Lex().identBuffer;
+    if (ReadReservedWord(Lex().identBuffer, length)) return;
+    const uint32_t hash = HashNameNoCase(Lex().identBuffer, size_t(length));
+    if (const KeywordRow* row = FindKeyword(Lex().identBuffer, hash)) {
+        Token().kind = row->kind;
         return;
     }
-    gToken.kind = kTokIdentifier;
+    Token().kind = kTokIdentifier;
     if (previous == kTokDirective) return;  // the word after a directive is never replaced
-    ReplaceDefinedName(gIdentBuffer, hash);
+    ReplaceDefinedName(Lex().identBuffer, hash);
 }
 
 void GetNumberToken(int c) {
-    gToken.number = GetNumber(c);
-    gToken.kind = kTokNumber;
+    Token().number = GetNumber(c);
+    Token().kind = kTokNumber;
 }
 
 void GetStringToken(int c) {
     char* buffer = StringBuffer();
     GetString(c, buffer, false, MAXITEMSIZE);
-    gToken.stringText = buffer;
-    gToken.kind = kTokString;
-    gStringEnded = true;
+    Token().stringText = buffer;
+    Token().kind = kTokString;
+    Lex().stringEnded = true;
 }
 
 // A constant of a UTF-8 source: its text in the target code page, the first four bytes kept.
@@ -557,9 +564,9 @@ void GetUtf8CharConstant() {
     }
     RecodeSourceText(text, kCharConstant);
     const size_t count = text.size() < 4 ? text.size() : 4;
-    std::memcpy(gToken.shortText, text.data(), count);
-    gToken.shortText[count] = '\0';
-    gToken.kind = kTokCharConst;
+    std::memcpy(Token().shortText, text.data(), count);
+    Token().shortText[count] = '\0';
+    Token().kind = kTokCharConst;
 }
 
 void GetCharConstant(int) {
@@ -572,22 +579,22 @@ void GetCharConstant(int) {
             UngetCharacter();
             break;
         }
-        if (count < 4) gToken.shortText[count++] = char(c);
+        if (count < 4) Token().shortText[count++] = char(c);
     }
-    gToken.shortText[count] = '\0';
-    gToken.kind = kTokCharConst;
+    Token().shortText[count] = '\0';
+    Token().kind = kTokCharConst;
 }
 
 void GetPunctuation(int c) {
-    gToken.kind = kPunctuationKinds.of[c & 0xFF];
+    Token().kind = kPunctuationKinds.of[c & 0xFF];
 }
 
 void GetDollar(int) {
-    gToken.kind = kTokDollar;
+    Token().kind = kTokDollar;
 }
 
 void SetEndOfFile(int) {
-    gToken.kind = kTokEnd;
+    Token().kind = kTokEnd;
 }
 
 }  // namespace
@@ -599,66 +606,31 @@ uint32_t DivideSigned(uint32_t a, uint32_t b) {
     return uint32_t(int32_t(a) / int32_t(b));
 }
 
-void ResetTokenizer() {
-    gPushedBack = false;
-    gIdentBuffer[0] = '\0';
-    StringBuffer()[0] = '\0';
-    gToken.kind = kTokData;
-    std::memset(gToken.shortText, 0, sizeof gToken.shortText);
-    gToken.line = 0;
-    gToken.identText = gIdentBuffer;
-    gToken.stringText = gStringBuffer;
-    gToken.number = 0;
-    gToken.fromWord = false;
-    gLastStringEndLine = 0;
-    gStringEnded = false;
-    gStringPlace = SourcePlace();
-    gNumberValues.clear();
-    gNumberOps.clear();
-}
-
-void InstallCharHandlers() {
-    for (CharHandler& slot : gHandlers) slot = SkipBlanks;
-    for (int c = 'A'; c <= 'Z'; ++c) gHandlers[c] = GetKeywordOrLabel;
-    for (int c = 'a'; c <= 'z'; ++c) gHandlers[c] = GetKeywordOrLabel;
-    gHandlers[(unsigned char)'_'] = GetKeywordOrLabel;
-    for (int c = '0'; c <= '9'; ++c) gHandlers[c] = GetNumberToken;
-    gHandlers[(unsigned char)'"'] = GetStringToken;
-    gHandlers[(unsigned char)'\''] = GetCharConstant;
-    gHandlers[(unsigned char)'#'] = GetDirective;
-    gHandlers[(unsigned char)'$'] = GetDollar;
-    gHandlers[(unsigned char)'/'] = SkipComment;
-    for (const PunctuationRow& row : kPunctuation)
-        gHandlers[(unsigned char)row.character] = GetPunctuation;
-    gHandlers[127] = SetEndOfFile;
-    for (int c = 0; c < 256; ++c) gSkipsAsBlank[c] = gHandlers[c] == SkipBlanks;
-}
-
 void GetToken() {
-    if (gPushedBack) {
-        gPushedBack = false;  // the record still holds the token, its line included
+    if (Lex().pushedBack) {
+        Lex().pushedBack = false;  // the record still holds the token, its line included
         return;
     }
-    gToken.fromWord = false;
-    gStringEnded = false;
+    Token().fromWord = false;
+    Lex().stringEnded = false;
     StartToken();
     // A string belongs to the line on which its last literal ended, even when the look-ahead
     // for a further literal has moved on to a later line.
-    gToken.line = gToken.kind == kTokString && gStringEnded ? gLastStringEndLine
+    Token().line = Token().kind == kTokString && Lex().stringEnded ? Lex().lastStringEndLine
                                                             : CurrentLineNumber();
 }
 
 void UngetToken() {
-    if (gPushedBack) FatalError("UngetToken: Can only unget one token at a time");
-    gPushedBack = true;
+    if (Lex().pushedBack) FatalError("UngetToken: Can only unget one token at a time");
+    Lex().pushedBack = true;
 }
 
 bool TokenPushedBack() {
-    return gPushedBack;
+    return Lex().pushedBack;
 }
 
 void ClearPushedBackToken() {
-    gPushedBack = false;
+    Lex().pushedBack = false;
 }
 
 int GetIdentifier(int first, char* dest, int maxCount) {
@@ -683,21 +655,21 @@ int GetIdentifier(int first, char* dest, int maxCount) {
 }
 
 const SourcePlace& LastStringPlace() {
-    return gStringPlace;
+    return Lex().stringPlace;
 }
 
 int GetString(int delimiter, char* dest, bool escapes, int capacity) {
     if (capacity <= 0 || capacity > MAXITEMSIZE) capacity = MAXITEMSIZE;
     StringScan scan = {dest, capacity, 0, 0, delimiter, escapes};
     bool closed = ReadQuotedText(scan);
-    if (ReadingUtf8()) gStringPlace = CurrentSourcePlace();
+    if (ReadingUtf8()) Lex().stringPlace = CurrentSourcePlace();
     int32_t endLine = CurrentLineNumber();
     while (closed && AnotherLiteralFollows(delimiter)) {
         closed = ReadQuotedText(scan);
         endLine = CurrentLineNumber();
     }
     dest[scan.kept] = '\0';
-    gLastStringEndLine = endLine;
+    Lex().lastStringEndLine = endLine;
     return closed ? 1 : 0;
 }
 
@@ -730,8 +702,8 @@ bool ReadPlainLiteral(int first, uint32_t& value) {
 uint32_t GetNumber(int first) {
     uint32_t plain;
     if (IsDigit(first) && ReadPlainLiteral(first, plain)) return plain;
-    const size_t valueBase = gNumberValues.size();
-    const size_t opBase = gNumberOps.size();
+    const size_t valueBase = Lex().numberValues.size();
+    const size_t opBase = Lex().numberOps.size();
     int c = first;
     NumberStep step = kStepOperand;
     while (step != kStepEnd) {
@@ -739,15 +711,15 @@ uint32_t GetNumber(int first) {
         step = step == kStepOperand ? ReadOperand(c, valueBase, opBase) : ReadOperator(c, opBase);
         if (step == kStepNothing) {
             // Nothing to evaluate at all (only a line marker can start this way).
-            std::fprintf(stderr, "failed at '%c'\n", c);
-            gNumberOps.resize(opBase);
+            ReportText(Severity::kWarning, false, "failed at '%c'\n", c);
+            Lex().numberOps.resize(opBase);
             UngetCharacter();
             return 0;
         }
     }
-    while (gNumberOps.size() > opBase) ReduceTop();
-    uint32_t result = gNumberValues.back();
-    gNumberValues.resize(valueBase);
+    while (Lex().numberOps.size() > opBase) ReduceTop();
+    uint32_t result = Lex().numberValues.back();
+    Lex().numberValues.resize(valueBase);
     UngetCharacter();  // the character that ended the number
     return result;
 }

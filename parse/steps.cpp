@@ -17,25 +17,25 @@
 
 bool GetStringValue(std::string& text) {
     const size_t limit = MAXITEMSIZE - 1;
-    if (gToken.kind != kTokString) {
+    if (Token().kind != kTokString) {
         GetToken();
-        if (gToken.kind != kTokString) return false;
+        if (Token().kind != kTokString) return false;
     }
-    const int32_t line = gToken.line;
-    const size_t length = strnlen(gToken.stringText, limit);
+    const int32_t line = Token().line;
+    const size_t length = strnlen(Token().stringText, limit);
     // A text that needs storage of its own gets room for the zero fill most values take
     // next (four escaped zero bytes at most), so that the fill does not move it again.
     if (length > text.capacity()) text.reserve(length + 8);
     text.clear();   // then appended: cheaper than assign, which allows for overlapping text
-    text.append(gToken.stringText, length);
-    for (GetToken(); gToken.kind == kTokString; GetToken())
-        text.append(gToken.stringText, strnlen(gToken.stringText, limit - text.size()));
+    text.append(Token().stringText, length);
+    for (GetToken(); Token().kind == kTokString; GetToken())
+        text.append(Token().stringText, strnlen(Token().stringText, limit - text.size()));
     UngetToken();
     if (ReadingUtf8()) {
         RecodeSourceText(text, kScriptString);  // no Mac Roman translation: that is for Mac Roman bytes
     } else {
         NoticeUtf8Lookalike(text, line);
-        FixupStringChars(text);
+        if (Lex().settings.languageOption == 0) FixupStringChars(text);
     }
     return true;
 }
@@ -53,15 +53,15 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
     for (int i = 0; i < count; ++i) {
         GetToken();
         uint32_t bit;
-        if (gToken.kind == kTokNumber)
-            bit = (int32_t)gToken.number > 0;
-        else if (gToken.kind == kTokIdentifier)
-            bit = names[i][0] != '\0' && WordMatchesName(gToken.identText, names[i]);
+        if (Token().kind == kTokNumber)
+            bit = (int32_t)Token().number > 0;
+        else if (Token().kind == kTokIdentifier)
+            bit = names[i][0] != '\0' && WordMatchesName(Token().identText, names[i]);
         else
             FatalErrorIn(context, "Unsupported token");
         value = value * 2 + bit;
         GetToken();
-        if (gToken.kind != kTokComma && gToken.kind != kTokCloseBrace)
+        if (Token().kind != kTokComma && Token().kind != kTokCloseBrace)
             FatalErrorIn(context, "Expecting comma or close brace!");
     }
     UngetToken();
@@ -71,61 +71,61 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
 
 void ExpectOpenBrace(const char* context) {
     GetToken();
-    if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+    if (Token().kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
 }
 
 void ExpectComma(const char* context) {
     GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    if (Token().kind != kTokComma) FatalErrorIn(context, "Comma expected");
 }
 
 void ExpectPropertyEnd(const char* context) {
     GetTokenAfterMember();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+    if (Token().kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
 }
 
 void GetTokenAfterMember() {
     GetToken();
-    if (gToken.kind == kTokComma) GetToken();
+    if (Token().kind == kTokComma) GetToken();
 }
 
 void ExpectResourceEnd(const char* braceContext, const char* semicolonContext) {
     ExpectPropertyEnd(braceContext);
     GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn(semicolonContext, "Semicolon expected");
+    if (Token().kind != kTokSemicolon) FatalErrorIn(semicolonContext, "Semicolon expected");
 }
 
 static int32_t ReadIdNumber() {
-    if (gToken.kind == kTokNumber) return (int32_t)gToken.number;
-    if (gToken.kind == kTokMinus) {
+    if (Token().kind == kTokNumber) return (int32_t)Token().number;
+    if (Token().kind == kTokMinus) {
         GetToken();
-        if (gToken.kind == kTokNumber) return (int32_t)(0u - gToken.number);
+        if (Token().kind == kTokNumber) return (int32_t)(0u - Token().number);
     }
     FatalErrorIn("GetResourceID", "integer expected");
 }
 
 int32_t GetResourceID() {
     GetToken();
-    while (gToken.kind == kTokOpenParen) GetToken();
+    while (Token().kind == kTokOpenParen) GetToken();
     int32_t value = ReadIdNumber();
     GetToken();
-    if (gToken.kind == kTokPlus) {
+    if (Token().kind == kTokPlus) {
         GetToken();
-        if (gToken.kind != kTokNumber) FatalErrorIn("GetResourceID", "integer expected");
-        value = (int32_t)((uint32_t)value + gToken.number);
+        if (Token().kind != kTokNumber) FatalErrorIn("GetResourceID", "integer expected");
+        value = (int32_t)((uint32_t)value + Token().number);
     } else {
         UngetToken();
     }
-    if (VerboseIds) WriteError("    (%d)\n", value);
+    if (Lex().settings.verboseIds) ReportText(Severity::kText, false, "    (%d)\n", value);
     return value;
 }
 
 void SkipToCloseParanthesis() {
     for (;;) {
         GetToken();
-        if (gToken.kind == kTokCloseParen) return;
-        if (gToken.kind == kTokOpenParen) SkipToCloseParanthesis();
-        else if (gToken.kind == kTokEnd)
+        if (Token().kind == kTokCloseParen) return;
+        if (Token().kind == kTokOpenParen) SkipToCloseParanthesis();
+        else if (Token().kind == kTokEnd)
             FatalError("SkipToCloseParanthesis: Premature End of file\n");
     }
 }
@@ -133,15 +133,15 @@ void SkipToCloseParanthesis() {
 void GetToCloseBrace() {
     for (;;) {
         GetToken();
-        if (gToken.kind == kTokCloseBrace) return;
-        if (gToken.kind == kTokEnd) FatalError("GetToCloseBrace: Premature End of file");
+        if (Token().kind == kTokCloseBrace) return;
+        if (Token().kind == kTokEnd) FatalError("GetToCloseBrace: Premature End of file");
     }
 }
 
 void SkipResource() {
     for (;;) {
         GetToken();
-        switch (gToken.kind) {
+        switch (Token().kind) {
             case kTokSemicolon: return;
             case kTokOpenBrace: GetToCloseBrace(); return;
             case kTokResource: UngetToken(); return;
@@ -152,21 +152,21 @@ void SkipResource() {
 }
 
 void SkipToOpenParenthesis(const char* context) {
-    while (gToken.kind != kTokOpenParen) {
+    while (Token().kind != kTokOpenParen) {
         GetToken();
-        if (gToken.kind == kTokEnd) FatalErrorIn(context, "Premature End of file");
+        if (Token().kind == kTokEnd) FatalErrorIn(context, "Premature End of file");
     }
 }
 
 void ParseCodeOrEnumItem(const char* context, const char* comment) {
     GetToken();
     if (TokenIsCharConstant()) {
-        WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
+        WriteCodeItem(CodeFromShortText(Token().shortText), comment);
         return;
     }
     // Only a word that the tokenizer replaced may name an enum constant; digits never do.
-    if (gToken.kind == kTokNumber && gToken.fromWord) {
-        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
+    if (Token().kind == kTokNumber && Token().fromWord) {
+        if (const EnumConstant* constant = FindEnumConstant(Token().identText)) {
             WriteHexLong(uint32_t(constant->value), comment);
             return;
         }

@@ -120,9 +120,9 @@ uint32_t ParseFlags(const char* context, const char* const* names, int count) {
 uint32_t ParseAnimType(const char* context, const std::string_view* names, int count,
                        const char* message) {
     GetToken();
-    if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
-    if (gToken.kind == kTokIdentifier) {
-        const int i = FindNameNoCase(gToken.identText, names, count);
+    if (Token().kind == kTokNumber) return Token().number & 0xFFFF;
+    if (Token().kind == kTokIdentifier) {
+        const int i = FindNameNoCase(Token().identText, names, count);
         if (i >= 0) return uint32_t(i);
     }
     FatalErrorIn(context, message);
@@ -156,8 +156,8 @@ void ParseMVEffectVersion(const EffectRow& row) {
     OpenRecord(row, 4);
     uint32_t value = 0;
     GetToken();
-    if (gToken.kind == kTokString) {
-        const char* digits = gToken.stringText;
+    if (Token().kind == kTokString) {
+        const char* digits = Token().stringText;
         int bit = 0;
         for (size_t i = std::strlen(digits); i-- > 0;) {
             const char c = digits[i];

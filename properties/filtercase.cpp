@@ -31,9 +31,9 @@ const char* const kCaseFlagNames[] = {"writeOutsideSelection", "filtersLayerMask
 template <size_t N>
 uint32_t GetCaseValue(const std::string_view (&names)[N], const char* message) {
     GetToken();
-    if (gToken.kind == kTokNumber) return gToken.number & 0xFF;
-    if (gToken.kind == kTokIdentifier) {
-        const int value = FindNameNoCase(gToken.identText, names, int(N));
+    if (Token().kind == kTokNumber) return Token().number & 0xFF;
+    if (Token().kind == kTokIdentifier) {
+        const int value = FindNameNoCase(Token().identText, names, int(N));
         if (value >= 0) return uint32_t(value);
     }
     FatalErrorIn(kContext, message);
@@ -55,7 +55,7 @@ void ParseFilterCaseInfo() {
         ParseFlagList(kContext, kCaseFlagNames, 4, &flags);
         WriteHexLong(input | (output << 8) | (flags << 16), "");
         GetToken();
-        if (gToken.kind != kTokComma && gToken.kind != kTokCloseBrace) {
+        if (Token().kind != kTokComma && Token().kind != kTokCloseBrace) {
             FatalErrorIn(kContext, "Comma or close brace expected");
         }
     }

@@ -73,7 +73,7 @@ void ParseSupportedModes() {
     uint32_t group1 = 0;
     ParseFlagList(context, kModeGroup1Names, 8, &group1);
     GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    if (Token().kind != kTokComma) FatalErrorIn(context, "Comma expected");
     uint32_t group2 = 0;
     ParseFlagList(context, kModeGroup2Names, 2, &group2);
     WriteHexWord(((group2 << 14) | group1) & 0xFFFF, "/* Supported modes */");

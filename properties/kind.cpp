@@ -68,8 +68,8 @@ void ParseKindProperty() {
     GetToken();
     if (TokenIsCharConstant()) {
         // A literal code; a shorter constant is padded with blanks.
-        WriteCodeItem(CodeFromShortText(gToken.shortText), "/* Vtag ID */");
-    } else if (const KindRow* row = FindKind(gToken.kind)) {
+        WriteCodeItem(CodeFromShortText(Token().shortText), "/* Vtag ID */");
+    } else if (const KindRow* row = FindKind(Token().kind)) {
         WriteFourCharCode(row->code, row->description);
     } else {
         FatalErrorIn(kContext, "Invalid Type");
@@ -84,7 +84,7 @@ void ParseComponent() {
     long lengthPosition = WritePropertyHeader(FourCC("cmpt"), "PIComponent", 0);
     WriteDecimalLong(GetExpression(), "/* Version */");
     GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(kContext, "Comma expected");
+    if (Token().kind != kTokComma) FatalErrorIn(kContext, "Comma expected");
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(kContext, "String Expected");
     FilledString id = ZeroFill(std::move(text));

@@ -115,9 +115,9 @@ void ParseRequiredHost() {
     WritePropertyHeader(FourCC("host"), "PIRequiredHostProperty", 4);
     GetToken();
     if (TokenIsCharConstant())
-        WriteCodeItem(CodeFromShortText(gToken.shortText), "");
-    else if (gToken.kind == kTokNumber)
-        WriteHexLong(gToken.number, "");
+        WriteCodeItem(CodeFromShortText(Token().shortText), "");
+    else if (Token().kind == kTokNumber)
+        WriteHexLong(Token().number, "");
     else
         FatalErrorIn(kContext, "Type or number expected");
     ExpectPropertyEnd(kContext);
@@ -129,7 +129,7 @@ void ParseSizePair(const SizePairRow& row) {
     WritePropertyHeader(row.key, row.name, 8);
     WriteDecimalLong(GetExpression(), "");
     GetToken();
-    if (gToken.kind != kTokComma) FatalErrorIn(row.context, "Comma expected");
+    if (Token().kind != kTokComma) FatalErrorIn(row.context, "Comma expected");
     WriteDecimalLong(GetExpression(), "");
     GetToCloseBrace();  // anything after the second value is ignored
 }

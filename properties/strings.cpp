@@ -84,7 +84,7 @@ void ParseStringProperty(const StringRow& row) {
     ExpectOpenBrace(row.context);
     std::string text;
     if (!GetStringValue(text)) {
-        const char* marker = MarkerText(row, gToken.kind);
+        const char* marker = MarkerText(row, Token().kind);
         if (!marker) FatalErrorIn(row.context, row.missingMessage);
         text = marker;
     }

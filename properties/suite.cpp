@@ -49,10 +49,10 @@ template <size_t N>
 uint32_t ParseNamedNumber(const char* context, const NamedValue (&names)[N],
                           const char* message) {
     GetToken();
-    if (gToken.kind == kTokNumber) return gToken.number & 0xFFFF;
-    if (gToken.kind == kTokIdentifier) {
+    if (Token().kind == kTokNumber) return Token().number & 0xFFFF;
+    if (Token().kind == kTokIdentifier) {
         for (const NamedValue& entry : names) {
-            if (WordMatchesName(gToken.identText, entry.name)) return entry.value;
+            if (WordMatchesName(Token().identText, entry.name)) return entry.value;
         }
     }
     FatalErrorIn(context, message);
@@ -109,8 +109,8 @@ void ParseSuiteList(const SuiteRow& row) {
         }
         ++count;
         GetTokenAfterMember();
-        if (gToken.kind == kTokCloseBrace) break;
-        if (gToken.kind != kTokString) FatalErrorIn(row.context, "Closebrace or string expected");
+        if (Token().kind == kTokCloseBrace) break;
+        if (Token().kind != kTokString) FatalErrorIn(row.context, "Closebrace or string expected");
     }
     ExpectPropertyEnd(row.context);
     PatchField(countPos, count, "Count");

@@ -67,8 +67,8 @@ void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* run
         }
         *runningSize += 4ul * itemsPerElement;
         GetToken();
-        if (gToken.kind == kTokCloseBrace) break;
-        if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected!");
+        if (Token().kind == kTokCloseBrace) break;
+        if (Token().kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected!");
     }
     ExpectPropertyEnd(context);
 }
@@ -88,22 +88,22 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
     for (;;) {
         GetToken();
         // One comma after the last group may precede the property's close brace.
-        if (afterComma && gToken.kind == kTokCloseBrace) return;
-        if (gToken.kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+        if (afterComma && Token().kind == kTokCloseBrace) return;
+        if (Token().kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
         GetToken();
-        while (gToken.kind != kTokCloseBrace) {
+        while (Token().kind != kTokCloseBrace) {
             if (!TokenIsCharConstant()) FatalErrorIn(context, "Type expected");
-            WriteExtensionItem(gToken.shortText);
+            WriteExtensionItem(Token().shortText);
             *runningSize += 4;
             GetToken();
-            if (gToken.kind != kTokComma) break;
+            if (Token().kind != kTokComma) break;
             GetToken();
         }
-        if (gToken.kind != kTokCloseBrace) FatalErrorIn(context, "CloseBrace Expected");
+        if (Token().kind != kTokCloseBrace) FatalErrorIn(context, "CloseBrace Expected");
         // The token after a group is the property's close brace or separates groups.
         GetToken();
-        if (gToken.kind == kTokCloseBrace) return;
-        afterComma = gToken.kind == kTokComma;
+        if (Token().kind == kTokCloseBrace) return;
+        afterComma = Token().kind == kTokComma;
     }
 }
 
@@ -154,8 +154,8 @@ void ParseFormatMaxChannels() {
     for (;;) {
         values.push_back(int16_t(GetExpression()));
         GetToken();
-        if (gToken.kind == kTokCloseBrace) break;
-        if (gToken.kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected");
+        if (Token().kind == kTokCloseBrace) break;
+        if (Token().kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected");
     }
     ExpectPropertyEnd(context);
     // The line after the last value is ended by the caller.

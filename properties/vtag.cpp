@@ -51,24 +51,24 @@ static unsigned long ConvertPropertyList() {
     long count = 0;
     for (;;) {
         GetToken();
-        if (gToken.kind == kTokCloseBrace) break;
+        if (Token().kind == kTokCloseBrace) break;
         // The retired code keywords write nothing and are not counted.
-        const uint32_t keyword = PropertyKeywordOf(gToken);
+        const uint32_t keyword = PropertyKeywordOf(Token());
         if (keyword == kKwCode68K || keyword == kKwCodePowerPC) --count;
-        const PropertyHandler handler = HandlerOf(gToken);
+        const PropertyHandler handler = HandlerOf(Token());
         if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
         handler();
         WriteLineBreak();
         ++count;
         GetToken();
-        if (gToken.kind == kTokCloseBrace) break;
-        if (gToken.kind != kTokComma) FatalErrorIn(kBodyContext, "Comma Expected");
+        if (Token().kind == kTokCloseBrace) break;
+        if (Token().kind != kTokComma) FatalErrorIn(kBodyContext, "Comma Expected");
     }
     return (unsigned long)count;
 }
 
 void ConvertVtag() {
-    const char* typeName = strcmp(gToken.shortText, "AdPr") == 0 ? "AdPr" : "Vtag";
+    const char* typeName = strcmp(Token().shortText, "AdPr") == 0 ? "AdPr" : "Vtag";
     SkipToOpenParenthesis("ConvertVtag");
     int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
     WriteBlockStart(id, typeName);

@@ -37,9 +37,9 @@ static void ParseOneFilter(unsigned long& size) {
     ExpectCommaAndOpenBrace(context);
     unsigned long count = 0;
     GetToken();
-    while (gToken.kind != kTokCloseBrace) {
-        if (gToken.kind != kTokNumber) FatalError("ParseOneFilterProperty: Number Expected");
-        WriteDecimalWord(int16_t(uint16_t(gToken.number)), "/* Property value */");
+    while (Token().kind != kTokCloseBrace) {
+        if (Token().kind != kTokNumber) FatalError("ParseOneFilterProperty: Number Expected");
+        WriteDecimalWord(int16_t(uint16_t(Token().number)), "/* Property value */");
         size += 2;
         ++count;
         GetTokenAfterMember();
@@ -57,7 +57,7 @@ static void ParseAddInCategory() {
     ExpectCommaAndOpenBrace(context);
     unsigned long count = 0;
     GetToken();
-    while (gToken.kind != kTokCloseBrace) {
+    while (Token().kind != kTokCloseBrace) {
         unsigned long filterSize = 0;
         ParseOneFilter(filterSize);
         size += filterSize;
@@ -79,7 +79,7 @@ void ConvertAddIns() {
     ExpectOpenBrace(context);
     unsigned long count = 0;
     GetToken();
-    while (gToken.kind != kTokCloseBrace) {
+    while (Token().kind != kTokCloseBrace) {
         ParseAddInCategory();
         ++count;
         GetTokenAfterMember();

@@ -52,11 +52,11 @@ enum CodeForm { kCharConstOnly, kCharConstOrEnumName };
 // name of an enum constant as a hex long of its value. A number written in digits is no code.
 bool WriteCodeToken(CodeForm form, const char* comment) {
     if (TokenIsCharConstant()) {
-        WriteCodeItem(CodeFromShortText(gToken.shortText), comment);
+        WriteCodeItem(CodeFromShortText(Token().shortText), comment);
         return true;
     }
-    if (form == kCharConstOrEnumName && gToken.kind == kTokNumber && gToken.fromWord) {
-        if (const EnumConstant* constant = FindEnumConstant(gToken.identText)) {
+    if (form == kCharConstOrEnumName && Token().kind == kTokNumber && Token().fromWord) {
+        if (const EnumConstant* constant = FindEnumConstant(Token().identText)) {
             WriteHexLong(uint32_t(constant->value), comment);
             return true;
         }
@@ -130,7 +130,7 @@ void CloseList(const CountedList& list) {
 void ParseList(const char* field, void (*member)(unsigned long index)) {
     CountedList list = OpenList(field);
     GetToken();
-    while (gToken.kind != kTokCloseBrace) {
+    while (Token().kind != kTokCloseBrace) {
         member(list.count);
         ++list.count;
         GetTokenAfterMember();
@@ -141,7 +141,7 @@ void ParseList(const char* field, void (*member)(unsigned long index)) {
 void ParseParameterList() {
     CountedList list = OpenList("Parameter Count");
     GetToken();
-    while (gToken.kind != kTokCloseBrace) {
+    while (Token().kind != kTokCloseBrace) {
         ReadString("String expected 7");
         ExpectComma(kContext);
         ReadCode(kCharConstOrEnumName, "Type expected 6", "");
@@ -152,7 +152,7 @@ void ParseParameterList() {
         ExpectComma(kContext);
         ReadFlagWord(kParamFlags, "/* Param flags */");
         ++list.count;
-        if (gToken.kind == kTokCloseBrace) break;
+        if (Token().kind == kTokCloseBrace) break;
         GetTokenAfterMember();
     }
     CloseList(list);
@@ -184,10 +184,10 @@ void ParseEvent(unsigned long) {
 void ParsePropertyList() {
     CountedList list = OpenList("Property count");
     GetToken();
-    while (gToken.kind != kTokCloseBrace) {
+    while (Token().kind != kTokCloseBrace) {
         std::string name;
         if (!GetStringValue(name)) {
-            if (gToken.kind != kTokCloseBrace) Fail("String expected *3");
+            if (Token().kind != kTokCloseBrace) Fail("String expected *3");
             break;
         }
         WriteString(name);
@@ -200,7 +200,7 @@ void ParsePropertyList() {
         ExpectComma(kContext);
         ReadFlagWord(kClassFlags, "/* Class flags */");
         ++list.count;
-        if (gToken.kind == kTokCloseBrace) break;
+        if (Token().kind == kTokCloseBrace) break;
         GetToken();
     }
     CloseList(list);
@@ -217,7 +217,7 @@ void ParseElement(unsigned long) {
 }
 
 void ParseClass(unsigned long index) {
-    if (index == 0 && gToken.kind != kTokString) Fail("CloseBrace expected 1");
+    if (index == 0 && Token().kind != kTokString) Fail("CloseBrace expected 1");
     ReadString("String Expected *1");
     ExpectComma(kContext);
     ReadCode(kCharConstOrEnumName, "Type expected 8", "");
@@ -240,7 +240,7 @@ void ParseEnumeratorList() {
         ReadString("String expected 10");
         ++list.count;
         GetTokenAfterMember();
-    } while (gToken.kind != kTokCloseBrace);
+    } while (Token().kind != kTokCloseBrace);
     CloseList(list);
 }
 
@@ -255,7 +255,7 @@ void ParseEnumeration(unsigned long index) {
 void ParseComparisonList() {
     ExpectOpenBrace(kContext);
     GetTokenAfterMember();
-    if (gToken.kind != kTokCloseBrace) Fail("Close brace expected");
+    if (Token().kind != kTokCloseBrace) Fail("Close brace expected");
     WriteDecimalWord(0, "/* Number of comparison ops (always 0) */");
 }
 
@@ -279,7 +279,7 @@ void ParseSuite() {
     ExpectComma(kContext);
     ParseList("Enum count", ParseEnumeration);
     GetTokenAfterMember();
-    if (gToken.kind != kTokCloseBrace) Fail("Close brace expected");
+    if (Token().kind != kTokCloseBrace) Fail("Close brace expected");
 }
 
 }  // namespace
@@ -307,9 +307,9 @@ void ConvertAETE() {
         ParseSuite();
         ++suites;
         GetTokenAfterMember();
-    } while (gToken.kind != kTokCloseBrace);
+    } while (Token().kind != kTokCloseBrace);
     GetToken();
-    if (gToken.kind != kTokSemicolon) Fail("Semicolon expected");
+    if (Token().kind != kTokSemicolon) Fail("Semicolon expected");
     PatchField(suitePlace, suites, "Suite Count");
     WriteBlockEnd();
 }

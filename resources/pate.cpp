@@ -58,6 +58,6 @@ void ConvertPate() {
 
     // The semicolon after the body is left to the conversion loop.
     GetToken();
-    if (gToken.kind == kTokComma) GetToken();
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
+    if (Token().kind == kTokComma) GetToken();
+    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
 }

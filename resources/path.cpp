@@ -26,14 +26,14 @@ void ConvertPath() {
     WriteBlockStart(id, "path");
     SkipToCharacter('{');
     GetToken();
-    while (gToken.kind == kTokDollar) {
+    while (Token().kind == kTokDollar) {
         std::string hex;
         if (!GetStringValue(hex)) FatalErrorIn(kContext, "String expected");
         WriteHexWords(hex);
         GetToken();
     }
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
+    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
     GetToken();
-    if (gToken.kind != kTokSemicolon) FatalErrorIn(kContext, "Semicolon expected");
+    if (Token().kind != kTokSemicolon) FatalErrorIn(kContext, "Semicolon expected");
     WriteBlockEnd();
 }

@@ -32,10 +32,10 @@ static const int kSupportedVersion = 3;
 
 // The version the current token names, or 0 when it names none.
 static int VersionOfToken() {
-    bool word = gToken.kind == kTokIdentifier || gToken.fromWord;
+    bool word = Token().kind == kTokIdentifier || Token().fromWord;
     if (!word) return 0;
     for (const ViewerVersionRow& row : kViewerVersions)
-        if (std::strcmp(gToken.identText, row.keyword) == 0) return row.version;
+        if (std::strcmp(Token().identText, row.keyword) == 0) return row.version;
     return 0;
 }
 
@@ -49,22 +49,22 @@ void ConvertQkPn() {
     SkipToCharacter('{');
 
     GetToken();
-    if (gToken.kind != kTokString) FatalErrorIn(kContext, "String Expected (expression state)");
+    if (Token().kind != kTokString) FatalErrorIn(kContext, "String Expected (expression state)");
     WriteBareWord(-kSupportedVersion);
 
     // The text is taken as the lexer delivers it: no character conversion here.
     std::string text;
-    while (gToken.kind == kTokString) {
-        size_t piece = std::strlen(gToken.stringText);
+    while (Token().kind == kTokString) {
+        size_t piece = std::strlen(Token().stringText);
         if (piece > kTextMax - text.size()) FatalErrorIn(kContext, "Buffer Overrun!");
-        text.append(gToken.stringText, piece);
+        text.append(Token().stringText, piece);
         GetToken();
     }
     WriteTextPieces(text);
 
     // The version is checked only after the text is written; the failed run removes it.
     if (version != kSupportedVersion) FatalErrorIn(kContext, "Unsupported QkPn Version (!=3) !");
-    if (gToken.kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
+    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
     ExpectResourceEnd(kContext, kContext);
     WriteBlockEnd();
 }

@@ -14,10 +14,14 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "core/settings.h"
 #include "driver/run.h"
+#include "emit/conversion.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
+#include "lexer/resolver.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
@@ -28,9 +32,24 @@ struct RunResult {
 };
 
 // A conversion of in.rr into out.rc: the run's result and the script, if one was left.
-struct Conversion : RunResult {
+struct ScriptRun : RunResult {
     bool scriptLeft;
     std::string script;
+};
+
+// Includes read from the working directory, as the command line reads them.
+class FileResolverForTests : public IncludeResolver {
+public:
+    std::unique_ptr<SourceReader> Open(const std::string& path) override {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return nullptr;
+        texts_.emplace_back(new std::string(std::istreambuf_iterator<char>(in),
+                                            std::istreambuf_iterator<char>()));
+        return std::unique_ptr<SourceReader>(new TextReader(*texts_.back()));
+    }
+    bool SameFile(const std::string& a, const std::string& b) override { return a == b; }
+private:
+    std::vector<std::unique_ptr<std::string>> texts_;
 };
 
 class ConversionTest : public ::testing::Test {
@@ -54,8 +73,8 @@ protected:
     }
     void TearDown() override {
         namespace fs = std::filesystem;
-        if (lexStream_) std::fclose(lexStream_);
-        lexStream_ = nullptr;
+        active_.reset();
+        lexRun_.reset();
         fs::current_path(previous_);
         std::error_code ignored;  // a test may have taken the folder's write permission away
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
@@ -101,36 +120,38 @@ public:
     }
 
     // Converts source (as in.rr) to out.rc, with any options after the two names.
-    static Conversion Convert(const std::string& source, std::vector<std::string> options = {}) {
+    static ScriptRun Convert(const std::string& source, std::vector<std::string> options = {}) {
         Write("in.rr", source);
         options.insert(options.begin(), {"in.rr", "out.rc"});
-        Conversion c;
+        ScriptRun c;
         static_cast<RunResult&>(c) = Run(options);
         c.scriptLeft = Exists("out.rc");
         c.script = Read("out.rc");
         return c;
     }
 
-    // Starts the lexer on text, read from a file and reported under name.
+    // Starts the lexer of a new conversion on text, reported under name; includes are read
+    // from the test's folder.
     void OpenLexer(const std::string& text, const char* name = "src.rr") {
-        if (lexStream_) std::fclose(lexStream_);
-        Write("lexed.rr", text);
-        lexStream_ = std::fopen("lexed.rr", "rb");
-        ASSERT_NE(lexStream_, nullptr);
-        ResetSettings();
-        ResetCharSource();
-        ResetTokenizer();
-        ResetSymbols();
-        ResetDirectives();
-        InstallCharHandlers();
-        StartLexFile(lexStream_, name);
+        active_.reset();
+        lexText_ = text;
+        lexRun_.reset(new ::Conversion);
+        lexRun_->resolver = &lexFiles_;
+        lexRun_->sink = PrintDiagnostic;
+        active_.reset(new ActiveContext(*lexRun_));
+        lexReader_.reset(new TextReader(lexText_));
+        StartLexFile(lexReader_.get(), name);
     }
     static uint32_t NextKind() {
         GetToken();
-        return gToken.kind;
+        return Token().kind;
     }
 
     std::string dir_;
     std::filesystem::path previous_;
-    FILE* lexStream_ = nullptr;
+    std::string lexText_;
+    std::unique_ptr<::Conversion> lexRun_;
+    std::unique_ptr<ActiveContext> active_;
+    std::unique_ptr<TextReader> lexReader_;
+    FileResolverForTests lexFiles_;
 };

@@ -81,7 +81,7 @@ TEST_F(DirectiveKeywords, EveryPropertyKeywordAfterAHashConvertsAsWithout) {
             for (const auto& file : fs::directory_iterator(dir))
                 if (file.is_regular_file() && file.path().filename().string().rfind("expected", 0))
                     Write(file.path().filename().string(), Read(file.path().string()));
-            const Conversion c = Convert(hashed);
+            const ScriptRun c = Convert(hashed);
             EXPECT_EQ(c.status, 0);
             EXPECT_EQ(c.out, Read((dir / "expected.stdout").string()));
             EXPECT_EQ(c.err, Read((dir / "expected.stderr").string()));

@@ -56,7 +56,7 @@ TEST_F(InputEdges, EndOfInputInsideCommentsAndNumbers) {
     // The operand of '+' opens a bracket that holds nothing: the value so far stands.
     OpenLexer("5 + (;");
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Token().number, 5u);
     EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(NextKind(), kTokEnd);
 }
@@ -68,7 +68,7 @@ TEST_F(InputEdges, EndOfInputInsideStrings) {
     OpenLexer(text);
     testing::internal::CaptureStderr();
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_EQ(std::strlen(gToken.stringText), size_t(MAXITEMSIZE));
+    EXPECT_EQ(std::strlen(Token().stringText), size_t(MAXITEMSIZE));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               std::string("src.rr(5121) : error: Possible unterminated string 'a' position 1\n") +
                   kNoStringEnd);
@@ -79,7 +79,7 @@ TEST_F(InputEdges, EndOfInputInsideStrings) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "ab");
+    EXPECT_STREQ(Token().stringText, "ab");
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               std::string("src.rr(1) : error: Possible unterminated string '\"' position 7\n") +
                   kNoStringEnd);
@@ -99,15 +99,6 @@ TEST_F(InputEdges, EndOfInputInsideStrings) {
 
 // Whole runs in one process.
 using RunEdges = ConversionTest;
-
-TEST_F(RunEdges, CharacterConstantOfOneRunIsGoneInTheNext) {
-    Write("first.rr", "enum { A = 'wxyz' };\n");
-    Write("second.rr", "#define B 2\n");
-    ASSERT_EQ(Run({"first.rr", "out.rc"}).status, 0);
-    ASSERT_STREQ(gToken.shortText, "wxyz");  // what the next run must not start with
-    ASSERT_EQ(Run({"second.rr", "out.rc"}).status, 0);
-    EXPECT_STREQ(gToken.shortText, "");
-}
 
 TEST_F(RunEdges, DerivedOutputPathOverTheLimitAlthoughEachPartFits) {
     std::string directory;

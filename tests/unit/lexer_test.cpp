@@ -18,37 +18,30 @@ namespace {
 
 class LexerTest : public ConversionTest {
 protected:
-    void TearDown() override {
-        ResetSymbols();
-        ConversionTest::TearDown();
-    }
     uint32_t NumberOf(const std::string& text) {
         OpenLexer(text);
         EXPECT_EQ(NextKind(), kTokNumber) << text;
-        return gToken.number;
+        return Token().number;
     }
     // Reads the file as an include would: the live state set aside, the file's first word
     // checked, then inside() run while the file is still the one read.
     void ReadIncluded(const char* name, const char* firstWord,
                       const std::function<void()>& inside = nullptr) {
-        FILE* f = std::fopen(name, "rb");
-        ASSERT_NE(f, nullptr) << name;
-        {
-            CSaveLexState saved;
-            StartLexFile(f, name);
-            EXPECT_EQ(NextKind(), kTokIdentifier);
-            EXPECT_STREQ(gToken.identText, firstWord);
-            if (inside) inside();
-        }
-        std::fclose(f);
+        const std::string text = Read(name);
+        TextReader reader(text);
+        CSaveLexState saved;
+        StartLexFile(&reader, name);
+        EXPECT_EQ(NextKind(), kTokIdentifier);
+        EXPECT_STREQ(Token().identText, firstWord);
+        if (inside) inside();
     }
     // Carries out the directives and enums at the start of the source, as the loop would.
     void RunStatements(int count) {
         for (int i = 0; i < count; ++i) {
             GetToken();
-            if (gToken.kind == kTokDirective)
+            if (Token().kind == kTokDirective)
                 ProcessDirective([] { ADD_FAILURE() << "no include is converted here"; });
-            else if (gToken.kind == kTokEnum)
+            else if (Token().kind == kTokEnum)
                 ConvertEnum();
         }
     }
@@ -68,7 +61,7 @@ TEST_F(LexerTest, KeywordCaseRules) {
     const uint32_t expected[] = {kKwFilter, kTokIdentifier, kTokResource, kTokResource,
                                  kTokData, kTokRead, kTokCharConst, kTokEnum, kTokInclude,
                                  kKwLMHidden, kKwRlPlay, kTokIdentifier};
-    for (uint32_t kind : expected) EXPECT_EQ(NextKind(), kind) << gToken.identText;
+    for (uint32_t kind : expected) EXPECT_EQ(NextKind(), kind) << Token().identText;
 }
 
 // typedef is of the character-constant kind for the statement loop, but neither it nor include
@@ -78,17 +71,17 @@ TEST_F(LexerTest, TypedefAndIncludeCarryNoCode) {
     EXPECT_EQ(NextKind(), kTokCharConst);
     EXPECT_TRUE(TokenIsCharConstant());
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "");
+    EXPECT_STREQ(Token().shortText, "");
     EXPECT_FALSE(TokenIsCharConstant());
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "wxyz");
+    EXPECT_STREQ(Token().shortText, "wxyz");
     EXPECT_TRUE(TokenIsCharConstant());
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "");
+    EXPECT_STREQ(Token().shortText, "");
     EXPECT_FALSE(TokenIsCharConstant());
     NextKind();
     EXPECT_EQ(NextKind(), kTokInclude);
-    EXPECT_STREQ(gToken.shortText, "");
+    EXPECT_STREQ(Token().shortText, "");
     EXPECT_FALSE(TokenIsCharConstant());
 }
 
@@ -97,25 +90,25 @@ TEST_F(LexerTest, LongWordSplitsAfterEightyCharacters) {
     word += "bcdef";
     OpenLexer(word + " z");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(std::string(gToken.identText), std::string(80, 'a'));
+    EXPECT_EQ(std::string(Token().identText), std::string(80, 'a'));
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "bcdef");
+    EXPECT_STREQ(Token().identText, "bcdef");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "z");
+    EXPECT_STREQ(Token().identText, "z");
 }
 
 TEST_F(LexerTest, CharacterConstants) {
     OpenLexer("'PATH' 'ABCDEFG' 'a' 'x\\n' 'ab");
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "PATH");
+    EXPECT_STREQ(Token().shortText, "PATH");
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "ABCD");
+    EXPECT_STREQ(Token().shortText, "ABCD");
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "a");
+    EXPECT_STREQ(Token().shortText, "a");
     EXPECT_EQ(NextKind(), kTokCharConst);
-    EXPECT_STREQ(gToken.shortText, "x\\n");  // no escape processing
+    EXPECT_STREQ(Token().shortText, "x\\n");  // no escape processing
     EXPECT_EQ(NextKind(), kTokCharConst);        // the end of input ends the constant
-    EXPECT_STREQ(gToken.shortText, "ab");
+    EXPECT_STREQ(Token().shortText, "ab");
     EXPECT_EQ(NextKind(), kTokEnd);
 }
 
@@ -141,36 +134,36 @@ TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
 TEST_F(LexerTest, WhatEndsANumber) {
     OpenLexer("1, 2 0X10 5 + x 3 )");
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 1u);
+    EXPECT_EQ(Token().number, 1u);
     EXPECT_EQ(NextKind(), kTokComma);
     EXPECT_EQ(NextKind(), kTokNumber);  // "2 0" is not one number: blanks end at a digit
-    EXPECT_EQ(gToken.number, 2u);
+    EXPECT_EQ(Token().number, 2u);
     EXPECT_EQ(NextKind(), kTokNumber);  // 0X10 is the number 0 and the word X10
-    EXPECT_EQ(gToken.number, 0u);
+    EXPECT_EQ(Token().number, 0u);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "X10");
+    EXPECT_STREQ(Token().identText, "X10");
     EXPECT_EQ(NextKind(), kTokNumber);  // the '+' without an operand is dropped
-    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Token().number, 5u);
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(NextKind(), kTokNumber);  // a ')' not opened in the number ends it
-    EXPECT_EQ(gToken.number, 3u);
+    EXPECT_EQ(Token().number, 3u);
     EXPECT_EQ(NextKind(), kTokCloseParen);
 }
 
 TEST_F(LexerTest, CommentAfterNumberIsNoDivision) {
     OpenLexer("30000 // max\n5 /* five */ 6 8 / 2 x/2");
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 30000u);
+    EXPECT_EQ(Token().number, 30000u);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Token().number, 5u);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 6u);
+    EXPECT_EQ(Token().number, 6u);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 4u);
+    EXPECT_EQ(Token().number, 4u);
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(NextKind(), kTokSlash);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 2u);
+    EXPECT_EQ(Token().number, 2u);
 }
 
 TEST_F(LexerTest, DivisionByZeroIsFatalAndMinOverMinusOneWraps) {
@@ -196,7 +189,7 @@ TEST_F(LexerTest, CommentsYieldNoToken) {
     OpenLexer("/* a **/ b /***/ c // d\n e /* f\n g */ h // last");
     for (const char* word : {"b", "c", "e", "h"}) {
         EXPECT_EQ(NextKind(), kTokIdentifier);
-        EXPECT_STREQ(gToken.identText, word);
+        EXPECT_STREQ(Token().identText, word);
     }
     EXPECT_EQ(NextKind(), kTokEnd);
 }
@@ -215,7 +208,7 @@ TEST_F(LexerTest, LineEndConventions) {
     const int lines[] = {1, 2, 3, 4, 6, 8};
     for (int line : lines) {
         EXPECT_EQ(NextKind(), kTokIdentifier);
-        EXPECT_EQ(gToken.line, line) << gToken.identText;
+        EXPECT_EQ(Token().line, line) << Token().identText;
     }
 }
 
@@ -226,23 +219,23 @@ TEST_F(LexerTest, EndMarkByteEndsItsLine) {
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(NextKind(), kTokEnd);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "b");
-    EXPECT_EQ(gToken.line, 3);
+    EXPECT_STREQ(Token().identText, "b");
+    EXPECT_EQ(Token().line, 3);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 4);
+    EXPECT_EQ(Token().line, 4);
 }
 
 TEST_F(LexerTest, AdjacentStringsJoinAcrossLines) {
     testing::internal::CaptureStderr();
     OpenLexer("\"Hel\"  \n\n  \"lo\"\n  next \"a\\\"b\" \"c\"x");
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "Hello");
-    EXPECT_EQ(gToken.line, 3);  // the line of the last literal
+    EXPECT_STREQ(Token().stringText, "Hello");
+    EXPECT_EQ(Token().line, 3);  // the line of the last literal
     EXPECT_EQ(NextKind(), kTokIdentifier);  // reading resumed at the start of line 4
-    EXPECT_STREQ(gToken.identText, "next");
-    EXPECT_EQ(gToken.line, 4);
+    EXPECT_STREQ(Token().identText, "next");
+    EXPECT_EQ(Token().line, 4);
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "a\\\"bc");  // escapes kept as written
+    EXPECT_STREQ(Token().stringText, "a\\\"bc");  // escapes kept as written
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
@@ -250,11 +243,11 @@ TEST_F(LexerTest, AdjacentStringsJoinAcrossLines) {
 TEST_F(LexerTest, StringLineIsWhereItsLastLiteralEnds) {
     OpenLexer("\"a\"\n\"b\"\nx");
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "ab");
-    EXPECT_EQ(gToken.line, 2);
+    EXPECT_STREQ(Token().stringText, "ab");
+    EXPECT_EQ(Token().line, 2);
     EXPECT_EQ(CurrentLineNumber(), 3);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 3);
+    EXPECT_EQ(Token().line, 3);
 }
 
 TEST_F(LexerTest, LookAheadDoesNotHideTheNextLine) {
@@ -262,10 +255,10 @@ TEST_F(LexerTest, LookAheadDoesNotHideTheNextLine) {
     EXPECT_EQ(NextKind(), kTokString);
     SkipToCharacter('\n');  // the string's line is over: nothing of line 2 is dropped
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "rest");
+    EXPECT_STREQ(Token().identText, "rest");
     SkipToCharacter('\n');
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "z");
+    EXPECT_STREQ(Token().identText, "z");
 }
 
 TEST_F(LexerTest, EscapedStringForFileNames) {
@@ -275,7 +268,7 @@ TEST_F(LexerTest, EscapedStringForFileNames) {
     EXPECT_EQ(GetString('"', name, true, kFileNameMax), 1);
     EXPECT_STREQ(name, "C:\\dir\tx" "Aq");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "rest");
+    EXPECT_STREQ(Token().identText, "rest");
 
     OpenLexer("\"" + std::string(300, 'n') + "\" after");
     ASSERT_EQ(GetCharacter(), '"');
@@ -295,7 +288,7 @@ TEST_F(LexerTest, EscapeForms) {
     // Without escapes a backslash stays, with the character after it, which closes nothing.
     OpenLexer("\"a\\\"b\\101\"");
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "a\\\"b\\101");
+    EXPECT_STREQ(Token().stringText, "a\\\"b\\101");
 }
 
 TEST_F(LexerTest, EscapeCutByEndOfInput) {
@@ -320,7 +313,7 @@ TEST_F(LexerTest, UnterminatedStringStopsAtEndOfInput) {
     testing::internal::CaptureStderr();
     NextKind();
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "abc\ndef");
+    EXPECT_STREQ(Token().stringText, "abc\ndef");
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err,
               "src.rr(2) : error: Possible unterminated string '\"' position 4\n"
@@ -338,13 +331,13 @@ TEST_F(LexerTest, OverlongStringIsCutAndSkipped) {
     OpenLexer(text);
     testing::internal::CaptureStderr();
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_EQ(std::strlen(gToken.stringText), size_t(MAXITEMSIZE));
+    EXPECT_EQ(std::strlen(Token().stringText), size_t(MAXITEMSIZE));
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.find("src.rr(5121) : error: Possible unterminated string 'a' position 1\n"), 0u)
         << err.substr(0, 200);
     EXPECT_NE(err.find("Skipping to next delimeter and hoping!\n"), std::string::npos);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "next");
+    EXPECT_STREQ(Token().identText, "next");
 }
 
 TEST_F(LexerTest, SymbolsAndEnumConstantsReplaceWords) {
@@ -352,54 +345,54 @@ TEST_F(LexerTest, SymbolsAndEnumConstantsReplaceWords) {
          "N S E V n 7 Filter undefined");
     RunStatements(4);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 5u);
-    EXPECT_TRUE(gToken.fromWord);
-    EXPECT_STREQ(gToken.identText, "N");
+    EXPECT_EQ(Token().number, 5u);
+    EXPECT_TRUE(Token().fromWord);
+    EXPECT_STREQ(Token().identText, "N");
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "text");
-    EXPECT_TRUE(gToken.fromWord);
+    EXPECT_STREQ(Token().stringText, "text");
+    EXPECT_TRUE(Token().fromWord);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 3u);
-    EXPECT_TRUE(gToken.fromWord);
+    EXPECT_EQ(Token().number, 3u);
+    EXPECT_TRUE(Token().fromWord);
     EXPECT_EQ(NextKind(), kTokNumber);  // defined without a value
-    EXPECT_EQ(gToken.number, 1u);
+    EXPECT_EQ(Token().number, 1u);
     EXPECT_EQ(NextKind(), kTokNumber);  // symbols ignore case
-    EXPECT_EQ(gToken.number, 5u);
+    EXPECT_EQ(Token().number, 5u);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_FALSE(gToken.fromWord);
+    EXPECT_FALSE(Token().fromWord);
     EXPECT_EQ(NextKind(), 29u);
-    EXPECT_FALSE(gToken.fromWord);
+    EXPECT_FALSE(Token().fromWord);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_FALSE(gToken.fromWord);
+    EXPECT_FALSE(Token().fromWord);
 }
 
 TEST_F(LexerTest, WordAfterDirectiveIsNotReplaced) {
     OpenLexer("#define N 5\n#ifdef N\n# 12\ndefine #/ x\n");
     RunStatements(1);
     EXPECT_EQ(NextKind(), kTokDirective);
-    EXPECT_STREQ(gToken.identText, "ifdef");
+    EXPECT_STREQ(Token().identText, "ifdef");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "N");
+    EXPECT_STREQ(Token().identText, "N");
     EXPECT_EQ(NextKind(), kTokDirective);  // a '#' before no word has no name
-    EXPECT_STREQ(gToken.identText, "");
+    EXPECT_STREQ(Token().identText, "");
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(NextKind(), kTokDirective);  // not even the word read before it
-    EXPECT_STREQ(gToken.identText, "");
+    EXPECT_STREQ(Token().identText, "");
 }
 
 TEST_F(LexerTest, LineMarkers) {
     OpenLexer("#line 100 \"orig.r\"\na\n#line 0x0C\nb\n  #line 7\nc\n#line5\nd");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 100);
+    EXPECT_EQ(Token().line, 100);
     EXPECT_STREQ(CurrentFileName(), "orig.r");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 12);
+    EXPECT_EQ(Token().line, 12);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 7);
+    EXPECT_EQ(Token().line, 7);
     EXPECT_EQ(NextKind(), kTokDirective);  // "#line5" is no marker
-    EXPECT_EQ(gToken.line, 8);
+    EXPECT_EQ(Token().line, 8);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 9);
+    EXPECT_EQ(Token().line, 9);
     EXPECT_STREQ(CurrentFileName(), "orig.r");
 }
 
@@ -409,16 +402,16 @@ TEST_F(LexerTest, PreprocessorMarkersWithFlagWords) {
     OpenLexer("#line 1 \"plugin.r\"\n#line 1 \"<built-in>\"\n#line 1 \"./plugin.h\" 1\nh\n"
          "#line 20 \"/usr/include/sys.h\" 3 4\ns\n#line 3 \"plugin.r\" 2\nz\n");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "h");
-    EXPECT_EQ(gToken.line, 1);
+    EXPECT_STREQ(Token().identText, "h");
+    EXPECT_EQ(Token().line, 1);
     EXPECT_STREQ(CurrentFileName(), "./plugin.h");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "s");
-    EXPECT_EQ(gToken.line, 20);
+    EXPECT_STREQ(Token().identText, "s");
+    EXPECT_EQ(Token().line, 20);
     EXPECT_STREQ(CurrentFileName(), "/usr/include/sys.h");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "z");
-    EXPECT_EQ(gToken.line, 3);
+    EXPECT_STREQ(Token().identText, "z");
+    EXPECT_EQ(Token().line, 3);
     EXPECT_STREQ(CurrentFileName(), "plugin.r");
     EXPECT_EQ(NextKind(), kTokEnd);
 }
@@ -427,7 +420,7 @@ TEST_F(LexerTest, UnterminatedNameInMarkerEndsAtItsLine) {
     OpenLexer("#line 5 \"abc\nx");
     testing::internal::CaptureStderr();
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(gToken.line, 5);
+    EXPECT_EQ(Token().line, 5);
     EXPECT_STREQ(CurrentFileName(), "abc");
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.find("src.rr(4) : error: Possible unterminated string '\"' position 14\n"), 0u)
@@ -438,7 +431,7 @@ TEST_F(LexerTest, LongFileNameInMarkerIsCut) {
     OpenLexer("#line 3 \"" + std::string(300, 'f') + "\"\nx");
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(std::string(CurrentFileName()), std::string(255, 'f'));
-    EXPECT_EQ(gToken.line, 3);
+    EXPECT_EQ(Token().line, 3);
 }
 
 TEST_F(LexerTest, UngetCharacterRefusals) {
@@ -448,7 +441,7 @@ TEST_F(LexerTest, UngetCharacterRefusals) {
     UngetCharacter();
     UngetCharacter();  // nothing read before the start of the line
     EXPECT_EQ(GetCharacter(), 'a');
-    gLex->pushBackCount = MAXITEMSIZE + 1;
+    Lex().lex.pushBackCount = MAXITEMSIZE + 1;
     UngetCharacter();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "UngetCharacter: no characters read yet: Line#    1\n"
@@ -487,7 +480,7 @@ TEST_F(LexerTest, UngetTokenOnlyOnce) {
               std::string::npos);
     ClearPushedBackToken();
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "b");
+    EXPECT_STREQ(Token().identText, "b");
 }
 
 TEST_F(LexerTest, ExpressionsGroupToTheRight) {
@@ -543,12 +536,12 @@ TEST_F(LexerTest, DeepNestingCostsNoStack) {
     EXPECT_EQ(GetExpression(), depth);
     EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(gToken.number, 7u);
+    EXPECT_EQ(Token().number, 7u);
     EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "x");
+    EXPECT_STREQ(Token().identText, "x");
     EXPECT_EQ(NextKind(), kTokDirective);
-    EXPECT_STREQ(gToken.identText, "define");
+    EXPECT_STREQ(Token().identText, "define");
 }
 
 // The newest definition of a name wins, and a symbol is defined before its value is read:
@@ -559,11 +552,11 @@ TEST_F(LexerTest, LaterDefinitionsHideEarlierOnes) {
     RunStatements(7);
     for (uint32_t expected : {2u, 2u, 4u, 7u}) {  // R, r, A, a: constants keep their case
         EXPECT_EQ(NextKind(), kTokNumber);
-        EXPECT_EQ(gToken.number, expected);
+        EXPECT_EQ(Token().number, expected);
     }
     ASSERT_NE(FindEnumConstant("A"), nullptr);
     EXPECT_STREQ(FindEnumConstant("A")->enumName.c_str(), "Second");
-    ResetSymbols();
+    ReleaseSymbols();
     EXPECT_EQ(FindSymbol("R"), nullptr);
     EXPECT_EQ(FindEnumConstant("A"), nullptr);
 }
@@ -597,22 +590,21 @@ TEST_F(LexerTest, EnumMembersAndTheirNames) {
 TEST_F(LexerTest, SavedStateComesBack) {
     OpenLexer("first\nsecond");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    Write("other.rr", "inner");
-    FILE* f = std::fopen("other.rr", "rb");
+    const std::string inner = "inner";
+    TextReader reader(inner);
     {
         CSaveLexState saved;
-        StartLexFile(f, nullptr);
+        StartLexFile(&reader, nullptr);
         EXPECT_STREQ(CurrentFileName(), "UNKNOWN");
         EXPECT_EQ(NextKind(), kTokIdentifier);
-        EXPECT_STREQ(gToken.identText, "inner");
+        EXPECT_STREQ(Token().identText, "inner");
         UngetToken();
     }
-    std::fclose(f);
     EXPECT_FALSE(TokenPushedBack());
     EXPECT_STREQ(CurrentFileName(), "src.rr");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "second");
-    EXPECT_EQ(gToken.line, 2);
+    EXPECT_STREQ(Token().identText, "second");
+    EXPECT_EQ(Token().line, 2);
 }
 
 // Includes within includes each keep their own saved state, also when the memory for them is
@@ -627,15 +619,15 @@ TEST_F(LexerTest, NestedSavedStatesComeBackInTurn) {
             ReadIncluded("inner.rr", "inner1");
             EXPECT_STREQ(CurrentFileName(), "middle.rr");
             EXPECT_EQ(NextKind(), kTokIdentifier);
-            EXPECT_STREQ(gToken.identText, "middle2");
+            EXPECT_STREQ(Token().identText, "middle2");
         });
         EXPECT_STREQ(CurrentFileName(), "src.rr");
     }
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "outer2");
+    EXPECT_STREQ(Token().identText, "outer2");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "outer3");
-    EXPECT_EQ(gToken.line, 2);
+    EXPECT_STREQ(Token().identText, "outer3");
+    EXPECT_EQ(Token().line, 2);
 }
 
 // A line read in place in the block is kept through an include, which reads other blocks,
@@ -646,13 +638,13 @@ TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
     Write("other.rr", std::string(3 * kSourceBlockSize, ' ') + "inner\n");
     ReadIncluded("other.rr", "inner");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "rest");
-    EXPECT_EQ(gToken.line, 1);
+    EXPECT_STREQ(Token().identText, "rest");
+    EXPECT_EQ(Token().line, 1);
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "second");
-    EXPECT_EQ(gToken.line, 2);
+    EXPECT_STREQ(Token().identText, "second");
+    EXPECT_EQ(Token().line, 2);
 
-    Conversion c = Convert("\r\nresource 'STR ' (kUndefined) { \"x\" };\r\nresource\r\n");
+    ScriptRun c = Convert("\r\nresource 'STR ' (kUndefined) { \"x\" };\r\nresource\r\n");
     EXPECT_EQ(c.status, 1);
     EXPECT_EQ(c.out, "in.rr(2) : error: GetResourceID: integer expected "
                      "('resource 'STR ' (kUndefined) { \"x\" };' : 27)\n\n");
@@ -666,12 +658,10 @@ TEST_F(LexerTest, EveryRunStartsAfresh) {
     RunResult r = Run({"run1.rr", "run.rc"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Recursive include of file"), std::string::npos) << r.out;
-    LexState* state = gLex;
     Write("run2.rr", "resource 'STR ' (X) { \"x\" };\n");
     r = Run({"run2.rr", "run.rc"});
     EXPECT_EQ(r.status, 1);  // X is no longer defined
     EXPECT_NE(r.out.find("GetResourceID: integer expected"), std::string::npos) << r.out;
-    EXPECT_EQ(gLex, state);  // the lexer state is allocated once
 
     Write("run2.rr", "#include \"run1.rr\" // defines X, then fails\n");
     Write("run1.rr", "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
@@ -704,14 +694,14 @@ TEST_F(LexerTest, LineEndsAndMarkersAcrossBlockEnds) {
               "longword" + std::string(block - 8, ' ') +      // "lon" ends block two
               "\"abcdef\"\n");                                 // "ab ends block three
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "w");
+    EXPECT_STREQ(Token().identText, "w");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "next");
-    EXPECT_EQ(gToken.line, 2);  // LF CR is one line end
+    EXPECT_STREQ(Token().identText, "next");
+    EXPECT_EQ(Token().line, 2);  // LF CR is one line end
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(gToken.identText, "longword");
+    EXPECT_STREQ(Token().identText, "longword");
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(gToken.stringText, "abcdef");
-    EXPECT_EQ(gToken.line, 3);
+    EXPECT_STREQ(Token().stringText, "abcdef");
+    EXPECT_EQ(Token().line, 3);
     EXPECT_EQ(NextKind(), kTokEnd);
 }

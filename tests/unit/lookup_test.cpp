@@ -12,6 +12,7 @@
 
 #include "driver/run.h"
 #include "lexer/keywords.h"
+#include "lexer/context.h"
 #include "lexer/symbols.h"
 
 namespace fs = std::filesystem;
@@ -65,10 +66,11 @@ TEST(KeywordLookup, TableOrderAndPropertyKinds) {
     EXPECT_EQ(uint32_t(kKwLastProperty), 163u);
 }
 
+// Each test works on a conversion of its own.
 class SymbolLookup : public ::testing::Test {
 protected:
-    void SetUp() override { ResetSymbols(); }
-    void TearDown() override { ResetSymbols(); }
+    LexContext context_;
+    ActiveContext active_{context_};
 };
 
 TEST_F(SymbolLookup, AnyLetterCaseAndNewestFirst) {
@@ -82,7 +84,7 @@ TEST_F(SymbolLookup, AnyLetterCaseAndNewestFirst) {
     AddSymbol("beta")->numberValue = 3;  // another name hides nothing
     EXPECT_EQ(FindSymbol("alpha")->numberValue, 2);
     EXPECT_EQ(FindSymbol("BETA")->numberValue, 3);
-    ResetSymbols();
+    ReleaseSymbols();
     EXPECT_EQ(FindSymbol("alpha"), nullptr);
 }
 

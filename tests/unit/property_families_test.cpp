@@ -51,7 +51,7 @@ public:
     static void Check(const std::vector<Writes>& rows) {
         for (const Writes& row : rows) {
             SCOPED_TRACE(row.line);
-            const Conversion c = Convert(Source(row.line));
+            const ScriptRun c = Convert(Source(row.line));
             EXPECT_EQ(c.status, 0) << c.out;
             EXPECT_EQ(c.err, "");
             EXPECT_EQ(c.script, kListHead + row.record + "\nEND\n\n");
@@ -60,7 +60,7 @@ public:
     static void Check(const std::vector<Fails>& rows) {
         for (const Fails& row : rows) {
             SCOPED_TRACE(row.line);
-            const Conversion c = Convert(Source(row.line));
+            const ScriptRun c = Convert(Source(row.line));
             EXPECT_EQ(c.status, 1);
             EXPECT_EQ(c.out, "in.rr(3) : error: " + row.context + ": " + row.message + " ('" + row.line +
                                  "' : " + std::to_string(row.column) + ")\n\n");

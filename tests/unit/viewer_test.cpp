@@ -8,7 +8,7 @@
 namespace {
 
 // Two string symbols of the given lengths, joined in one viewer text.
-Conversion ConvertJoined(size_t first, size_t second) {
+ScriptRun ConvertJoined(size_t first, size_t second) {
     return ConversionTest::Convert("#define FIRST \"" + std::string(first, 'f') + "\"\n" +
                                    "#define SECOND \"" + std::string(second, 's') + "\"\n" +
                                    "resource 'QkPn' (1) { Version3 { FIRST SECOND } };\n",
@@ -18,7 +18,7 @@ Conversion ConvertJoined(size_t first, size_t second) {
 using ViewerLimit = ConversionTest;
 
 TEST_F(ViewerLimit, TextOfTheLargestSizeIsWrittenInPieces) {
-    const Conversion c = ConvertJoined(255999, 256000);
+    const ScriptRun c = ConvertJoined(255999, 256000);
     ASSERT_EQ(c.status, 0) << c.out;
     const std::string& out = c.script;
     // 511 999 = 7314 * 70 + 19: 7314 full lines, then 19 characters with the zero escape.
@@ -52,7 +52,7 @@ TEST_F(ViewerLimit, TextOfTheLargestSizeIsWrittenInPieces) {
 }
 
 TEST_F(ViewerLimit, OneCharacterMoreIsABufferOverrun) {
-    const Conversion c = ConvertJoined(256000, 256000);
+    const ScriptRun c = ConvertJoined(256000, 256000);
     EXPECT_EQ(c.status, 1);
     EXPECT_NE(c.out.find("ConvertQkPn: Buffer Overrun!"), std::string::npos) << c.out;
     EXPECT_FALSE(c.scriptLeft);

@@ -27,13 +27,13 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 using VtagLimits = ConversionTest;
 
 TEST_F(VtagLimits, LargestCountIsWrittenInItsFiveCharacters) {
-    const Conversion c = Convert(FlagList(65535));
+    const ScriptRun c = Convert(FlagList(65535));
     ASSERT_EQ(c.status, 0) << c.out;
     EXPECT_NE(c.script.find("\t65535L, /* Property count */\n"), std::string::npos);
 }
 
 TEST_F(VtagLimits, CountAbove65535IsFatal) {
-    const Conversion c = Convert(FlagList(65536));
+    const ScriptRun c = Convert(FlagList(65536));
     ASSERT_EQ(c.status, 1);
     // The count is checked after the closing semicolon, on the list's last line.
     EXPECT_TRUE(EndsWith(c.out, "in.rr(65541) : error: Property count 65536 does not fit (at most "
@@ -46,13 +46,13 @@ TEST_F(VtagLimits, CountAbove65535IsFatal) {
 // A C string of n bytes takes n + 1 + k bytes, k = 4 - ((n + 1) mod 4): 65530 gives 65532,
 // while 65531 to 65534 all give 65536.
 TEST_F(VtagLimits, LongestCStringFitsItsLength) {
-    const Conversion c = Convert(StringProperty("Title { ", 65530, " }"));
+    const ScriptRun c = Convert(StringProperty("Title { ", 65530, " }"));
     ASSERT_EQ(c.status, 0) << c.out;
     EXPECT_NE(c.script.find("\t65532L, /* Length */\n"), std::string::npos);
 }
 
 TEST_F(VtagLimits, CStringLengthAbove65535IsFatal) {
-    const Conversion c = Convert(StringProperty("Title { ", 65531, " }"));
+    const ScriptRun c = Convert(StringProperty("Title { ", 65531, " }"));
     ASSERT_EQ(c.status, 1);
     EXPECT_NE(c.out.find(": error: Property length 65536 does not fit (at most 65535) ('Title"),
               std::string::npos)
@@ -62,13 +62,13 @@ TEST_F(VtagLimits, CStringLengthAbove65535IsFatal) {
 
 // The component's length is patched after its string: 4 + 65532 fits, 4 + 65536 does not.
 TEST_F(VtagLimits, ComponentLengthIsPatchedUpToTheLimit) {
-    const Conversion c = Convert(StringProperty("Component { 1, ", 65526, " }"));
+    const ScriptRun c = Convert(StringProperty("Component { 1, ", 65526, " }"));
     ASSERT_EQ(c.status, 0) << c.out;
     EXPECT_NE(c.script.find("\t65532L, /* Length */\n"), std::string::npos);
 }
 
 TEST_F(VtagLimits, ComponentLengthAbove65535IsFatal) {
-    const Conversion c = Convert(StringProperty("Component { 1, ", 65527, " }"));
+    const ScriptRun c = Convert(StringProperty("Component { 1, ", 65527, " }"));
     ASSERT_EQ(c.status, 1);
     EXPECT_NE(c.out.find(": error: Property length 65536 does not fit (at most 65535) ('Component"),
               std::string::npos)

@@ -1,30 +1,23 @@
-// The item writers straight into a script file: comments cut to their limits, quoted text cut
+// The item writers into a script in memory: comments cut to their limits, quoted text cut
 // at a zero byte, escapes that outgrow their text, and back-patching across buffer growth.
 #include <cstdint>
 #include <string>
 
-#include "conversion_fixture.h"
+#include <gtest/gtest.h>
+
 #include "emit/items.h"
 #include "emit/output.h"
-#include "emit/script.h"
+#include "emit/conversion.h"
 
 namespace {
 
-class WritersTest : public ConversionTest {
+// The writers on a conversion of their own, its script kept in memory.
+class WritersTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ConversionTest::SetUp();
-        ResetOutput();
-        OpenOutputFile("out.rc");
-    }
-    // Closes the script and returns what follows its opening lines.
-    std::string Finish() {
-        CloseOutputFile();
-        const std::string script = Read("out.rc");
-        const std::string opening = kScriptOpening;
-        EXPECT_EQ(script.compare(0, opening.size(), opening), 0);
-        return script.substr(opening.size());
-    }
+    ::Conversion run_;
+    ActiveContext active_{run_};
+    // The script written so far.
+    std::string Finish() { return std::string(run_.script.data(), run_.script.size()); }
 };
 
 }  // namespace
@@ -154,20 +147,3 @@ TEST_F(WritersTest, NumbersKeepTheirWidthsAndSigns) {
               "\t 0x2301, 0x6745, 0xAB89, 0xEFCD,\n");
 }
 
-// The buffer's storage of the first size stays for the next script (handing it back as a run
-// ends costs more than the exit does); storage grown past that size is handed back.
-TEST_F(WritersTest, OnlyStorageOfTheFirstSizeIsKeptForTheNextScript) {
-    WriteDecimalLong(1, "");
-    EXPECT_EQ(Finish(), "\t1L, \n");
-    const char* kept = ScriptBuffer.data();
-    ASSERT_NE(kept, nullptr);
-    EXPECT_TRUE(ScriptBuffer.empty());
-    ResetOutput();
-    OpenOutputFile("out.rc");
-    WriteDecimalLong(2, "");
-    EXPECT_EQ(ScriptBuffer.data(), kept);
-    WriteLastQuotedPiece(std::string(300000, 'x'));  // an item larger than the first size
-    CloseOutputFile();
-    EXPECT_EQ(ScriptBuffer.data(), nullptr);
-    EXPECT_EQ(ScriptBuffer.capacity, 0u);
-}
