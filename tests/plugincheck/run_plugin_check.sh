@@ -2,7 +2,8 @@
 # Builds small plug-in DLLs from plugin.c and plugin.r (resources converted by propwright) for
 # x86, x64 and ARM64 with clang and lld-link (no Windows SDK), and for x86 and x64 with MinGW gcc,
 # and checks each with propwright-dump --check against expected.txt: the exact lines and the
-# exit status.
+# exit status. A case with a file CASE.dump beside this script is also dumped as source: the
+# printed text must be that file's, with nothing on the error stream and status 0.
 # Usage: run_plugin_check.sh PROPWRIGHT PROPWRIGHT_DUMP SOURCE_DIR
 # Without the tools the test is skipped (status 77), except under CI=true, where it fails.
 set -u
@@ -58,6 +59,7 @@ no-kind           | x64       |                 | -DX64 -DNO_KIND      | |
 no-name           | x64       |                 | -DX64 -DNO_NAME      | |
 repeated          | x64       |                 | -DX64 -DTWICE        | |
 damaged           | x64       |                 | -DX64                | | s/^\t *5L, \/\* Property count/\t    6L, \/* Property count/
+max-id-x64        | x64       |                 | -DX64                | | $a 65535 RCDATA { 1, 2L }
 no-list           | x64       |                 | -                    | |
 res-ok            | res       |                 | -DX64                | |
 res-faults        | res       |                 | -DNO_KIND -DTWICE    | |
@@ -124,8 +126,23 @@ for ((n = 1; n <= sections; n++)); do
     check_section "$(cat "section-$n.head")" "section-$n.lines"
 done
 
+# The plain dump of the cases that have an expected source.
+dumps=0
+for expected in "$source_dir"/*.dump; do
+    [[ -f $expected ]] || continue
+    name=$(basename "$expected" .dump)
+    dumps=$((dumps + 1))
+    "$dump" "$name.dll" >"$name.dump.out" 2>"$name.dump.err"
+    got=$?
+    if [[ $got != 0 || -s $name.dump.err ]] || ! cmp -s "$expected" "$name.dump.out"; then
+        problem "dump of $name.dll: status $got, expected 0; error stream:"
+        cat "$name.dump.err"
+        diff -u --label expected --label actual "$expected" "$name.dump.out"
+    fi
+done
+
 if ((problems > 0)); then
     echo "plugin check: $problems problem(s)"
     exit 1
 fi
-echo "plugin check: $sections runs of --check on the built plug-ins as expected"
+echo "plugin check: $sections runs of --check and $dumps dumps of the built plug-ins as expected"

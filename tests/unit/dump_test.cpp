@@ -229,6 +229,43 @@ TEST(DumpPrint, TextPathAndStringResources) {
     EXPECT_EQ(Print(table).text, "resource 'STR ' (17) { \"ok\" };\n\n");
 }
 
+// Suites follow one another as "{ ... }, { ... }": a comma between two, none after the last.
+TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
+    Bytes b;
+    Put16(b, 1);
+    Put16(b, 0x0201);  // major 1, minor 2
+    Put16(b, 0);       // language
+    Put16(b, 0);       // script
+    Put16(b, 2);       // suites
+    auto suite = [&](const std::string& name, const std::string& description, const char* id,
+                     uint16_t level) {
+        b.push_back(uint8_t(name.size()));
+        PutText(b, name);
+        b.push_back(uint8_t(description.size()));
+        PutText(b, description);
+        PutCode(b, id);
+        Put16(b, level);
+        Put16(b, 1);  // version
+        for (int list = 0; list < 4; ++list) Put16(b, 0);  // events, classes, comparisons, enums
+    };
+    suite("One", "first", "one ", 1);
+    suite("Two", "second", "two ", 2);
+    const DumpOutput out = Print(Resource("AETE", b, 128));
+    EXPECT_EQ(Problems(out), "");
+    EXPECT_EQ(out.text,
+              "resource 'aete' (128) {\n"
+              "\t1, 2, 0, 0,\n"
+              "\t{\n"
+              "\t\t\"One\", \"first\", 'one ', 1, 1,\n"
+              "\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n"
+              "\t},\n"
+              "\t{\n"
+              "\t\t\"Two\", \"second\", 'two ', 2, 1,\n"
+              "\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n"
+              "\t}\n"
+              "};\n\n");
+}
+
 TEST(DumpDamaged, PropertyListRecordsAgainstTheBytes) {
     // A name record stating 12 value bytes where 8 are left.
     Bytes b = ListHeader(1);
