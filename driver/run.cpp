@@ -25,21 +25,32 @@ constexpr size_t kPartMax = 255;
 constexpr size_t kDerivedPathMax = 259;
 constexpr size_t kContextJoinMax = 255;  // an error's "context: message" is cut to this
 
+std::string FormatDiagnostic(const Diagnostic& d) {
+    if (d.severity == Severity::kNote) return "note: " + d.message + "\n";
+    if (d.severity != Severity::kError) return d.message;
+    std::string message = d.message;
+    if (!d.context.empty()) {
+        message = d.context + ": " + d.message;
+        if (message.size() > kContextJoinMax) message.resize(kContextJoinMax);
+    }
+    // The texts end at a zero byte, as they did when they were C strings.
+    return std::string(d.file.c_str()) + "(" + std::to_string(d.line) + ") : error: " +
+           message.c_str() + " ('" + d.lineText.c_str() + "' : " + std::to_string(d.column) +
+           ")\n\n";
+}
+
+bool PrintedOnStdout(const Diagnostic& d) {
+    return d.severity == Severity::kError || (d.severity != Severity::kNote && d.toStdout);
+}
+
 void PrintDiagnostic(const Diagnostic& d) {
-    if (d.severity == Severity::kError) {
-        std::string message = d.message;
-        if (!d.context.empty()) {
-            message = d.context + ": " + d.message;
-            if (message.size() > kContextJoinMax) message.resize(kContextJoinMax);
-        }
+    const std::string text = FormatDiagnostic(d);
+    if (PrintedOnStdout(d)) {
         fflush(stderr);
-        WriteConsole("%s(%ld) : error: %s ('%s' : %d)\n\n", d.file.c_str(), d.line,
-                     message.c_str(), d.lineText.c_str(), d.column);
-        fflush(stdout);
-    } else if (d.severity == Severity::kNote) {
-        WriteError("note: %s\n", d.message.c_str());
+        fwrite(text.data(), 1, text.size(), stdout);
+        if (d.severity == Severity::kError) fflush(stdout);
     } else {
-        fputs(d.message.c_str(), d.toStdout ? stdout : stderr);
+        fwrite(text.data(), 1, text.size(), stderr);
     }
 }
 

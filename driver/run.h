@@ -1,9 +1,13 @@
 // The whole run: arguments in, exit status out. All process-wide state is reset first.
 #pragma once
 
+#include <string>
+
 struct Diagnostic;
 
-// Prints a diagnostic where and as the command line prints it.
+// A diagnostic as the command line prints it, and whether it goes to stdout (else stderr).
+std::string FormatDiagnostic(const Diagnostic& d);
+bool PrintedOnStdout(const Diagnostic& d);
 void PrintDiagnostic(const Diagnostic& d);
 
 int RunPropwright(int argc, const char* const* argv);

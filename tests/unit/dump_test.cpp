@@ -47,6 +47,7 @@ std::string Problems(const DumpOutput& out) {
 // dataRva moves the data entry's RVA.
 Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva = 0x1000 + 100) {
     Bytes b(64, 0);
+    b.reserve(0x1000);  // room for the headers and section (GCC 12 misreads the growth)
     b[0] = 'M';
     b[1] = 'Z';
     b[0x3C] = 64;
