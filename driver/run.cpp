@@ -18,6 +18,7 @@
 #include "lexer/directives.h"
 #include "lexer/fatal.h"
 #include "lexer/sourcetext.h"
+#include "lexer/suggest.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
@@ -144,6 +145,7 @@ int RunPropwright(int argc, const char* const* argv) {
     ResetOutput();
     ResetCharSource();
     ResetTokenizer();
+    ResetSuggestion();
     ResetSymbols();
     ResetDirectives();
     ResetSourceText();

@@ -5,12 +5,14 @@
 
 #include "core/diagnostics.h"
 #include "lexer/charsource.h"
+#include "lexer/suggest.h"
 
 [[noreturn]] static void Report(const char* file, long line, const char* message,
                                 const char* text, int column) {
     fflush(stderr);
     WriteConsole("%s(%ld) : error: %s ('%s' : %d)\n\n", file, line, message, text, column);
     fflush(stdout);
+    PrintSuggestion();
     throw FatalExit{1};
 }
 

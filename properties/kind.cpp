@@ -8,6 +8,7 @@
 #include "emit/text.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
+#include "lexer/suggest.h"
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 #include "properties/record.h"
@@ -72,6 +73,7 @@ void ParseKindProperty() {
     } else if (const KindRow* row = FindKind(gToken.kind)) {
         WriteFourCharCode(row->code, row->description);
     } else {
+        NoteSuggestion(gToken, KindKeywordNames());
         FatalErrorIn(kContext, "Invalid Type");
     }
     ExpectPropertyEnd(kContext);
