@@ -5,7 +5,8 @@
 #include "lexer/charsource.h"
 #include "lexer/context.h"
 
-[[noreturn]] static void Fail(const SourcePlace& place, const char* context, const char* message) {
+[[noreturn]] static void Fail(const SourcePlace& place, const char* context, const char* message,
+                              const char* suggestion = nullptr) {
     Diagnostic error;
     error.severity = Severity::kError;
     error.toStdout = true;
@@ -16,6 +17,12 @@
     error.context = context;
     error.message = message;
     Report(std::move(error));
+    if (suggestion) {
+        Diagnostic note;
+        note.severity = Severity::kNote;
+        note.message = std::string("did you mean '") + suggestion + "'?";
+        Report(std::move(note));
+    }
     throw FatalExit{1};
 }
 
@@ -37,8 +44,8 @@ void FatalErrorAt(const SourcePlace& place, const char* message) {
     Fail(place, "", message);
 }
 
-void FatalErrorIn(const char* operation, const char* message) {
-    Fail(CurrentSourcePlace(), operation, message);
+void FatalErrorIn(const char* operation, const char* message, const char* suggestion) {
+    Fail(CurrentSourcePlace(), operation, message, suggestion);
 }
 
 void FatalErrorWithPath(const char* format, const std::string& path, size_t limit) {

@@ -6,8 +6,10 @@
 // Prints "file(line) : error: message ('line text' : column)" to stdout and throws FatalExit;
 // the run then removes the output.
 [[noreturn]] void FatalError(const char* message);
-// The same, the message preceded by "operation: ".
-[[noreturn]] void FatalErrorIn(const char* operation, const char* message);
+// The same, the message preceded by "operation: "; with a name to suggest (the word at the
+// error looks like a misspelling of it), a note follows the error: "did you mean 'name'?".
+[[noreturn]] void FatalErrorIn(const char* operation, const char* message,
+                               const char* suggestion = nullptr);
 // A source position kept for a later report: file, line number, the line's text, column.
 struct SourcePlace {
     std::string file;

@@ -8,6 +8,7 @@
 #include "emit/text.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
+#include "lexer/suggest.h"
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 #include "properties/record.h"
@@ -72,7 +73,7 @@ void ParseKindProperty() {
     } else if (const KindRow* row = FindKind(Token().kind)) {
         WriteFourCharCode(row->code, row->description);
     } else {
-        FatalErrorIn(kContext, "Invalid Type");
+        FatalErrorIn(kContext, "Invalid Type", SuggestFor(Token(), KindKeywordNames()));
     }
     ExpectPropertyEnd(kContext);
 }

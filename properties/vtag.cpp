@@ -8,6 +8,7 @@
 #include "emit/output.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
+#include "lexer/suggest.h"
 #include "lexer/tokenizer.h"
 #include "parse/steps.h"
 #include "properties/effecthost.h"
@@ -56,7 +57,9 @@ static unsigned long ConvertPropertyList() {
         const uint32_t keyword = PropertyKeywordOf(Token());
         if (keyword == kKwCode68K || keyword == kKwCodePowerPC) --count;
         const PropertyHandler handler = HandlerOf(Token());
-        if (!handler) FatalErrorIn(kBodyContext, "Unexpected token");
+        if (!handler)
+            FatalErrorIn(kBodyContext, "Unexpected token",
+                         SuggestFor(Token(), PropertyKeywordNames()));
         handler();
         WriteLineBreak();
         ++count;
