@@ -109,6 +109,14 @@ bool EndsRun(char c) {
 
 // Copies the ordinary bytes that follow in the block into the line, as far as the piece limit
 // allows; notes whether the first non-blank byte of the line is '#'.
+// Room in the line being copied for n more characters and a zero; the line is the current one.
+char* LineRoom(LexState& s, size_t n) {
+    const size_t need = size_t(s.lineLength) + n + 1;
+    if (s.line.size() < need) s.line.resize(need > 2 * s.line.size() ? need : 2 * s.line.size());
+    s.text = s.line.data();
+    return s.line.data();
+}
+
 void CopyOrdinaryRun(LexState& s, bool& nonBlankSeen, bool& hashFirst) {
     const char* from = s.block + s.blockNext;
     uint32_t room = uint32_t(kLinePieceMax - s.lineLength);
@@ -119,14 +127,14 @@ void CopyOrdinaryRun(LexState& s, bool& nonBlankSeen, bool& hashFirst) {
         nonBlankSeen = true;
         hashFirst = from[i] == '#';
     }
-    std::memcpy(s.line + s.lineLength, from, count);
+    std::memcpy(LineRoom(s, count) + s.lineLength, from, count);
     s.lineLength += int32_t(count);
     s.line[s.lineLength] = '\0';
     s.blockNext += count;
 }
 
 void AppendLineByte(LexState& s, int b) {
-    s.line[s.lineLength++] = char(b);
+    LineRoom(s, 1)[s.lineLength++] = char(b);
     s.line[s.lineLength] = '\0';
 }
 
@@ -163,10 +171,9 @@ bool TakeLineInPlace(LexState& s, bool& hashFirst) {
 // Reads a physical line into the line buffer, its line end included; false when it is cut
 // as an over-long piece. hashFirst: its first non-blank byte is '#'.
 bool CopyLine(LexState& s, bool& hashFirst) {
-    s.text = s.line;
     s.lineLength = 0;
     s.readIndex = 0;
-    s.line[0] = '\0';
+    LineRoom(s, 0)[0] = '\0';
     bool nonBlankSeen = false;
     hashFirst = false;
     for (;;) {
@@ -233,9 +240,10 @@ static void CopyLexState(LexState& to, const LexState& from) {
     to.blockRead = from.blockRead;
     to.utf8 = from.utf8;
     // The copy holds its line in its own buffer, wherever the original's stands.
-    std::memmove(to.line, from.text, size_t(from.lineLength));
-    to.line[from.lineLength] = '\0';
-    to.text = to.line;
+    if (to.line.size() < size_t(from.lineLength) + 1) to.line.resize(size_t(from.lineLength) + 1);
+    std::memmove(to.line.data(), from.text, size_t(from.lineLength));
+    to.line[size_t(from.lineLength)] = '\0';
+    to.text = to.line.data();
 }
 
 // The source block of an include depth. The saved states and blocks by depth are kept for the
@@ -271,8 +279,7 @@ void StartLexFile(SourceReader* reader, const char* name) {
     s.readIndex = 0;
     std::strncpy(s.fileName, name ? name : "UNKNOWN", kFileNameMax);
     s.fileName[kFileNameMax] = '\0';
-    s.line[0] = '\0';
-    s.text = s.line;
+    s.text = "";
     s.reader = reader;
     s.block = SourceBlock(run.savedDepth);
     s.blockNext = s.blockEnd = 0;

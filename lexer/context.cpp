@@ -9,17 +9,12 @@
 LexContext* gActiveContext = nullptr;
 
 LexContext::LexContext() {
-    // The line buffer is large and written before it is read: only the fields are cleared.
-    std::memset(&lex, 0, offsetof(LexState, line));
-    lex.line[0] = '\0';
-    lex.text = lex.line;
     sourceBlocks.emplace_back(new char[kSourceBlockSize]);
     lex.block = sourceBlocks[0].get();
-    stringBuffer.reset(new char[MAXITEMSIZE + 1]);
-    stringBuffer[0] = '\0';
+    stringStore.assign(256, '\0');
     std::memset(&token, 0, sizeof token);
     token.identText = identBuffer;
-    token.stringText = stringBuffer.get();
+    token.stringText = stringStore.data();
 }
 
 LexContext::~LexContext() = default;

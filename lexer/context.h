@@ -49,7 +49,7 @@ struct LexContext {
     TokenRecord token;
     bool pushedBack = false;
     char identBuffer[kIdentMax + 1] = {};
-    std::unique_ptr<char[]> stringBuffer;  // MAXITEMSIZE characters
+    std::vector<char> stringStore;         // the string token's text; grows to MAXITEMSIZE + 1
     int32_t lastStringEndLine = 0;         // line on which the last string literal ended
     bool stringEnded = false;              // the current token's string set lastStringEndLine
     SourcePlace stringPlace;               // see LastStringPlace

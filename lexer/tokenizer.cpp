@@ -65,8 +65,11 @@ int TakeWordRun(char* dest, int count, int maxCount) {
     return count + n;
 }
 
-char* StringBuffer() {
-    return Lex().stringBuffer.get();
+// The string token's store with room for count characters and a terminating zero.
+char* StringStore(size_t count) {
+    std::vector<char>& store = Lex().stringStore;
+    if (store.size() < count + 1) store.resize(count + 1 > 2 * store.size() ? count + 1 : 2 * store.size());
+    return store.data();
 }
 
 int Precedence(NumberOp op) {
@@ -218,7 +221,8 @@ NumberStep ReadOperator(int& c, size_t opBase) {
     return kStepOperand;
 }
 
-// A string being read: where its characters go, and how many its literals held in all.
+// A string being read: where its characters go (a fixed buffer, or the string token's store,
+// which grows as they come), and how many its literals held in all.
 struct StringScan {
     char* dest;
     int capacity;
@@ -226,10 +230,19 @@ struct StringScan {
     long collected;  // kept or not
     int delimiter;
     bool escapes;
+    bool grows;      // dest is the string token's store
 };
 
+// Room in dest for n more characters and the terminating zero.
+void MakeRoom(StringScan& scan, int n) {
+    if (scan.grows) scan.dest = StringStore(size_t(scan.kept) + size_t(n));
+}
+
 void StoreStringChar(StringScan& scan, int c) {
-    if (scan.kept < scan.capacity) scan.dest[scan.kept++] = char(c);
+    if (scan.kept < scan.capacity) {
+        MakeRoom(scan, 1);
+        scan.dest[scan.kept++] = char(c);
+    }
     ++scan.collected;
 }
 
@@ -288,6 +301,7 @@ void TakeTextRun(StringScan& scan) {
     const int32_t n = RunLengthBefore(text, limit, char(scan.delimiter), '\\', kEndMark);
     const int32_t keep = n < scan.capacity - scan.kept ? n : scan.capacity - scan.kept;
     if (keep > 0) {
+        MakeRoom(scan, keep);
         std::memcpy(scan.dest + scan.kept, text, size_t(keep));
         scan.kept += keep;
     }
@@ -325,6 +339,22 @@ bool AnotherLiteralFollows(int delimiter) {
     if (c == delimiter) return true;
     ReturnToMark(mark);
     return false;
+}
+
+// Reads a string's literal and the adjacent ones it joins; 1 when the last one closed.
+int ScanString(StringScan& scan) {
+    const int delimiter = scan.delimiter;
+    bool closed = ReadQuotedText(scan);
+    if (ReadingUtf8()) Lex().stringPlace = CurrentSourcePlace();
+    int32_t endLine = CurrentLineNumber();
+    while (closed && AnotherLiteralFollows(delimiter)) {
+        closed = ReadQuotedText(scan);
+        endLine = CurrentLineNumber();
+    }
+    MakeRoom(scan, 0);
+    scan.dest[scan.kept] = '\0';
+    Lex().lastStringEndLine = endLine;
+    return closed ? 1 : 0;
 }
 
 // Reads a comment after '/'; false (nothing consumed) when the '/' starts no comment.
@@ -504,9 +534,9 @@ void ReplaceDefinedName(const char* word, uint32_t noCaseHash) {
     if (const SymbolRecord* symbol = FindSymbol(word, noCaseHash)) {
         Token().fromWord = true;
         if (symbol->kind == 2) {
-            char* buffer = StringBuffer();
             const std::string& value = symbol->stringValue;  // copied without padding
             const size_t count = value.size() < size_t(MAXITEMSIZE) ? value.size() : MAXITEMSIZE;
+            char* buffer = StringStore(count);
             std::memcpy(buffer, value.data(), count);
             buffer[count] = '\0';
             Token().stringText = buffer;
@@ -545,9 +575,9 @@ void GetNumberToken(int c) {
 }
 
 void GetStringToken(int c) {
-    char* buffer = StringBuffer();
-    GetString(c, buffer, false, MAXITEMSIZE);
-    Token().stringText = buffer;
+    StringScan scan = {StringStore(0), MAXITEMSIZE, 0, 0, c, false, true};
+    ScanString(scan);
+    Token().stringText = scan.dest;
     Token().kind = kTokString;
     Lex().stringEnded = true;
 }
@@ -660,18 +690,10 @@ const SourcePlace& LastStringPlace() {
 
 int GetString(int delimiter, char* dest, bool escapes, int capacity) {
     if (capacity <= 0 || capacity > MAXITEMSIZE) capacity = MAXITEMSIZE;
-    StringScan scan = {dest, capacity, 0, 0, delimiter, escapes};
-    bool closed = ReadQuotedText(scan);
-    if (ReadingUtf8()) Lex().stringPlace = CurrentSourcePlace();
-    int32_t endLine = CurrentLineNumber();
-    while (closed && AnotherLiteralFollows(delimiter)) {
-        closed = ReadQuotedText(scan);
-        endLine = CurrentLineNumber();
-    }
-    dest[scan.kept] = '\0';
-    Lex().lastStringEndLine = endLine;
-    return closed ? 1 : 0;
+    StringScan scan = {dest, capacity, 0, 0, delimiter, escapes, false};
+    return ScanString(scan);
 }
+
 
 // A number that is one decimal or hex literal with no operator after it (blanks may follow),
 // read in place; false, nothing taken, for anything else: the evaluator takes it then.

@@ -143,6 +143,6 @@ void ParsePresenceFlag(const PresenceRow& row) {
 }
 
 void ParseRetiredCode(const char* keyword) {
-    WriteConsole("Unsupported Property %s", keyword);
+    ReportText(Severity::kText, true, "Unsupported Property %s", keyword);
     GetToCloseBrace();
 }
