@@ -453,7 +453,13 @@ FILE* OpenScratchStream() {
 
 #ifdef _WIN32
 
-int CharacterInCodePage(uint32_t character, int codePage, char bytes[4]) {
+CodePageWriter::~CodePageWriter() {
+    (void)converter_;  // the system converts without an object to open
+    (void)opened_;
+}
+
+int CodePageWriter::Write(uint32_t character, char bytes[4]) {
+    const int codePage = codePage_;
     wchar_t wide[2];
     int units = 1;
     if (character >= 0x10000) {
@@ -479,24 +485,17 @@ namespace {
 struct CodePageRow {
     int codePage;
     const char* name;
-    iconv_t converter;  // opened on first use, kept for the process
 };
-CodePageRow gCodePages[] = {{1252, "CP1252", iconv_t(-1)},
-                            {932, "CP932", iconv_t(-1)},
-                            {936, "CP936", iconv_t(-1)},
-                            {949, "CP949", iconv_t(-1)}};
+const CodePageRow kCodePages[] = {{1252, "CP1252"}, {932, "CP932"}, {936, "CP936"}, {949, "CP949"}};
 
 bool IsWindowsC1Byte(uint32_t character) {
     return character == 0x81 || character == 0x8D || character == 0x8F || character == 0x90 ||
            character == 0x9D;
 }
 
-iconv_t ConverterFor(int codePage) {
-    for (CodePageRow& row : gCodePages) {
-        if (row.codePage != codePage) continue;
-        if (row.converter == iconv_t(-1)) row.converter = iconv_open(row.name, "UTF-8");
-        return row.converter;
-    }
+iconv_t OpenConverter(int codePage) {
+    for (const CodePageRow& row : kCodePages)
+        if (row.codePage == codePage) return iconv_open(row.name, "UTF-8");
     return iconv_t(-1);
 }
 
@@ -515,12 +514,20 @@ size_t Utf8Bytes(uint32_t character, char* out) {
 
 }  // namespace
 
-int CharacterInCodePage(uint32_t character, int codePage, char bytes[4]) {
-    if (codePage == 1252 && IsWindowsC1Byte(character)) {
+CodePageWriter::~CodePageWriter() {
+    if (opened_ && iconv_t(converter_) != iconv_t(-1)) iconv_close(iconv_t(converter_));
+}
+
+int CodePageWriter::Write(uint32_t character, char bytes[4]) {
+    if (codePage_ == 1252 && IsWindowsC1Byte(character)) {
         bytes[0] = char(character);
         return 1;
     }
-    iconv_t converter = ConverterFor(codePage);
+    if (!opened_) {
+        converter_ = (void*)OpenConverter(codePage_);
+        opened_ = true;
+    }
+    iconv_t converter = iconv_t(converter_);
     if (converter == iconv_t(-1)) return -1;
     char utf8[4];
     char* in = utf8;

@@ -44,10 +44,22 @@ FILE* OpenDevice(const std::string& path);
 // ends; holds a script bound for a device, which cannot be back-patched in place.
 FILE* OpenScratchStream();
 
-// The bytes of one Unicode character in a Windows code page (1252, 932, 936, 949), through
-// the system's converter: their count (1 or 2), 0 when the code page has no bytes for it,
-// -1 when the system has no converter for the code page.
-int CharacterInCodePage(uint32_t character, int codePage, char bytes[4]);
+// Writes Unicode characters in a Windows code page (1252, 932, 936, 949) through the system's
+// converter, for one text: the converter is opened on first use and closed with the writer.
+class CodePageWriter {
+public:
+    explicit CodePageWriter(int codePage) : codePage_(codePage) {}
+    ~CodePageWriter();
+    // The bytes of character: their count (1 or 2), 0 when the code page has no bytes for it,
+    // -1 when the system has no converter for the code page.
+    int Write(uint32_t character, char bytes[4]);
+private:
+    CodePageWriter(const CodePageWriter&) = delete;
+    CodePageWriter& operator=(const CodePageWriter&) = delete;
+    int codePage_;
+    void* converter_ = nullptr;  // the open converter, where the system has one to open
+    bool opened_ = false;
+};
 
 // Reads one key for the help menu and echoes it. Returns -1 at end of input.
 int ReadKeyEcho();

@@ -67,6 +67,7 @@ bool RecodeUtf8(std::string& text, int codePage, bool escapeBackslash, TextFault
     while (i < text.size() && (unsigned char)text[i] < 0x80) ++i;
     if (i == text.size()) return true;
     std::string out(text, 0, i);
+    CodePageWriter writer(codePage);
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(text.data());
     while (i < text.size()) {
         uint32_t character;
@@ -77,7 +78,7 @@ bool RecodeUtf8(std::string& text, int codePage, bool escapeBackslash, TextFault
             return false;
         }
         char written[4];
-        const int count = length == 1 ? 1 : CharacterInCodePage(character, codePage, written);
+        const int count = length == 1 ? 1 : writer.Write(character, written);
         if (count <= 0) {
             at.fault = count < 0 ? TextFault::kNoConverter : TextFault::kUnwritable;
             at.character = character;
