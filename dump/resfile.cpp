@@ -94,12 +94,23 @@ size_t Align4(size_t n) {
     return (n + 3) & ~size_t(3);
 }
 
-// One entry starting at offset; on success offset moves past its data padding.
-bool ReadEntry(const std::vector<uint8_t>& bytes, size_t& offset, ResEntry& entry,
-               std::string& error) {
-    const size_t start = offset;
-    ByteReader in(bytes.data() + start, bytes.size() - start);
-    uint32_t dataSize = 0, headerSize = 0;
+// Bytes [from, to) of the entry at start, up to the end of the file, must be zero: the
+// alignment and the padding carry nothing.
+bool CheckZeroFill(const std::vector<uint8_t>& bytes, size_t start, size_t from, size_t to,
+                   const char* what, std::string& error) {
+    for (size_t i = from; i < to && start + i < bytes.size(); ++i) {
+        if (bytes[start + i] != 0) {
+            error = At(start + i, what);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The header of the entry at start, in reads it up to the data; dataSize is the data's length.
+bool ReadEntryHeader(const std::vector<uint8_t>& bytes, size_t start, ByteReader& in,
+                     ResEntry& entry, uint32_t& dataSize, std::string& error) {
+    uint32_t headerSize = 0;
     if (!in.U32(dataSize) || !in.U32(headerSize)) {
         error = At(start, "truncated entry header");
         return false;
@@ -109,13 +120,8 @@ bool ReadEntry(const std::vector<uint8_t>& bytes, size_t& offset, ResEntry& entr
         return false;
     }
     const size_t aligned = Align4(in.Offset());
-    for (size_t i = in.Offset(); i < aligned; ++i) {
-        if (i >= in.Offset() + in.Remaining()) break;
-        if (bytes[start + i] != 0) {
-            error = At(start + i, "non-zero header alignment byte");
-            return false;
-        }
-    }
+    if (!CheckZeroFill(bytes, start, in.Offset(), aligned, "non-zero header alignment byte", error))
+        return false;
     if (!in.Skip(aligned - in.Offset()) || !in.U32(entry.dataVersion) ||
         !in.U16(entry.memoryFlags) || !in.U16(entry.languageId) || !in.U32(entry.version) ||
         !in.U32(entry.characteristics)) {
@@ -127,6 +133,12 @@ bool ReadEntry(const std::vector<uint8_t>& bytes, size_t& offset, ResEntry& entr
                               std::to_string(in.Offset()) + " bytes");
         return false;
     }
+    return true;
+}
+
+// The data of the entry at start and its zero padding to a four-byte boundary; in moves past both.
+bool ReadEntryData(const std::vector<uint8_t>& bytes, size_t start, ByteReader& in,
+                   uint32_t dataSize, ResEntry& entry, std::string& error) {
     if (in.Remaining() < dataSize) {
         error = At(start, "DataSize " + std::to_string(dataSize) + " but only " +
                               std::to_string(in.Remaining()) + " bytes follow the header");
@@ -140,13 +152,23 @@ bool ReadEntry(const std::vector<uint8_t>& bytes, size_t& offset, ResEntry& entr
         error = At(start + in.Offset(), "missing padding after the data");
         return false;
     }
-    for (size_t i = in.Offset(); i < end; ++i) {
-        if (bytes[start + i] != 0) {
-            error = At(start + i, "non-zero padding byte after the data");
-            return false;
-        }
-    }
-    offset = start + end;
+    if (!CheckZeroFill(bytes, start, in.Offset(), end, "non-zero padding byte after the data",
+                       error))
+        return false;
+    in.Skip(end - in.Offset());
+    return true;
+}
+
+// One entry starting at offset; on success offset moves past its data padding.
+bool ReadEntry(const std::vector<uint8_t>& bytes, size_t& offset, ResEntry& entry,
+               std::string& error) {
+    const size_t start = offset;
+    ByteReader in(bytes.data() + start, bytes.size() - start);
+    uint32_t dataSize = 0;
+    if (!ReadEntryHeader(bytes, start, in, entry, dataSize, error) ||
+        !ReadEntryData(bytes, start, in, dataSize, entry, error))
+        return false;
+    offset = start + in.Offset();
     return true;
 }
 
