@@ -110,6 +110,49 @@ static constexpr RunEnds MakeRunEnds() {
 }
 static constexpr RunEnds kRunEnds = MakeRunEnds();
 
+// An octal escape from the backslash at text[i]: both compilers read up to three digits; one
+// of them refuses a value above 0377, the other keeps its low byte, which is what is written
+// then. Moves i to the escape's last digit.
+static inline char* PutOctalEscape(char* at, const char* text, size_t n, size_t& i) {
+    size_t end = i + 1;
+    unsigned value = 0;
+    while (end < n && end < i + 4 && IsOctal(text[end]))
+        value = value * 8 + unsigned(text[end++] - '0');
+    if (value > 0xFF) {
+        *at++ = '\\';
+        at = PutOctalByte(at, value & 0xFF);
+    } else {  // as written: the backslash and one to three digits
+        at[0] = '\\';
+        at[1] = text[i + 1];
+        if (end > i + 2) at[2] = text[i + 2];
+        if (end > i + 3) at[3] = text[i + 3];
+        at += end - i;
+    }
+    i = end - 1;
+    return at;
+}
+
+// A backslash and d, which is no octal digit. The compilers agree on "" for a quote; \b \f \v
+// only one of them knows, \A and \T only the other: those stay a backslash and a letter, as
+// counted. Moves i past d, unless d is still to be written as a character of its own.
+static inline char* PutOtherEscape(char* at, char d, size_t& i) {
+    switch (d) {
+        case '"': ++i; return PutLiteral(at, "\"\"");
+        case 'b': ++i; return PutLiteral(at, "\\010");
+        case 'f': ++i; return PutLiteral(at, "\\014");
+        case 'v': ++i; return PutLiteral(at, "\\013");
+        case 'A': case 'T': case '\n':
+            // The backslash as a byte of its own; the character after it follows as
+            // written (a line end as \n).
+            return PutLiteral(at, "\\\\");
+        default:
+            ++i;
+            at[0] = '\\';
+            at[1] = d;
+            return at + 2;
+    }
+}
+
 // PutScriptText, which ends at the text's first zero byte when endAtZero.
 static char* PutScriptTextUpTo(char* at, const std::string& source, bool endAtZero) {
     const char* const text = source.c_str();
@@ -125,7 +168,7 @@ static char* PutScriptTextUpTo(char* at, const std::string& source, bool endAtZe
             i = run;
             if (i == n) break;
         }
-        if (text[i] == '\0' && endAtZero) break;   // also the one after a backslash, below
+        if (text[i] == '\0' && endAtZero) break;
         if (text[i] == '\n') {  // a literal that spanned lines; a quoted item keeps to one
             at = PutLiteral(at, "\\n");
             continue;
@@ -135,46 +178,11 @@ static char* PutScriptTextUpTo(char* at, const std::string& source, bool endAtZe
             continue;
         }
         const char d = text[i + 1];
-        if (IsOctal(d)) {
-            // Both compilers read up to three digits; one of them refuses a value above
-            // 0377, the other keeps its low byte, which is what is written then.
-            size_t end = i + 1;
-            unsigned value = 0;
-            while (end < n && end < i + 4 && IsOctal(text[end]))
-                value = value * 8 + unsigned(text[end++] - '0');
-            if (value > 0xFF) {
-                *at++ = '\\';
-                at = PutOctalByte(at, value & 0xFF);
-            } else {  // as written: the backslash and one to three digits
-                at[0] = '\\';
-                at[1] = d;
-                if (end > i + 2) at[2] = text[i + 2];
-                if (end > i + 3) at[3] = text[i + 3];
-                at += end - i;
-            }
-            i = end - 1;
-            continue;
+        if (d == '\0' && endAtZero) {  // the backslash is the last character kept
+            *at++ = '\\';
+            break;
         }
-        // The compilers agree on "" for a quote; \b \f \v only one of them knows, \A and
-        // \T only the other: those stay a backslash and a letter, as counted.
-        switch (d) {
-            case '"': at = PutLiteral(at, "\"\""); break;
-            case 'b': at = PutLiteral(at, "\\010"); break;
-            case 'f': at = PutLiteral(at, "\\014"); break;
-            case 'v': at = PutLiteral(at, "\\013"); break;
-            case 'A': case 'T': case '\n':
-                // The backslash as a byte of its own; the character after it follows as
-                // written (a line end as \n).
-                at = PutLiteral(at, "\\\\");
-                continue;
-            default:
-                at[0] = text[i];
-                if (d == '\0' && endAtZero) return at + 1;
-                at[1] = d;
-                at += 2;
-                break;
-        }
-        ++i;
+        at = IsOctal(d) ? PutOctalEscape(at, text, n, i) : PutOtherEscape(at, d, i);
     }
     return at;
 }
