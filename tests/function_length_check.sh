@@ -87,4 +87,4 @@ END { exit bad }
     echo "function length: split the functions above into steps of at most $limit lines"
     exit 1
 }
-echo "function length: every function in ${files[*]} has at most $limit lines"
+echo "function length: every function in dump/*.cpp and emit/text.cpp has at most $limit lines"
