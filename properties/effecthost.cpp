@@ -155,8 +155,7 @@ void ParseOneLong(const EffectRow& row) {
 void ParseMVEffectVersion(const EffectRow& row) {
     OpenRecord(row, 4);
     uint32_t value = 0;
-    GetToken();
-    if (Token().kind == kTokString) {
+    if (Accept(kTokString)) {
         const char* digits = Token().stringText;
         int bit = 0;
         for (size_t i = std::strlen(digits); i-- > 0;) {
@@ -168,7 +167,6 @@ void ParseMVEffectVersion(const EffectRow& row) {
             ++bit;
         }
     } else {
-        UngetToken();
         value = uint32_t(GetExpression());
     }
     WriteHexLong(value, "");

@@ -72,8 +72,7 @@ void ParseSupportedModes() {
     WritePropertyHeader(FourCC("mode"), "SupportedModes", 4);
     uint32_t group1 = 0;
     ParseFlagList(context, kModeGroup1Names, 8, &group1);
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    ExpectComma(context);
     uint32_t group2 = 0;
     ParseFlagList(context, kModeGroup2Names, 2, &group2);
     WriteHexWord(((group2 << 14) | group1) & 0xFFFF, "/* Supported modes */");

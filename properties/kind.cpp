@@ -84,8 +84,7 @@ void ParseComponent() {
     WriteVendorCode(kVendorLMTR);
     long lengthPosition = WritePropertyHeader(FourCC("cmpt"), "PIComponent", 0);
     WriteDecimalLong(GetExpression(), "/* Version */");
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(kContext, "Comma expected");
+    ExpectComma(kContext);
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(kContext, "String Expected");
     FilledString id = ZeroFill(std::move(text));

@@ -128,8 +128,7 @@ void ParseSizePair(const SizePairRow& row) {
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(row.key, row.name, 8);
     WriteDecimalLong(GetExpression(), "");
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(row.context, "Comma expected");
+    ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "");
     GetToCloseBrace();  // anything after the second value is ignored
 }

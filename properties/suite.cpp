@@ -110,7 +110,7 @@ void ParseSuiteList(const SuiteRow& row) {
         ++count;
         GetTokenAfterMember();
         if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokString) FatalErrorIn(row.context, "Closebrace or string expected");
+        ExpectCurrent(kTokString, row.context, "Closebrace or string expected");
     }
     ExpectPropertyEnd(row.context);
     PatchField(countPos, count, "Count");

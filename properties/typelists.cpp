@@ -66,9 +66,8 @@ void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* run
             ParseCodeOrEnumItem(context, "");
         }
         *runningSize += 4ul * itemsPerElement;
-        GetToken();
-        if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected!");
+        if (Accept(kTokCloseBrace)) break;
+        Expect(kTokComma, context, "Comma or CloseBrace Expected!");
     }
     ExpectPropertyEnd(context);
 }
@@ -89,7 +88,7 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
         GetToken();
         // One comma after the last group may precede the property's close brace.
         if (afterComma && Token().kind == kTokCloseBrace) return;
-        if (Token().kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+        ExpectCurrent(kTokOpenBrace, context, "Open brace expected");
         GetToken();
         while (Token().kind != kTokCloseBrace) {
             if (!TokenIsCharConstant()) FatalErrorIn(context, "Type expected");
@@ -99,7 +98,7 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
             if (Token().kind != kTokComma) break;
             GetToken();
         }
-        if (Token().kind != kTokCloseBrace) FatalErrorIn(context, "CloseBrace Expected");
+        ExpectCurrent(kTokCloseBrace, context, "CloseBrace Expected");
         // The token after a group is the property's close brace or separates groups.
         GetToken();
         if (Token().kind == kTokCloseBrace) return;
@@ -153,9 +152,8 @@ void ParseFormatMaxChannels() {
     std::vector<int16_t> values;
     for (;;) {
         values.push_back(int16_t(GetExpression()));
-        GetToken();
-        if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected");
+        if (Accept(kTokCloseBrace)) break;
+        Expect(kTokComma, context, "Comma or CloseBrace Expected");
     }
     ExpectPropertyEnd(context);
     // The line after the last value is ended by the caller.

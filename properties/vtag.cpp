@@ -63,9 +63,8 @@ static unsigned long ConvertPropertyList() {
         handler();
         WriteLineBreak();
         ++count;
-        GetToken();
-        if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokComma) FatalErrorIn(kBodyContext, "Comma Expected");
+        if (Accept(kTokCloseBrace)) break;
+        Expect(kTokComma, kBodyContext, "Comma Expected");
     }
     return (unsigned long)count;
 }
