@@ -187,7 +187,7 @@ void ParsePropertyList() {
     while (Token().kind != kTokCloseBrace) {
         std::string name;
         if (!GetStringValue(name)) {
-            if (Token().kind != kTokCloseBrace) Fail("String expected *3");
+            ExpectCurrent(kTokCloseBrace, kContext, "String expected *3");
             break;
         }
         WriteString(name);
@@ -217,7 +217,7 @@ void ParseElement(unsigned long) {
 }
 
 void ParseClass(unsigned long index) {
-    if (index == 0 && Token().kind != kTokString) Fail("CloseBrace expected 1");
+    if (index == 0) ExpectCurrent(kTokString, kContext, "CloseBrace expected 1");
     ReadString("String Expected *1");
     ExpectComma(kContext);
     ReadCode(kCharConstOrEnumName, "Type expected 8", "");
@@ -254,8 +254,7 @@ void ParseEnumeration(unsigned long index) {
 
 void ParseComparisonList() {
     ExpectOpenBrace(kContext);
-    GetTokenAfterMember();
-    if (Token().kind != kTokCloseBrace) Fail("Close brace expected");
+    ExpectClose(kContext, "Close brace expected");
     WriteDecimalWord(0, "/* Number of comparison ops (always 0) */");
 }
 
@@ -278,8 +277,7 @@ void ParseSuite() {
     ParseComparisonList();
     ExpectComma(kContext);
     ParseList("Enum count", ParseEnumeration);
-    GetTokenAfterMember();
-    if (Token().kind != kTokCloseBrace) Fail("Close brace expected");
+    ExpectClose(kContext, "Close brace expected");
 }
 
 }  // namespace
@@ -308,8 +306,7 @@ void ConvertAETE() {
         ++suites;
         GetTokenAfterMember();
     } while (Token().kind != kTokCloseBrace);
-    GetToken();
-    if (Token().kind != kTokSemicolon) Fail("Semicolon expected");
+    Expect(kTokSemicolon, kContext, "Semicolon expected");
     PatchField(suitePlace, suites, "Suite Count");
     WriteBlockEnd();
 }

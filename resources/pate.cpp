@@ -57,7 +57,5 @@ void ConvertPate() {
     WriteBlockEnd();
 
     // The semicolon after the body is left to the conversion loop.
-    GetToken();
-    if (Token().kind == kTokComma) GetToken();
-    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
+    ExpectClose(kContext, "Close brace expected");
 }
