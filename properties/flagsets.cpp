@@ -1,4 +1,7 @@
 // Flag-set properties: positional flag lists turned into the bit layout the host reads.
+//
+// flag set:       keyword { flag { , flag } [,] }   (one flag per name of the row)
+// SupportedModes { flag x8 , flag x2 [,] }            flag: number | name
 #include "properties/flagsets.h"
 
 #include "emit/items.h"

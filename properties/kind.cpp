@@ -1,4 +1,7 @@
 // Kind and Component: the kind table, the kind code record and the component record.
+//
+// Kind      { kind-word | 'code' [,] }
+// Component { version , string [,] }
 #include "properties/kind.h"
 
 #include <string>

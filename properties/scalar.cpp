@@ -1,4 +1,9 @@
 // Scalar properties: a table of rows per family and one handler shape for each family.
+//
+// number:       keyword { expression [,] }
+// RequiredHost  { 'code' | number [,] }
+// size pair:    keyword { expression , expression ... }   (the rest up to } is ignored)
+// presence:     keyword { ... }
 #include "properties/scalar.h"
 
 #include "core/diagnostics.h"

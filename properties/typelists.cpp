@@ -1,4 +1,10 @@
 // Type and extension lists and format limits: the list readers and their property handlers.
+//
+// type and creator lists: keyword { { type , creator { , type , creator } } [,] }
+// clipboard types:        keyword { { type { , type } } [,] }
+// extension lists:        keyword { group { [,] group } [,] }   group: { [ 'ext' { , 'ext' } ] }
+// FmtFileType { type , creator [,] }     FormatMaxSize { { x , y [,] } [,] }
+// FormatMaxChannels { { count { , count } } [,] }
 #include "properties/typelists.h"
 
 #include <vector>

@@ -1,4 +1,16 @@
 // Scripting terminology resource ('aete', 'AETE'): suites of events, classes and enumerations.
+//
+// aete:        resource 'aete' ( id ... ) { major , minor , language , script , suite+ } ;
+// suite:       { name , description , id , level , version , event-list , class-list ,
+//                comparison-list , enumeration-list }
+// event:       name , description , class , id , reply-type , reply-text , flags
+//              direct-type , direct-text , flags parameter-list
+// parameter:   name , keyword , type , description , flags
+// class:       name , id , description , property-list , element-list
+// property:    name , id , class , description , flags
+// element:     class , { key-form* }        comparison-list: { }
+// enumeration: id , { enumerator+ }         enumerator: name , id , description
+// flags:       16 flag items, each ending in , or } (the last one's belongs to the flags)
 #include <cstdint>
 #include <string>
 

@@ -1,4 +1,6 @@
 // The 'Pate' resource: a leading word 1 and one zero-terminated text in wrapped lines.
+//
+// Pate: resource 'Pate' ( id ... ) { string+ [,] } ;   (the ; is left to the loop)
 #include "resources/pate.h"
 
 #include <cstdint>

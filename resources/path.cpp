@@ -1,4 +1,6 @@
 // The path resource: 'data' statements of hex strings written as packed 16-bit words.
+//
+// path: data 'PATH' ( id ... ) { ( $ string+ )* } ;
 #include <cstdint>
 #include <string>
 

@@ -1,4 +1,6 @@
 // The 'QkPn' viewer resource (converted only with -x): a version marker and one raw text.
+//
+// QkPn: resource 'QkPn' ( id ... ) { version-word ... { string+ } [,] } ;
 #include <cstdint>
 #include <cstring>
 #include <string>
