@@ -1,6 +1,7 @@
 // The property-list converter: the 'Vtag'/'AdPr' header, the property loop and its count.
 //
-// Vtag:     resource 'Vtag' ( id ... ) { { [ property { , property } ] } [,] } ;  ('AdPr' alike)
+// Vtag:     resource 'Vtag' ( id ... ) { { [ property { , property } [,] ] } [,] } ;
+//           ('AdPr' alike)
 // property: keyword { ... }   (each keyword's handler reads its own braces)
 #include "properties/vtag.h"
 
