@@ -28,9 +28,8 @@ bool GetStringValue(std::string& text) {
     if (length > text.capacity()) text.reserve(length + 8);
     text.clear();   // then appended: cheaper than assign, which allows for overlapping text
     text.append(Token().stringText, length);
-    for (GetToken(); Token().kind == kTokString; GetToken())
+    while (Accept(kTokString))
         text.append(Token().stringText, strnlen(Token().stringText, limit - text.size()));
-    UngetToken();
     if (ReadingUtf8()) {
         RecodeSourceText(text, kScriptString);  // no Mac Roman translation: that is for Mac Roman bytes
     } else {
@@ -69,19 +68,37 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
     return true;
 }
 
-void ExpectOpenBrace(const char* context) {
+void Expect(TokenKind kind, const char* context, const char* message) {
     GetToken();
-    if (Token().kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+    ExpectCurrent(kind, context, message);
+}
+
+void ExpectCurrent(TokenKind kind, const char* context, const char* message) {
+    if (Token().kind != kind) FatalErrorIn(context, message);
+}
+
+bool Accept(TokenKind kind) {
+    GetToken();
+    if (Token().kind == kind) return true;
+    UngetToken();
+    return false;
+}
+
+void ExpectClose(const char* context, const char* message) {
+    GetTokenAfterMember();
+    ExpectCurrent(kTokCloseBrace, context, message);
+}
+
+void ExpectOpenBrace(const char* context) {
+    Expect(kTokOpenBrace, context, "Open brace expected");
 }
 
 void ExpectComma(const char* context) {
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    Expect(kTokComma, context, "Comma expected");
 }
 
 void ExpectPropertyEnd(const char* context) {
-    GetTokenAfterMember();
-    if (Token().kind != kTokCloseBrace) FatalErrorIn(context, "Close brace expected");
+    ExpectClose(context, "Close brace expected");
 }
 
 void GetTokenAfterMember() {
@@ -91,8 +108,7 @@ void GetTokenAfterMember() {
 
 void ExpectResourceEnd(const char* braceContext, const char* semicolonContext) {
     ExpectPropertyEnd(braceContext);
-    GetToken();
-    if (Token().kind != kTokSemicolon) FatalErrorIn(semicolonContext, "Semicolon expected");
+    Expect(kTokSemicolon, semicolonContext, "Semicolon expected");
 }
 
 static int32_t ReadIdNumber() {
@@ -108,13 +124,9 @@ int32_t GetResourceID() {
     GetToken();
     while (Token().kind == kTokOpenParen) GetToken();
     int32_t value = ReadIdNumber();
-    GetToken();
-    if (Token().kind == kTokPlus) {
-        GetToken();
-        if (Token().kind != kTokNumber) FatalErrorIn("GetResourceID", "integer expected");
+    if (Accept(kTokPlus)) {
+        Expect(kTokNumber, "GetResourceID", "integer expected");
         value = (int32_t)((uint32_t)value + Token().number);
-    } else {
-        UngetToken();
     }
     if (Lex().settings.verboseIds) ReportText(Severity::kText, false, "    (%d)\n", value);
     return value;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lexer/symbols.h"
+#include "lexer/token.h"
 
 // A string value: starts at the current token if it is a string, else at the next one;
 // adjacent strings are joined, the text converted (FixupStringChars; RecodeSourceText for a
@@ -33,11 +34,22 @@ int FindNameNoCase(const char* word, const std::string_view* names, int count);
 // the first is the highest bit. The close brace or comma after the last is pushed back.
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
 
-// Check that the next token is an open brace (a comma) and make it current; else fail under
-// context with "Open brace expected" ("Comma expected"; "Close brace expected" for the end).
+// The token checks. Expect reads the next token, ExpectCurrent checks the current one; a
+// token of another kind fails under context with message, at the read position after it.
+void Expect(TokenKind kind, const char* context, const char* message);
+void ExpectCurrent(TokenKind kind, const char* context, const char* message);
+// Reads the next token: true, with it current, when it is of kind; else false, with it
+// pushed back for the next read.
+bool Accept(TokenKind kind);
+// The end of a brace list: an optional comma, then the close brace (else message under
+// context); returns on the close brace.
+void ExpectClose(const char* context, const char* message);
+
+// The common checks by their messages: the next token is an open brace ("Open brace
+// expected") or a comma ("Comma expected"); ExpectPropertyEnd is ExpectClose with "Close
+// brace expected".
 void ExpectOpenBrace(const char* context);
 void ExpectComma(const char* context);
-// An optional comma, then the close brace: returns on the close brace.
 void ExpectPropertyEnd(const char* context);
 // After a list member: an optional comma, then the token that closes the list or begins the
 // next member is current.

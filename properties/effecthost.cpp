@@ -1,5 +1,15 @@
 // Effect-host properties: fixed-size records of versions, flag words, 32-byte name fields
 // and 64-bit ranges, one body per record layout and one row per keyword.
+//
+// word pair:   keyword { expression , expression [,] }    one long: keyword { expression [,] }
+// MV_Effect_Version { expression | "binary digits" [,] }    string name: keyword { string [,] }
+// MV_Effect_Global_OutFlags { flag x22 [,] }
+// MV_ImageFormat_Extension_Info { major , minor , flag x11 , type [,] }
+// ANIM_FilterInfo { version , flag x13 , count , name [,] }
+// ANIM_ParamAtom  { index , name , match-id , data-type , ui-type , low , high (x4) ,
+//                   flag x4 , size [,] }
+// Rl_Effect_Info  { valid , initial , flag x6 , flag x5 [,] }
+// flag xN: N flag items separated by commas
 #include "properties/effecthost.h"
 
 #include <cstdint>
@@ -155,8 +165,7 @@ void ParseOneLong(const EffectRow& row) {
 void ParseMVEffectVersion(const EffectRow& row) {
     OpenRecord(row, 4);
     uint32_t value = 0;
-    GetToken();
-    if (Token().kind == kTokString) {
+    if (Accept(kTokString)) {
         const char* digits = Token().stringText;
         int bit = 0;
         for (size_t i = std::strlen(digits); i-- > 0;) {
@@ -168,7 +177,6 @@ void ParseMVEffectVersion(const EffectRow& row) {
             ++bit;
         }
     } else {
-        UngetToken();
         value = uint32_t(GetExpression());
     }
     WriteHexLong(value, "");

@@ -1,4 +1,7 @@
 // Filter case info: seven case entries of input case, output case and four case flags.
+//
+// FilterCaseInfo { { entry entry entry entry entry entry entry } [,] }
+// entry: input-case , output-case , flag , flag , flag , flag ( , | } )
 #include "properties/filtercase.h"
 
 #include <cctype>

@@ -1,4 +1,7 @@
 // Flag-set properties: positional flag lists turned into the bit layout the host reads.
+//
+// flag set:       keyword { flag { , flag } [,] }   (one flag per name of the row)
+// SupportedModes { flag x8 , flag x2 [,] }            flag: number | name
 #include "properties/flagsets.h"
 
 #include "emit/items.h"
@@ -72,8 +75,7 @@ void ParseSupportedModes() {
     WritePropertyHeader(FourCC("mode"), "SupportedModes", 4);
     uint32_t group1 = 0;
     ParseFlagList(context, kModeGroup1Names, 8, &group1);
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(context, "Comma expected");
+    ExpectComma(context);
     uint32_t group2 = 0;
     ParseFlagList(context, kModeGroup2Names, 2, &group2);
     WriteHexWord(((group2 << 14) | group1) & 0xFFFF, "/* Supported modes */");

@@ -1,4 +1,7 @@
 // Kind and Component: the kind table, the kind code record and the component record.
+//
+// Kind      { kind-word | 'code' [,] }
+// Component { version , string [,] }
 #include "properties/kind.h"
 
 #include <string>
@@ -84,8 +87,7 @@ void ParseComponent() {
     WriteVendorCode(kVendorLMTR);
     long lengthPosition = WritePropertyHeader(FourCC("cmpt"), "PIComponent", 0);
     WriteDecimalLong(GetExpression(), "/* Version */");
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(kContext, "Comma expected");
+    ExpectComma(kContext);
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(kContext, "String Expected");
     FilledString id = ZeroFill(std::move(text));

@@ -1,4 +1,9 @@
 // Scalar properties: a table of rows per family and one handler shape for each family.
+//
+// number:       keyword { expression [,] }
+// RequiredHost  { 'code' | number [,] }
+// size pair:    keyword { expression , expression ... }   (the rest up to } is ignored)
+// presence:     keyword { ... }
 #include "properties/scalar.h"
 
 #include "core/diagnostics.h"
@@ -128,8 +133,7 @@ void ParseSizePair(const SizePairRow& row) {
     WriteVendorCode(kVendorLMTR);
     WritePropertyHeader(row.key, row.name, 8);
     WriteDecimalLong(GetExpression(), "");
-    GetToken();
-    if (Token().kind != kTokComma) FatalErrorIn(row.context, "Comma expected");
+    ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "");
     GetToCloseBrace();  // anything after the second value is ignored
 }

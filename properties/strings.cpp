@@ -1,4 +1,6 @@
 // String and code properties: one table row per keyword, one handler for all of them.
+//
+// keyword { string | marker-word [,] }   (marker words only where the row allows them)
 #include "properties/strings.h"
 
 #include <string>

@@ -1,5 +1,11 @@
 // Suite-style properties: records whose values are lists, codes and named numbers rather
 // than a single scalar; list counts and lengths are back-patched once the list is read.
+//
+// HasTerminology { class , event , terminology-id , string [,] }
+// Imports, Exports { { string , version { [,] string , version } [,] } [,] }
+// Keywords       { { string { [,] string } [,] } [,] }
+// Messages { flag x4 [,] }     ButtonIcon { mac-type , win-type , resource-id , string [,] }
+// Class { class-type [,] }     PreviewFile { string [,] }
 #include "properties/suite.h"
 
 #include <cctype>
@@ -110,7 +116,7 @@ void ParseSuiteList(const SuiteRow& row) {
         ++count;
         GetTokenAfterMember();
         if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokString) FatalErrorIn(row.context, "Closebrace or string expected");
+        ExpectCurrent(kTokString, row.context, "Closebrace or string expected");
     }
     ExpectPropertyEnd(row.context);
     PatchField(countPos, count, "Count");

@@ -1,4 +1,10 @@
 // Type and extension lists and format limits: the list readers and their property handlers.
+//
+// type and creator lists: keyword { { type , creator { , type , creator } } [,] }
+// clipboard types:        keyword { { type { , type } } [,] }
+// extension lists:        keyword { group { [,] group } [,] }   group: { [ 'ext' { , 'ext' } ] }
+// FmtFileType { type , creator [,] }     FormatMaxSize { { x , y [,] } [,] }
+// FormatMaxChannels { { count { , count } } [,] }
 #include "properties/typelists.h"
 
 #include <vector>
@@ -66,9 +72,8 @@ void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* run
             ParseCodeOrEnumItem(context, "");
         }
         *runningSize += 4ul * itemsPerElement;
-        GetToken();
-        if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected!");
+        if (Accept(kTokCloseBrace)) break;
+        Expect(kTokComma, context, "Comma or CloseBrace Expected!");
     }
     ExpectPropertyEnd(context);
 }
@@ -89,7 +94,7 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
         GetToken();
         // One comma after the last group may precede the property's close brace.
         if (afterComma && Token().kind == kTokCloseBrace) return;
-        if (Token().kind != kTokOpenBrace) FatalErrorIn(context, "Open brace expected");
+        ExpectCurrent(kTokOpenBrace, context, "Open brace expected");
         GetToken();
         while (Token().kind != kTokCloseBrace) {
             if (!TokenIsCharConstant()) FatalErrorIn(context, "Type expected");
@@ -99,7 +104,7 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
             if (Token().kind != kTokComma) break;
             GetToken();
         }
-        if (Token().kind != kTokCloseBrace) FatalErrorIn(context, "CloseBrace Expected");
+        ExpectCurrent(kTokCloseBrace, context, "CloseBrace Expected");
         // The token after a group is the property's close brace or separates groups.
         GetToken();
         if (Token().kind == kTokCloseBrace) return;
@@ -153,9 +158,8 @@ void ParseFormatMaxChannels() {
     std::vector<int16_t> values;
     for (;;) {
         values.push_back(int16_t(GetExpression()));
-        GetToken();
-        if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokComma) FatalErrorIn(context, "Comma or CloseBrace Expected");
+        if (Accept(kTokCloseBrace)) break;
+        Expect(kTokComma, context, "Comma or CloseBrace Expected");
     }
     ExpectPropertyEnd(context);
     // The line after the last value is ended by the caller.

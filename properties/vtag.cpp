@@ -1,4 +1,8 @@
 // The property-list converter: the 'Vtag'/'AdPr' header, the property loop and its count.
+//
+// Vtag:     resource 'Vtag' ( id ... ) { { [ property { , property } [,] ] } [,] } ;
+//           ('AdPr' alike)
+// property: keyword { ... }   (each keyword's handler reads its own braces)
 #include "properties/vtag.h"
 
 #include <cstdint>
@@ -63,9 +67,8 @@ static unsigned long ConvertPropertyList() {
         handler();
         WriteLineBreak();
         ++count;
-        GetToken();
-        if (Token().kind == kTokCloseBrace) break;
-        if (Token().kind != kTokComma) FatalErrorIn(kBodyContext, "Comma Expected");
+        if (Accept(kTokCloseBrace)) break;
+        Expect(kTokComma, kBodyContext, "Comma Expected");
     }
     return (unsigned long)count;
 }

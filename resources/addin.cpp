@@ -1,4 +1,9 @@
 // Add-in category resource ('AdIn'): categories of filters, each filter with 16-bit values.
+//
+// AdIn:     resource 'AdIn' ( id ... ) { { category* } [,] } ;
+// category: name , { filter* }
+// filter:   name , { number* }
+// Members may be separated by commas; one comma may precede a close brace.
 #include <cstdint>
 #include <string>
 #include <utility>

@@ -1,4 +1,16 @@
 // Scripting terminology resource ('aete', 'AETE'): suites of events, classes and enumerations.
+//
+// aete:        resource 'aete' ( id ... ) { major , minor , language , script , suite+ } ;
+// suite:       { name , description , id , level , version , event-list , class-list ,
+//                comparison-list , enumeration-list }
+// event:       name , description , class , id , reply-type , reply-text , flags
+//              direct-type , direct-text , flags parameter-list
+// parameter:   name , keyword , type , description , flags
+// class:       name , id , description , property-list , element-list
+// property:    name , id , class , description , flags
+// element:     class , { key-form* }        comparison-list: { }
+// enumeration: id , { enumerator+ }         enumerator: name , id , description
+// flags:       16 flag items, each ending in , or } (the last one's belongs to the flags)
 #include <cstdint>
 #include <string>
 
@@ -187,7 +199,7 @@ void ParsePropertyList() {
     while (Token().kind != kTokCloseBrace) {
         std::string name;
         if (!GetStringValue(name)) {
-            if (Token().kind != kTokCloseBrace) Fail("String expected *3");
+            ExpectCurrent(kTokCloseBrace, kContext, "String expected *3");
             break;
         }
         WriteString(name);
@@ -217,7 +229,7 @@ void ParseElement(unsigned long) {
 }
 
 void ParseClass(unsigned long index) {
-    if (index == 0 && Token().kind != kTokString) Fail("CloseBrace expected 1");
+    if (index == 0) ExpectCurrent(kTokString, kContext, "CloseBrace expected 1");
     ReadString("String Expected *1");
     ExpectComma(kContext);
     ReadCode(kCharConstOrEnumName, "Type expected 8", "");
@@ -254,8 +266,7 @@ void ParseEnumeration(unsigned long index) {
 
 void ParseComparisonList() {
     ExpectOpenBrace(kContext);
-    GetTokenAfterMember();
-    if (Token().kind != kTokCloseBrace) Fail("Close brace expected");
+    ExpectClose(kContext, "Close brace expected");
     WriteDecimalWord(0, "/* Number of comparison ops (always 0) */");
 }
 
@@ -278,8 +289,7 @@ void ParseSuite() {
     ParseComparisonList();
     ExpectComma(kContext);
     ParseList("Enum count", ParseEnumeration);
-    GetTokenAfterMember();
-    if (Token().kind != kTokCloseBrace) Fail("Close brace expected");
+    ExpectClose(kContext, "Close brace expected");
 }
 
 }  // namespace
@@ -308,8 +318,7 @@ void ConvertAETE() {
         ++suites;
         GetTokenAfterMember();
     } while (Token().kind != kTokCloseBrace);
-    GetToken();
-    if (Token().kind != kTokSemicolon) Fail("Semicolon expected");
+    Expect(kTokSemicolon, kContext, "Semicolon expected");
     PatchField(suitePlace, suites, "Suite Count");
     WriteBlockEnd();
 }

@@ -1,4 +1,6 @@
 // The 'Pate' resource: a leading word 1 and one zero-terminated text in wrapped lines.
+//
+// Pate: resource 'Pate' ( id ... ) { string+ [,] } ;   (the ; is left to the loop)
 #include "resources/pate.h"
 
 #include <cstdint>
@@ -57,7 +59,5 @@ void ConvertPate() {
     WriteBlockEnd();
 
     // The semicolon after the body is left to the conversion loop.
-    GetToken();
-    if (Token().kind == kTokComma) GetToken();
-    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "Close brace expected");
+    ExpectClose(kContext, "Close brace expected");
 }

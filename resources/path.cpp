@@ -1,4 +1,6 @@
 // The path resource: 'data' statements of hex strings written as packed 16-bit words.
+//
+// path: data 'PATH' ( id ... ) { ( $ string+ )* } ;
 #include <cstdint>
 #include <string>
 
@@ -25,15 +27,12 @@ void ConvertPath() {
     int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
     WriteBlockStart(id, "path");
     SkipToCharacter('{');
-    GetToken();
-    while (Token().kind == kTokDollar) {
+    while (Accept(kTokDollar)) {
         std::string hex;
         if (!GetStringValue(hex)) FatalErrorIn(kContext, "String expected");
         WriteHexWords(hex);
-        GetToken();
     }
-    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
-    GetToken();
-    if (Token().kind != kTokSemicolon) FatalErrorIn(kContext, "Semicolon expected");
+    Expect(kTokCloseBrace, kContext, "CloseBrace Expected");
+    Expect(kTokSemicolon, kContext, "Semicolon expected");
     WriteBlockEnd();
 }

@@ -1,4 +1,6 @@
 // The string table converter: one 'STR ' resource becomes a STRINGTABLE block.
+//
+// STR: resource 'STR ' ( id ... ) { string+ [,] } ;
 #include "emit/items.h"
 #include "emit/output.h"
 #include "emit/text.h"

@@ -1,4 +1,6 @@
 // The 'QkPn' viewer resource (converted only with -x): a version marker and one raw text.
+//
+// QkPn: resource 'QkPn' ( id ... ) { version-word ... { string+ } [,] } ;
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -48,8 +50,7 @@ void ConvertQkPn() {
     int version = VersionOfToken();
     SkipToCharacter('{');
 
-    GetToken();
-    if (Token().kind != kTokString) FatalErrorIn(kContext, "String Expected (expression state)");
+    Expect(kTokString, kContext, "String Expected (expression state)");
     WriteBareWord(-kSupportedVersion);
 
     // The text is taken as the lexer delivers it: no character conversion here.
@@ -64,7 +65,7 @@ void ConvertQkPn() {
 
     // The version is checked only after the text is written; the failed run removes it.
     if (version != kSupportedVersion) FatalErrorIn(kContext, "Unsupported QkPn Version (!=3) !");
-    if (Token().kind != kTokCloseBrace) FatalErrorIn(kContext, "CloseBrace Expected");
+    ExpectCurrent(kTokCloseBrace, kContext, "CloseBrace Expected");
     ExpectResourceEnd(kContext, kContext);
     WriteBlockEnd();
 }
