@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Every property keyword of the keyword table is documented in the man page and converted by a
+# golden case that succeeds (one with an expected script); a keyword added to the table alone
+# fails here.
+# Usage: keyword_coverage_check.sh SOURCE_DIR
+set -u
+root=$1
+table=$root/lexer/keywords.def
+manual=$root/doc/propwright.1
+# The sources of the golden cases that convert, as one text.
+converted=$(for script in "$root"/tests/golden/*/*/expected.rc; do
+    source="$(dirname "$script")/in.rr"
+    [[ -f $source ]] && cat "$source"
+done)
+
+mapfile -t keywords < <(sed -n 's/^PROPERTY_KEYWORD(\([A-Za-z0-9_]*\),.*/\1/p' "$table")
+if (( ${#keywords[@]} == 0 )); then
+    echo "FAIL: no PROPERTY_KEYWORD rows read from $table"
+    exit 1
+fi
+missing=0
+for keyword in "${keywords[@]}"; do
+    if ! grep -qw -- "$keyword" "$manual"; then
+        echo "FAIL: $keyword is not in the man page doc/propwright.1"
+        missing=$((missing + 1))
+    fi
+    if ! grep -qE "^[[:space:]]*#?[[:space:]]*$keyword[[:space:]]*(\{|$)" <<<"$converted"; then
+        echo "FAIL: $keyword is converted by no golden case with an expected script"
+        missing=$((missing + 1))
+    fi
+done
+if (( missing > 0 )); then
+    echo "keyword coverage: $missing problem(s)"
+    exit 1
+fi
+echo "keyword coverage: all ${#keywords[@]} property keywords in the man page and converted by golden cases"
