@@ -20,6 +20,7 @@ struct Conversion : LexContext {
     TScriptBuffer script;
     ScriptSink* out = nullptr;
     long written = 0;                       // bytes handed to the sink so far
+    unsigned long compiledBytes = 0;        // bytes the resource compiler makes of the items
     unsigned long convertedResources = 0;   // resources written, included files' among them
 };
 // The conversion being run, as the emit layer and the converters above it see it.

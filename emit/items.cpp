@@ -60,7 +60,17 @@ static void WriteItem(ItemComment comment, Put put) {
     WriteItem(comment, 0, put);
 }
 
+// Each writer counts the bytes its item makes in the compiled resource.
+static void Compiled(unsigned long bytes) {
+    Run().compiledBytes += bytes;
+}
+
+unsigned long CompiledBytes() {
+    return Run().compiledBytes;
+}
+
 void WriteDecimalLong(int32_t value, ItemComment comment) {
+    Compiled(4);
     WriteItem(comment, [value](char* at) {
         at = PutDecimal(at, value);
         *at++ = 'L';
@@ -69,6 +79,7 @@ void WriteDecimalLong(int32_t value, ItemComment comment) {
 }
 
 void WriteHexLong(uint32_t value, ItemComment comment) {
+    Compiled(4);
     WriteItem(comment, [value](char* at) {
         at = PutPrefixedHex(at, value, 10);
         *at++ = 'L';
@@ -77,14 +88,17 @@ void WriteHexLong(uint32_t value, ItemComment comment) {
 }
 
 void WriteHexWord(uint32_t value, ItemComment comment) {
+    Compiled(2);
     WriteItem(comment, [value](char* at) { return PutPrefixedHex(at, value & 0xFFFF, 6); });
 }
 
 void WriteDecimalWord(int value, ItemComment comment) {
+    Compiled(2);
     WriteItem(comment, [value](char* at) { return PutDecimal(at, value); });
 }
 
 void WriteOctalByte(unsigned value, ItemComment comment) {
+    Compiled(1);
     WriteItem(comment, [value](char* at) {
         at = PutLiteral(at, "\"\\");
         at = PutOctalByte(at, value & 0xFF);
@@ -130,12 +144,14 @@ static char* PutCodeChars(char* at, uint32_t code) {
 }
 
 void WriteCodeItem(uint32_t code, ItemComment comment) {
+    Compiled(4);
     WriteItem(comment, [code](char* at) { return PutCodeValue(at, code); });
 }
 
 // A number of five characters, blanks first, where PatchField can put another; a long has
 // the suffix L.
 static long WritePatchableField(unsigned long value, bool isLong, ItemComment comment) {
+    Compiled(isLong ? 4 : 2);
     const long position = OutputPosition() + 1;   // after the tab
     WriteItem(comment, [=](char* at) {
         at = PutDecimalInWidth(at, (int)value, 5);
@@ -150,6 +166,7 @@ long WriteLengthField(unsigned long value, ItemComment comment) {
 }
 
 long WriteIndexAndLength(int32_t index, unsigned long length) {
+    Compiled(8);
     static const char kAfterIndex[] = "L, /* Index */\n\t";
     static const char kAfterLength[] = "L, /* Length */\n";
     const long start = OutputPosition();
@@ -172,6 +189,7 @@ long WriteCountField(ItemComment comment) {
 constexpr size_t kCodeCommentMax = 79;
 
 void WriteFourCharCode(uint32_t code, const char* text) {
+    Compiled(4);
     const size_t textLength = strlen(text);
     // "/* '", the code's characters, "' ", the text and " */".
     WriteItemLine(13 + textLength, [code](char* at) { return PutCodeValue(at, code); },
@@ -186,6 +204,7 @@ void WriteFourCharCode(uint32_t code, const char* text) {
 }
 
 void WriteVendorCode(uint32_t vendor) {
+    Compiled(4);
     // At most twelve characters, never cut.
     WriteItemLine(12, [vendor](char* at) { return PutCodeValue(at, vendor); },
                   [vendor](char* at) {
@@ -195,6 +214,7 @@ void WriteVendorCode(uint32_t vendor) {
 }
 
 void WriteLengthPrefixedString(const FilledString& s, ItemComment comment) {
+    Compiled(s.length);
     CheckFieldLimit("String length", s.n, kMaxStringByte);
     WriteItem(comment, 2 * s.text.size(), [&s](char* at) {
         at = PutLiteral(at, "\"\\");
@@ -206,6 +226,7 @@ void WriteLengthPrefixedString(const FilledString& s, ItemComment comment) {
 }
 
 void WriteCString(const FilledString& s, ItemComment comment) {
+    Compiled(s.length);
     WriteItem(comment, 2 * s.text.size(), [&s](char* at) {
         *at++ = '"';
         at = PutQuotedText(at, s.text);
@@ -222,12 +243,14 @@ void WritePaddingWord(ItemComment comment) {
 }
 
 void WriteBareWord(int value) {
+    Compiled(2);
     char* at = Run().script.Claim(kNumberRoom + 2);
     at = PutDecimal(at, value);
     Run().script.SetEnd(PutLiteral(at, ",\n"));
 }
 
 void WriteWordRun(const std::vector<int16_t>& values) {
+    Compiled(2 * values.size());
     // A word takes at most six characters and its separator two, a line break two more.
     char* at = Run().script.Claim(1 + 10 * values.size());
     *at++ = '\t';
@@ -242,6 +265,7 @@ void WriteWordRun(const std::vector<int16_t>& values) {
 // Each word of four characters c0 c1 c2 c3 is written in the order c2 c3 c0 c1, so that the
 // compiled little-endian word holds the bytes in the order of the digits.
 void WritePackedHexWords(const std::string& digits) {
+    Compiled(2 * (digits.size() / 4));
     const size_t kWordsPerLine = 8;
     size_t words = digits.size() / 4;
     if (words == 0) return;

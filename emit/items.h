@@ -58,6 +58,11 @@ void WriteWordRun(const std::vector<int16_t>& values);
 // Hex digits as words of four digits, eight words to a line; digits after the last full
 // word are dropped, and fewer than four write nothing.
 void WritePackedHexWords(const std::string& digits);
+// The bytes the resource compiler makes of the items written so far in this run: every
+// writer above counts its item's bytes; the quoted pieces below are not counted (they make
+// string-table and Pate texts, whose blocks carry no length), nor is the line break.
+unsigned long CompiledBytes();
+
 // A line holding one quoted piece of text (escapes as written), and the last piece of a
 // text, which carries the terminating zero (an empty last piece is the zero alone).
 void WriteQuotedPiece(const std::string& text);

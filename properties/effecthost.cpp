@@ -138,32 +138,34 @@ uint32_t ParseAnimType(const char* context, const std::string_view* names, int c
     FatalErrorIn(context, message);
 }
 
-void OpenRecord(const EffectRow& row, unsigned long length) {
+PropertyRecord OpenRecord(const EffectRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, length);
+    return PropertyRecord(row.key, row.name);
 }
 
 void ParseWordPair(const EffectRow& row) {
-    OpenRecord(row, 4);
+    PropertyRecord record = OpenRecord(row);
     char comment[80];
     size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
     WriteCheckedWord(GetExpression(), row.first, ItemComment(comment, length));
     ExpectComma(row.context);
     length = JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
     WriteCheckedWord(GetExpression(), row.second, ItemComment(comment, length));
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 void ParseOneLong(const EffectRow& row) {
-    OpenRecord(row, 4);
+    PropertyRecord record = OpenRecord(row);
     WriteDecimalLong(GetExpression(), "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 // The version as an expression or as a string of binary digits, blanks allowed between them.
 void ParseMVEffectVersion(const EffectRow& row) {
-    OpenRecord(row, 4);
+    PropertyRecord record = OpenRecord(row);
     uint32_t value = 0;
     if (Accept(kTokString)) {
         const char* digits = Token().stringText;
@@ -180,13 +182,15 @@ void ParseMVEffectVersion(const EffectRow& row) {
         value = uint32_t(GetExpression());
     }
     WriteHexLong(value, "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 void ParseMVGlobalFlags(const EffectRow& row) {
-    OpenRecord(row, 4);
+    PropertyRecord record = OpenRecord(row);
     WriteHexLong(ParseFlags(row.context, kGlobalOutFlagNames, NAME_COUNT(kGlobalOutFlagNames)),
                  "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
@@ -197,14 +201,16 @@ void ParseStringName(const EffectRow& row) {
     if (!GetStringValue(text)) FatalErrorIn(row.context, row.first);
     FilledString name = ZeroFill(std::move(text));
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, name.length);
+    PropertyRecord record(row.key, row.name);
+    record.Reserve(name.length);
     WriteLengthPrefixedString(name, "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
-// Versions written as words so that the five fields make exactly the 16 bytes stated.
+// Versions written as words: two words, the flags, a reserved long and the file type.
 void ParseMVFormatExtension(const EffectRow& row) {
-    OpenRecord(row, 16);
+    PropertyRecord record = OpenRecord(row);
     WriteDecimalWord(GetExpression() & 0xFFFF, "/* Major vers */");
     ExpectComma(row.context);
     WriteDecimalWord(GetExpression() & 0xFFFF, "/* Minor vers */");
@@ -215,13 +221,14 @@ void ParseMVFormatExtension(const EffectRow& row) {
     ExpectComma(row.context);
     WriteReservedLongs(1);
     ParseCodeOrEnumItem(row.context, "/* Format extension filetype */");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 void ParseAnimFilterInfo(const EffectRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(1, "/* Major version */");
     WriteDecimalLong(0, "/* Minor version */");
     WriteDecimalLong(GetExpression(), "/* Filter params version */");
@@ -233,8 +240,8 @@ void ParseAnimFilterInfo(const EffectRow& row) {
     ExpectComma(row.context);
     ParseNameField(row.context, "/* Match name */");
     WriteReservedLongs(4);
+    record.Close();
     ExpectPropertyEnd(row.context);
-    PatchLength(lengthPos, 68);
 }
 
 // The index comes first in the source and goes into the record's index field.
@@ -242,8 +249,7 @@ void ParseAnimParamAtom(const EffectRow& row) {
     ExpectOpenBrace(row.context);
     int32_t index = GetExpression();
     WriteVendorCode(row.vendor);
-    WriteFourCharCode(row.key, row.name);
-    long lengthPos = WriteIndexAndLength(index, 0);
+    PropertyRecord record(row.key, row.name, index);
     ExpectComma(row.context);
     ParseNameField(row.context, "/* External name */");
     ExpectComma(row.context);
@@ -269,12 +275,12 @@ void ParseAnimParamAtom(const EffectRow& row) {
     ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "/* Total size in bytes */");
     WriteReservedLongs(4);
+    record.Close();
     ExpectPropertyEnd(row.context);
-    PatchLength(lengthPos, 100);
 }
 
 void ParseRlEffectInfo(const EffectRow& row) {
-    OpenRecord(row, 16);
+    PropertyRecord record = OpenRecord(row);
     WriteDecimalLong(0, "/* Version */");
     WriteOctalByte(uint32_t(GetExpression()) & 0xFF, "/* Valid corners */");
     ExpectComma(row.context);
@@ -292,6 +298,7 @@ void ParseRlEffectInfo(const EffectRow& row) {
         WriteOctalByte((transitions >> (count - 1 - i)) & 1, ItemComment(comment, length));
     }
     WriteReservedLongs(1);
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 

@@ -48,7 +48,7 @@ void ParseFilterCaseInfo() {
     ExpectOpenBrace(kContext);
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(FourCC("fici"), "PIFilterCaseInfoProperty", 4 * kCaseCount);
+    PropertyRecord record(FourCC("fici"), "PIFilterCaseInfoProperty");
     for (int i = 0; i < kCaseCount; ++i) {
         uint32_t input = GetCaseValue(kInputCaseNames, "Unknown input case or token");
         ExpectComma(kContext);
@@ -62,5 +62,6 @@ void ParseFilterCaseInfo() {
             FatalErrorIn(kContext, "Comma or close brace expected");
         }
     }
+    record.Close();
     ExpectPropertyEnd(kContext);
 }

@@ -61,10 +61,11 @@ const FlagSetRow kFormatLayerSupportRow = {FourCC("fmsl"), "PIFmtSupportsLayersP
 void ParseFlagSetProperty(const FlagSetRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(row.key, row.name, 4);
+    PropertyRecord record(row.key, row.name);
     uint32_t bits = 0;
     ParseFlagList(row.context, row.names, row.count, &bits);
     WriteHexLong((bits << row.shift) & 0xFF, "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
@@ -72,7 +73,7 @@ void ParseSupportedModes() {
     const char* const context = "ParseSupportedModes";
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(FourCC("mode"), "SupportedModes", 4);
+    PropertyRecord record(FourCC("mode"), "SupportedModes");
     uint32_t group1 = 0;
     ParseFlagList(context, kModeGroup1Names, 8, &group1);
     ExpectComma(context);
@@ -80,5 +81,6 @@ void ParseSupportedModes() {
     ParseFlagList(context, kModeGroup2Names, 2, &group2);
     WriteHexWord(((group2 << 14) | group1) & 0xFFFF, "/* Supported modes */");
     WriteDecimalWord(0, "/* Reserved */");
+    record.Close();
     ExpectPropertyEnd(context);
 }

@@ -68,7 +68,7 @@ void ParseKindProperty() {
     static const char kContext[] = "ParseKindProperty";
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(FourCC("kind"), "PIKindProperty", 4);
+    PropertyRecord record(FourCC("kind"), "PIKindProperty");
     GetToken();
     if (TokenIsCharConstant()) {
         // A literal code; a shorter constant is padded with blanks.
@@ -78,6 +78,7 @@ void ParseKindProperty() {
     } else {
         FatalErrorIn(kContext, "Invalid Type", SuggestFor(Token(), KindKeywordNames()));
     }
+    record.Close();
     ExpectPropertyEnd(kContext);
 }
 
@@ -85,13 +86,13 @@ void ParseComponent() {
     static const char kContext[] = "ParseComponent";
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);
-    long lengthPosition = WritePropertyHeader(FourCC("cmpt"), "PIComponent", 0);
+    PropertyRecord record(FourCC("cmpt"), "PIComponent");
     WriteDecimalLong(GetExpression(), "/* Version */");
     ExpectComma(kContext);
     std::string text;
     if (!GetStringValue(text)) FatalErrorIn(kContext, "String Expected");
     FilledString id = ZeroFill(std::move(text));
     WriteCString(id, "/* Unique ID */");
-    PatchLength(lengthPosition, id.length + 4);
+    record.Close();
     ExpectPropertyEnd(kContext);
 }

@@ -11,16 +11,23 @@
 #include "lexer/symbols.h"
 #include "parse/steps.h"
 
-constexpr unsigned long kMaxCount = 65535;
 
-long WritePropertyHeader(uint32_t key, const char* propertyName, unsigned long length) {
-    CheckFieldLimit("Property length", length, kMaxCount);
+PropertyRecord::PropertyRecord(uint32_t key, const char* propertyName, int32_t index) {
     WriteFourCharCode(key, propertyName);
-    return WriteIndexAndLength(0, length);
+    lengthPosition_ = WriteIndexAndLength(index, 0);
+    start_ = CompiledBytes();
 }
 
-void PatchLength(long position, unsigned long length) {
-    PatchField(position, length, "Property length");
+unsigned long PropertyRecord::Length() const {
+    return CompiledBytes() - start_;
+}
+
+void PropertyRecord::Reserve(unsigned long bytes) const {
+    CheckFieldLimit("Property length", Length() + bytes, 65535);
+}
+
+void PropertyRecord::Close() {
+    PatchField(lengthPosition_, Length(), "Property length");
 }
 
 void WriteReservedLongs(int count) {

@@ -104,12 +104,13 @@ const PresenceRow kPluginLaunchesEditorRow = {FourCC("piLe"), "PluginLaunchesEdi
 void ParseNumberProperty(const NumberRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, 4);
+    PropertyRecord record(row.key, row.name);
     int32_t value = GetExpression();
     if (row.hex)
         WriteHexLong((uint32_t)value, row.comment);
     else
         WriteDecimalLong(value, row.comment);
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
@@ -117,7 +118,7 @@ void ParseRequiredHost() {
     static const char kContext[] = "ParseRequiredHost";
     ExpectOpenBrace(kContext);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(FourCC("host"), "PIRequiredHostProperty", 4);
+    PropertyRecord record(FourCC("host"), "PIRequiredHostProperty");
     GetToken();
     if (TokenIsCharConstant())
         WriteCodeItem(CodeFromShortText(Token().shortText), "");
@@ -125,24 +126,27 @@ void ParseRequiredHost() {
         WriteHexLong(Token().number, "");
     else
         FatalErrorIn(kContext, "Type or number expected");
+    record.Close();
     ExpectPropertyEnd(kContext);
 }
 
 void ParseSizePair(const SizePairRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(row.key, row.name, 8);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(GetExpression(), "");
     ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "");
+    record.Close();
     GetToCloseBrace();  // anything after the second value is ignored
 }
 
 void ParsePresenceFlag(const PresenceRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(row.key, row.name, 4);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(1, "");
+    record.Close();
     GetToCloseBrace();  // the contents play no part
 }
 

@@ -92,10 +92,12 @@ void ParseStringProperty(const StringRow& row) {
     }
     FilledString value = ZeroFill(std::move(text));
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, value.length);
+    PropertyRecord record(row.key, row.name);
+    record.Reserve(value.length);
     if (row.form == kLengthPrefixed)
         WriteLengthPrefixedString(value, row.comment);
     else
         WriteCString(value, "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }

@@ -73,7 +73,7 @@ FilledString GetFilledString(const char* context) {
 void ParseTerminology(const SuiteRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(0, "/* Version */");
     ParseCodeOrEnumItem(row.context, "/* Class ID */");
     ExpectComma(row.context);
@@ -84,8 +84,8 @@ void ParseTerminology(const SuiteRow& row) {
     FilledString unique = GetFilledString(row.context);
     WriteCString(unique, "/* Unique string */");
     WritePaddingWord("/* Padding */");
+    record.Close();
     ExpectPropertyEnd(row.context);
-    PatchLength(lengthPos, 16 + unique.length);
 }
 
 // Imports, Exports and Keywords: a counted list inside a second pair of braces. Entries
@@ -94,33 +94,30 @@ void ParseSuiteList(const SuiteRow& row) {
     ExpectOpenBrace(row.context);
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    PropertyRecord record(row.key, row.name);
     long countPos = WriteLengthField(0, "/* Count */");
-    unsigned long total = 4;
     unsigned long count = 0;
     for (;;) {
         FilledString entry = GetFilledString(row.context);
         if (row.withVersion) {
             unsigned long entryLength = entry.length + 8;
-            CheckFieldLimit("Property length", total + entryLength, 65535);
+            CheckFieldLimit("Property length", record.Length() + entryLength, 65535);
             WriteDecimalLong(int32_t(entryLength), "/* Length */");
             WriteCString(entry, "/* Suite name */");
             ExpectComma(row.context);
             WriteDecimalLong(GetExpression(), "/* Version */");
-            total += entryLength;
         } else {
-            CheckFieldLimit("Property length", total + entry.length, 65535);
+            CheckFieldLimit("Property length", record.Length() + entry.length, 65535);
             WriteCString(entry, "");
-            total += entry.length;
         }
         ++count;
         GetTokenAfterMember();
         if (Token().kind == kTokCloseBrace) break;
         ExpectCurrent(kTokString, row.context, "Closebrace or string expected");
     }
+    record.Close();
     ExpectPropertyEnd(row.context);
     PatchField(countPos, count, "Count");
-    PatchLength(lengthPos, total);
 }
 
 void ParseMessages(const SuiteRow& row) {
@@ -128,15 +125,16 @@ void ParseMessages(const SuiteRow& row) {
     uint32_t bits = 0;
     ParseFlagList(row.context, kMessageNames, 4, &bits);
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, 4);
+    PropertyRecord record(row.key, row.name);
     WriteHexLong(bits, "");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 void ParseButtonIcon(const SuiteRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    long lengthPos = WritePropertyHeader(row.key, row.name, 0);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(0, "/* Version */");
     uint32_t macType =
         ParseNamedNumber(row.context, kMacIconTypes, "Macintosh enum type or number expected");
@@ -150,18 +148,19 @@ void ParseButtonIcon(const SuiteRow& row) {
     ExpectComma(row.context);
     FilledString caption = GetFilledString(row.context);
     WriteCString(caption, "/* Caption */");
-    PatchLength(lengthPos, 16 + caption.length);
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 void ParseImportClass(const SuiteRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, 8);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(0, "/* Version */");
     uint32_t type =
         ParseNamedNumber(row.context, kImportClasses, "Class enum type or number expected");
     WriteDecimalLong(int32_t(type), "/* Class type */");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 
@@ -169,9 +168,10 @@ void ParsePreviewFile(const SuiteRow& row) {
     ExpectOpenBrace(row.context);
     FilledString file = GetFilledString(row.context);
     WriteVendorCode(row.vendor);
-    WritePropertyHeader(row.key, row.name, file.length + 4);
+    PropertyRecord record(row.key, row.name);
     WriteDecimalLong(0, "/* Version */");
     WriteCString(file, "/* Preview filename */");
+    record.Close();
     ExpectPropertyEnd(row.context);
 }
 

@@ -64,14 +64,13 @@ void WriteExtensionItem(const char* text) {
 
 // A list of items in one brace group followed by the property's close brace. Each element is
 // itemsPerElement type items separated by commas.
-void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* runningSize) {
+void ParseTypeGroup(const char* context, int itemsPerElement) {
     ExpectOpenBrace(context);
     for (;;) {
         for (int i = 0; i < itemsPerElement; ++i) {
             if (i > 0) ExpectComma(context);
             ParseCodeOrEnumItem(context, "");
         }
-        *runningSize += 4ul * itemsPerElement;
         if (Accept(kTokCloseBrace)) break;
         Expect(kTokComma, context, "Comma or CloseBrace Expected!");
     }
@@ -80,15 +79,15 @@ void ParseTypeGroup(const char* context, int itemsPerElement, unsigned long* run
 
 }  // namespace
 
-void ParseTypeCreatorList(const char* context, unsigned long* runningSize) {
-    ParseTypeGroup(context, 2, runningSize);
+void ParseTypeCreatorList(const char* context) {
+    ParseTypeGroup(context, 2);
 }
 
-void ParseTypeList(unsigned long* runningSize) {
-    ParseTypeGroup(kClipboardContext, 1, runningSize);
+void ParseTypeList() {
+    ParseTypeGroup(kClipboardContext, 1);
 }
 
-void ParseExtensionList(const char* context, unsigned long* runningSize) {
+void ParseExtensionList(const char* context) {
     bool afterComma = false;
     for (;;) {
         GetToken();
@@ -99,7 +98,6 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
         while (Token().kind != kTokCloseBrace) {
             if (!TokenIsCharConstant()) FatalErrorIn(context, "Type expected");
             WriteExtensionItem(Token().shortText);
-            *runningSize += 4;
             GetToken();
             if (Token().kind != kTokComma) break;
             GetToken();
@@ -115,24 +113,24 @@ void ParseExtensionList(const char* context, unsigned long* runningSize) {
 void ParseTypeListProperty(const TypeListRow& row) {
     ExpectOpenBrace(row.context);
     WriteVendorCode(kVendorLMTR);
-    long lengthPosition = WritePropertyHeader(row.key, row.name, 0);
-    unsigned long runningSize = 0;
+    PropertyRecord record(row.key, row.name);
     switch (row.form) {
-    case kTypeCreatorPairs: ParseTypeCreatorList(row.context, &runningSize); break;
-    case kSingleTypes: ParseTypeList(&runningSize); break;
-    case kExtensions: ParseExtensionList(row.context, &runningSize); break;
+    case kTypeCreatorPairs: ParseTypeCreatorList(row.context); break;
+    case kSingleTypes: ParseTypeList(); break;
+    case kExtensions: ParseExtensionList(row.context); break;
     }
-    PatchLength(lengthPosition, runningSize);
+    record.Close();
 }
 
 void ParseFmtFileType() {
     const char* const context = "ParseFmtFileType";
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(FourCC("fmTC"), "PIFormatFileTypeProperty", 8);
+    PropertyRecord record(FourCC("fmTC"), "PIFormatFileTypeProperty");
     ParseCodeOrEnumItem(context, "");
     ExpectComma(context);
     ParseCodeOrEnumItem(context, "");
+    record.Close();
     ExpectPropertyEnd(context);
 }
 
@@ -141,10 +139,11 @@ void ParseFormatMaxSize() {
     ExpectOpenBrace(context);
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
-    WritePropertyHeader(FourCC("mxsz"), "PIFmtMaxSizeProperty", 4);
+    PropertyRecord record(FourCC("mxsz"), "PIFmtMaxSizeProperty");
     WriteDecimalWord(int16_t(GetExpression()), "/* Max x */");
     ExpectComma(context);
     WriteDecimalWord(int16_t(GetExpression()), "/* Max y */");
+    record.Close();
     ExpectPropertyEnd(context);
     ExpectPropertyEnd(context);
 }
@@ -154,7 +153,7 @@ void ParseFormatMaxChannels() {
     ExpectOpenBrace(context);
     ExpectOpenBrace(context);
     WriteVendorCode(kVendorLMTR);
-    long lengthPosition = WritePropertyHeader(FourCC("mxch"), "PIFmtMaxChannelsProperty", 0);
+    PropertyRecord record(FourCC("mxch"), "PIFmtMaxChannelsProperty");
     std::vector<int16_t> values;
     for (;;) {
         values.push_back(int16_t(GetExpression()));
@@ -164,5 +163,5 @@ void ParseFormatMaxChannels() {
     ExpectPropertyEnd(context);
     // The line after the last value is ended by the caller.
     WriteWordRun(values);
-    PatchLength(lengthPosition, 2 * values.size());
+    record.Close();
 }

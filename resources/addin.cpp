@@ -17,13 +17,12 @@
 #include "resources/converters.h"
 
 // Reads the category or filter name and writes it length-prefixed and zero-terminated,
-// filled to a multiple of four bytes; returns the bytes it occupies.
-static unsigned long WritePaddedName(const char* context) {
+// filled to a multiple of four bytes.
+static void WritePaddedName(const char* context) {
     std::string name;
     if (!GetStringValue(name)) FatalErrorIn(context, "String Expected");
     FilledString padded = ZeroFill(std::move(name));
     WriteLengthPrefixedString(padded, "");
-    return padded.length;
 }
 
 // The comma after a name and the open brace of the list that follows it.
@@ -32,44 +31,41 @@ static void ExpectCommaAndOpenBrace(const char* context) {
     ExpectOpenBrace(context);
 }
 
-// One filter: name, then its values in braces. Its byte size is added to size; the current
-// token is left at the brace that closes the values.
-static void ParseOneFilter(unsigned long& size) {
+// One filter: name, then its values in braces; the current token is left at the brace that
+// closes the values.
+static void ParseOneFilter() {
     const char* context = "ParseOneFilter";
-    size = WritePaddedName(context);
+    WritePaddedName(context);
     long countPlace = WriteCountField("/* Property count */");
-    size += 2;
     ExpectCommaAndOpenBrace(context);
     unsigned long count = 0;
     GetToken();
     while (Token().kind != kTokCloseBrace) {
         if (Token().kind != kTokNumber) FatalError("ParseOneFilterProperty: Number Expected");
         WriteDecimalWord(int16_t(uint16_t(Token().number)), "/* Property value */");
-        size += 2;
         ++count;
         GetTokenAfterMember();
     }
     PatchField(countPlace, count, "Property count");
 }
 
-// One category: its size and filter count (patched at the end), name and filter list; the
-// current token is left at the brace that closes the filters.
+// One category: its size (its bytes, measured) and filter count, patched at the end, then its
+// name and filter list; the current token is left at the brace that closes the filters.
 static void ParseAddInCategory() {
     const char* context = "ParseAddInCategory";
+    const unsigned long start = CompiledBytes();
     long sizePlace = WriteCountField("/* Size of category */");
     long countPlace = WriteCountField("/* Filter count */");
-    unsigned long size = WritePaddedName(context) + 4;
+    WritePaddedName(context);
     ExpectCommaAndOpenBrace(context);
     unsigned long count = 0;
     GetToken();
     while (Token().kind != kTokCloseBrace) {
-        unsigned long filterSize = 0;
-        ParseOneFilter(filterSize);
-        size += filterSize;
+        ParseOneFilter();
         ++count;
         GetTokenAfterMember();
     }
-    PatchField(sizePlace, size, "Size of category");
+    PatchField(sizePlace, CompiledBytes() - start, "Size of category");
     PatchField(countPlace, count, "Filter count");
 }
 

@@ -108,3 +108,16 @@ TEST(ConversionsInOneProcess, OneAfterAnotherAndOneInsideAnother) {
         ExpectAsGolden(other, inner);
     }
 }
+
+// A string value too long for its record fails on the record's length, before the string's
+// own length limit is looked at.
+TEST(RecordLength, AStringValueTooLongForItsRecordFailsOnTheRecord) {
+    TextResolver none;
+    const std::string source =
+        "resource 'Vtag' (16000) { { Name { \"" + std::string(70000, 'x') + "\" } } };";
+    const ConvertResult r = Convert(source, "in.rr", Settings(), none);
+    ASSERT_EQ(r.status, 1);
+    // 70000 bytes, the length byte and three zeros to the next multiple of four.
+    EXPECT_EQ(FormatDiagnostic(r.diagnostics.back()).substr(0, 79),
+              "in.rr(1) : error: Property length 70004 does not fit (at most 65535) ('resource");
+}
