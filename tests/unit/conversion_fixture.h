@@ -11,10 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
-
-#include <memory>
 
 #include "core/settings.h"
 #include "driver/run.h"
@@ -35,21 +34,6 @@ struct RunResult {
 struct ScriptRun : RunResult {
     bool scriptLeft;
     std::string script;
-};
-
-// Includes read from the working directory, as the command line reads them.
-class FileResolverForTests : public IncludeResolver {
-public:
-    std::unique_ptr<SourceReader> Open(const std::string& path) override {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return nullptr;
-        texts_.emplace_back(new std::string(std::istreambuf_iterator<char>(in),
-                                            std::istreambuf_iterator<char>()));
-        return std::unique_ptr<SourceReader>(new TextReader(*texts_.back()));
-    }
-    bool SameFile(const std::string& a, const std::string& b) override { return a == b; }
-private:
-    std::vector<std::unique_ptr<std::string>> texts_;
 };
 
 class ConversionTest : public ::testing::Test {
@@ -130,8 +114,7 @@ public:
         return c;
     }
 
-    // Starts the lexer of a new conversion on text, reported under name; includes are read
-    // from the test's folder.
+    // Starts the lexer of a new conversion on text, reported under name.
     void OpenLexer(const std::string& text, const char* name = "src.rr") {
         active_.reset();
         lexText_ = text;
@@ -153,5 +136,5 @@ public:
     std::unique_ptr<::Conversion> lexRun_;
     std::unique_ptr<ActiveContext> active_;
     std::unique_ptr<TextReader> lexReader_;
-    FileResolverForTests lexFiles_;
+    TextResolver lexFiles_;
 };

@@ -130,66 +130,67 @@ protected:
 const std::vector<std::string> kInputs = {"bad.rr", "good.rr"};
 const std::vector<std::string> kInputsAndOutput = {"bad.rr", "good.rr", "out.rc"};
 
-TEST_F(DriverRun, RepeatedRunsGiveIdenticalResults) {
-    const RunResult first = Run({"good.rr", "out.rc"});
-    EXPECT_EQ(first.status, 0);
-    EXPECT_EQ(first.out, "");
-    EXPECT_EQ(first.err, "");
-    EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
-    EXPECT_EQ(Listing(), kInputsAndOutput);
-
-    // The symbol of the first run is gone; the failure removes the first run's output too.
-    const RunResult failed = Run({"bad.rr", "out.rc"});
-    EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.out,
-              "bad.rr(1) : error: GetResourceID: integer expected "
-              "('resource 'STR ' (kId) { \"Hi\" };' : 20)\n\n");
-    EXPECT_EQ(Listing(), kInputs);
-
-    const RunResult again = Run({"good.rr", "out.rc"});
-    EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out, first.out);
-    EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
-
-    const RunResult failedAgain = Run({"bad.rr", "out.rc"});
-    EXPECT_EQ(failedAgain.status, 1);
-    EXPECT_EQ(failedAgain.out, failed.out);
-    EXPECT_EQ(Listing(), kInputs);
-}
-
-TEST_F(DriverRun, SettingsDoNotCarryOver) {
-    Write("mixed.rr",
-          "resource 'QkPn' (200) {\n\tVersion3 { \"ab\" }\n};\n"
-          "resource 'STR ' (5) {\n\t\"a\xA5" "b\"\n};\n");
-    const std::string converted = kOpening + Table("5", "a*b");
-
-    RunResult r = Run({"-v", "mixed.rr", "out.rc", "-x"});  // -x is the third argument here
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "    (200)\n    (5)\n");
-    EXPECT_EQ(Read("out.rc"),
-              kOpening + "200  QkPn  DISCARDABLE\nBEGIN\n-3,\n\t\"ab\\0\"\nEND\n\n" +
-                  Table("5", "a*b"));
-
-    r = Run({"mixed.rr", "out.rc", "-j"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(Read("out.rc"), kOpening + Table("5", "a\xA5" "b"));
-
-    r = Run({"mixed.rr", "out.rc"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(Read("out.rc"), converted);
-}
-
-TEST_F(DriverRun, FailureAtTheEndOfInputThenSuccess) {
-    // The input ends right after the identifier, inside the header.
-    Write("cut.rr", "resource 'STR ' (128");
-    RunResult r = Run({"cut.rr", "out.rc"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "cut.rr", "good.rr"}));
-    r = Run({"good.rr", "out.rc"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(Read("out.rc"), kOpening + Table("128", "Hi"));
+// Runs in one process share nothing: symbols, settings, notices, include chains and the
+// outcome of an earlier run, failed or not, leave the next run as it would be alone.
+TEST_F(DriverRun, EveryRunStartsAfresh) {
+    const std::string good = kOpening + Table("128", "Hi");
+    const std::string badOut = "bad.rr(1) : error: GetResourceID: integer expected "
+                               "('resource 'STR ' (kId) { \"Hi\" };' : 20)\n\n";
+    const std::string notice =
+        "Conditional directives are not evaluated!  Line 1 in file inc.h.  "
+        "Run the source through a C preprocessor first.\n";
+    const std::string nothing = "WARNING: No resource converted from \"none.rr\".\n";
+    Write("mixed.rr", "resource 'QkPn' (200) {\n\tVersion3 { \"ab\" }\n};\n"
+                      "resource 'STR ' (5) {\n\t\"a\xA5" "b\"\n};\n");
+    Write("cut.rr", "resource 'STR ' (128");  // ends inside the header
+    Write("inc.h", "#ifndef INC_H\n#define INC_H\n#define kId 7\n#endif\n");
+    Write("cond.rr",
+          "#include \"inc.h\"\n#ifdef kId\nresource 'STR ' (kId) { \"Hi\" };\n#else\n#endif\n");
+    Write("none.rr", "resource 'ICON' (1) { $\"00\" };\n");
+    Write("loop.r", "#include \"loop.r\" // again\n");
+    Write("run1.rr", "#define kId 5\nenum { Y = 6 };\n#include \"loop.r\" // loop\n");
+    Write("run2.rr", "#include \"run1.rr\"\n");
+    const std::string qkpn = "200  QkPn  DISCARDABLE\nBEGIN\n-3,\n\t\"ab\\0\"\nEND\n\n";
+    const struct {
+        std::vector<std::string> args;  // a lone source is converted to out.rc
+        int status;
+        std::string out, err, script;  // a failed run leaves no out.rc
+    } steps[] = {
+        {{"good.rr"}, 0, "", "", good},
+        {{"bad.rr"}, 1, badOut, "", ""},
+        {{"good.rr"}, 0, "", "", good},
+        {{"bad.rr"}, 1, badOut, "", ""},
+        {{"cut.rr"}, 1, "", "", ""},
+        {{"good.rr"}, 0, "", "", good},
+        {{"-v", "mixed.rr", "out.rc", "-x"}, 0, "", "    (200)\n    (5)\n",
+         kOpening + qkpn + Table("5", "a*b")},
+        {{"mixed.rr", "out.rc", "-j"}, 0, "", "", kOpening + Table("5", "a\xA5" "b")},
+        {{"mixed.rr"}, 0, "", "", kOpening + Table("5", "a*b")},
+        {{"cond.rr"}, 0, "", notice, kOpening + Table("7", "Hi")},
+        {{"cond.rr"}, 0, "", notice, kOpening + Table("7", "Hi")},
+        {{"good.rr"}, 0, "", "", good},
+        {{"none.rr"}, 0, "", nothing, kOpening},
+        {{"good.rr"}, 0, "", "", good},
+        {{"none.rr"}, 0, "", nothing, kOpening},
+        {{"run1.rr"}, 1, "loop.r(1) : error: Recursive include of file \"loop.r\" "
+                         "('#include \"loop.r\" // again' : 17)\n\n", "", ""},
+        {{"bad.rr"}, 1, badOut, "", ""},
+    };
+    for (const auto& step : steps) {
+        std::vector<std::string> args = step.args;
+        if (args.size() == 1) args.push_back("out.rc");
+        SCOPED_TRACE(args[0]);
+        const RunResult r = Run(args);
+        EXPECT_EQ(r.status, step.status);
+        if (args[0] != "cut.rr") { EXPECT_EQ(r.out, step.out); }
+        EXPECT_EQ(r.err, step.err);
+        EXPECT_EQ(Exists("out.rc"), step.status == 0);
+        if (step.status == 0) { EXPECT_EQ(Read("out.rc"), step.script); }
+    }
+    for (const std::string& name : Listing()) EXPECT_EQ(name.find("propwright-"), std::string::npos);
+    // The include chain of the failed run is gone: run1.rr may be included again.
+    Write("run1.rr", "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
+    EXPECT_EQ(Run({"run2.rr", "out.rc"}).status, 0);
 }
 
 // The writing end of a pipe that a run reads as an include: it opens once the run has opened
@@ -211,22 +212,32 @@ void WriteAndClose(int pipe, const std::string& text) {
     close(pipe);
 }
 
-TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
-    // The run waits inside the include with its first block written: a run killed there
-    // leaves no partial script.
-    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
-    Write("main.rr", "resource 'STR ' (1) { \"One\" };\n#include \"pipe.r\"\n");
-    Write("out.rc", "earlier\n");
+// Runs main.rr (its first line written before "#include \"pipe.r\"") into target, calling
+// during() while the run waits in the include; then the include gets resource 2, "Two".
+RunResult RunHeldInInclude(const std::string& first, const std::string& target,
+                           const std::function<void()>& during) {
+    EXPECT_EQ(mkfifo("pipe.r", 0600), 0);
+    ConversionTest::Write("main.rr", first + "#include \"pipe.r\"\n");
     RunResult r;
-    std::thread run([&r] { r = Run({"main.rr", "out.rc"}); });
+    std::thread run([&] { r = ConversionTest::Run({"main.rr", target}); });
     const int pipe = OpenPipeWhenRead("pipe.r");
     if (pipe < 0) {
         run.join();
-        FAIL() << "the run never opened the include within 30 s: " << r.out;
+        ADD_FAILURE() << "the run never opened the include within 30 s: " << r.out;
+        return r;
     }
-    EXPECT_EQ(Read("out.rc"), "earlier\n");
+    during();
     WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
     run.join();
+    return r;
+}
+
+TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
+    // The run waits inside the include with its first block written: a run killed there
+    // leaves no partial script.
+    Write("out.rc", "earlier\n");
+    const RunResult r = RunHeldInInclude("resource 'STR ' (1) { \"One\" };\n", "out.rc",
+                                         [] { EXPECT_EQ(Read("out.rc"), "earlier\n"); });
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Read("out.rc"), kOpening + Table("1", "One") + Table("2", "Two"));
     EXPECT_EQ(Listing(), (std::vector<std::string>{"bad.rr", "good.rr", "main.rr", "out.rc",
@@ -234,19 +245,9 @@ TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
 }
 
 TEST_F(DriverRun, TargetThatCannotBeReplacedAtTheEndIsAFailure) {
-    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
-    Write("main.rr", "#include \"pipe.r\"\n");
-    RunResult r;
-    std::thread run([&r] { r = Run({"main.rr", "out.rc"}); });
-    const int pipe = OpenPipeWhenRead("pipe.r");
-    if (pipe < 0) {
-        run.join();
-        FAIL() << "the run never opened the include within 30 s: " << r.out;
-    }
     // Meanwhile a directory that is not empty takes the target's place.
-    fs::create_directories("out.rc/inside");
-    WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
-    run.join();
+    const RunResult r =
+        RunHeldInInclude("", "out.rc", [] { fs::create_directories("out.rc/inside"); });
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out,
               "main.rr(2) : error: Unable to write output file \"out.rc\" ('' : 1)\n\n");
@@ -344,22 +345,11 @@ TEST_F(DriverRun, TemporaryFileLiesBesideTheFileALinkLeadsTo) {
     fs::create_directory("sub");
     Write("sub/real.rc", "earlier\n");
     fs::create_symlink("sub/real.rc", "link.rc");
-    ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
-    Write("main.rr", "#include \"pipe.r\"\n");
-    RunResult r;
-    std::thread run([&r] { r = Run({"main.rr", "link.rc"}); });
-    const int pipe = OpenPipeWhenRead("pipe.r");
-    if (pipe < 0) {
-        run.join();
-        FAIL() << "the run never opened the include within 30 s: " << r.out;
-    }
-    std::vector<std::string> inSub;
-    for (const auto& entry : fs::directory_iterator("sub"))
-        inSub.push_back(entry.path().filename().string());
-    std::sort(inSub.begin(), inSub.end());
-    const std::vector<std::string> here = Listing();
-    WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
-    run.join();
+    std::vector<std::string> inSub, here;
+    const RunResult r = RunHeldInInclude("", "link.rc", [&] {
+        inSub = Listing("sub");
+        here = Listing();
+    });
 
     ASSERT_EQ(inSub.size(), 2u);
     EXPECT_EQ(inSub[0], "real.rc");
@@ -611,6 +601,23 @@ TEST_F(DriverRun, OverlongPathsAreRefused) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.out.find("Path too long"), std::string::npos) << r.out;
     EXPECT_FALSE(fs::exists(nested + "in.rc"));
+
+    // 200 + 56 + ".rc": 259 characters, the longest derived path; one more is refused.
+    std::string directory;
+    for (int i = 0; i < 20; ++i) directory += "d12345678/";
+    fs::create_directories(directory);
+    for (const size_t length : {56, 57}) {
+        const std::string base = directory + std::string(length, 'b');
+        Write(base + ".rr", "resource 'STR ' (1) { \"x\" };\n");
+        r = Run({base + ".rr"});
+        EXPECT_EQ(r.status, length == 56 ? 0 : 1);
+        EXPECT_NE(r.out.find(length == 56 ? "WARNING: Output file not specified. Using \"" +
+                                                base + ".rc\".\n"
+                                          : "Path too long"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_EQ(Exists(base + ".rc"), length == 56);
+    }
 }
 
 // An error's operation and message are joined and cut to 255 characters when printed.
@@ -629,51 +636,6 @@ TEST(PrintDiagnostic, JoinedMessageIsCutAt255Characters) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "in.rr(4) : error: " + error.context + ": " + std::string(103, 'b') +
                   " ('x' : 2)\n\n");
-}
-
-TEST_F(DriverRun, SecondPushBackIsFatal) {
-    OpenLexer("a b");
-    GetToken();
-    UngetToken();
-    testing::internal::CaptureStdout();
-    EXPECT_THROW(UngetToken(), FatalExit);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "src.rr(1) : error: UngetToken: Can only unget one token at a time ('a b' : 1)\n\n");
-}
-
-// The first conditional directive of each run is pointed out once, here in an included file;
-// the run's console output and script are those of a run without the notice.
-TEST_F(DriverRun, ConditionalNoticeOncePerRun) {
-    Write("inc.h", "#ifndef INC_H\n#define INC_H\n#define kId 7\n#endif\n");
-    Write("cond.rr",
-          "#include \"inc.h\"\n#ifdef kId\nresource 'STR ' (kId) { \"Hi\" };\n#else\n#endif\n");
-    const std::string notice =
-        "Conditional directives are not evaluated!  Line 1 in file inc.h.  "
-        "Run the source through a C preprocessor first.\n";
-    for (int run = 0; run < 2; ++run) {
-        const RunResult r = Run({"cond.rr", "out.rc"});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, notice) << "run " << run;
-        EXPECT_EQ(Read("out.rc"), kOpening + Table("7", "Hi"));
-    }
-    // A run without conditional directives says nothing, whatever ran before.
-    const RunResult plain = Run({"good.rr", "out.rc"});
-    EXPECT_EQ(plain.err, "");
-}
-
-// Whether a run converted anything is its own: a converting run before or after changes nothing.
-TEST_F(DriverRun, NothingConvertedWarningPerRun) {
-    Write("none.rr", "resource 'ICON' (1) { $\"00\" };\n");
-    const std::string warning = "WARNING: No resource converted from \"none.rr\".\n";
-    ASSERT_EQ(Run({"good.rr", "out.rc"}).err, "");
-    RunResult r = Run({"none.rr", "out.rc"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, warning);
-    EXPECT_EQ(Read("out.rc"), kOpening);
-    EXPECT_EQ(Run({"good.rr", "out.rc"}).err, "");
-    EXPECT_EQ(Run({"none.rr", "out.rc"}).err, warning);
 }
 
 // A Vtag resource of count Priority properties, valued 1 to count, and its script.

@@ -12,7 +12,9 @@
 #include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
+#include "parse/steps.h"
 #include "tests/unit/conversion_fixture.h"
+#include "tests/unit/convert_rows.h"
 
 namespace {
 
@@ -23,11 +25,10 @@ protected:
         EXPECT_EQ(NextKind(), kTokNumber) << text;
         return Token().number;
     }
-    // Reads the file as an include would: the live state set aside, the file's first word
-    // checked, then inside() run while the file is still the one read.
-    void ReadIncluded(const char* name, const char* firstWord,
+    // Reads text as an include named name would be read: the live state set aside, the
+    // file's first word checked, then inside() run while the file is still the one read.
+    void ReadIncluded(const char* name, const std::string& text, const char* firstWord,
                       const std::function<void()>& inside = nullptr) {
-        const std::string text = Read(name);
         TextReader reader(text);
         CSaveLexState saved;
         StartLexFile(&reader, name);
@@ -85,18 +86,6 @@ TEST_F(LexerTest, TypedefAndIncludeCarryNoCode) {
     EXPECT_FALSE(TokenIsCharConstant());
 }
 
-TEST_F(LexerTest, LongWordSplitsAfterEightyCharacters) {
-    std::string word(80, 'a');
-    word += "bcdef";
-    OpenLexer(word + " z");
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(std::string(Token().identText), std::string(80, 'a'));
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(Token().identText, "bcdef");
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(Token().identText, "z");
-}
-
 TEST_F(LexerTest, CharacterConstants) {
     OpenLexer("'PATH' 'ABCDEFG' 'a' 'x\\n' 'ab");
     EXPECT_EQ(NextKind(), kTokCharConst);
@@ -150,22 +139,6 @@ TEST_F(LexerTest, WhatEndsANumber) {
     EXPECT_EQ(NextKind(), kTokCloseParen);
 }
 
-TEST_F(LexerTest, CommentAfterNumberIsNoDivision) {
-    OpenLexer("30000 // max\n5 /* five */ 6 8 / 2 x/2");
-    EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(Token().number, 30000u);
-    EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(Token().number, 5u);
-    EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(Token().number, 6u);
-    EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(Token().number, 4u);
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(NextKind(), kTokSlash);
-    EXPECT_EQ(NextKind(), kTokNumber);
-    EXPECT_EQ(Token().number, 2u);
-}
-
 TEST_F(LexerTest, DivisionByZeroIsFatalAndMinOverMinusOneWraps) {
     OpenLexer("7 / 0");
     testing::internal::CaptureStdout();
@@ -173,43 +146,6 @@ TEST_F(LexerTest, DivisionByZeroIsFatalAndMinOverMinusOneWraps) {
     EXPECT_NE(testing::internal::GetCapturedStdout().find("error: Division by zero"),
               std::string::npos);
     EXPECT_EQ(NumberOf("0x80000000 / -1"), 0x80000000u);
-}
-
-TEST(DivideSigned, TruncatesTowardZeroOnSignedValues) {
-    EXPECT_EQ(DivideSigned(7, 2), 3u);
-    EXPECT_EQ(DivideSigned(uint32_t(-7), 2), uint32_t(-3));
-    EXPECT_EQ(DivideSigned(7, uint32_t(-2)), uint32_t(-3));
-    EXPECT_EQ(DivideSigned(uint32_t(-7), uint32_t(-2)), 3u);
-    EXPECT_EQ(DivideSigned(0xFFFFFFFEu, 2), 0xFFFFFFFFu);  // -2 / 2, not 0x7FFFFFFF
-    EXPECT_EQ(DivideSigned(0x80000000u, 0xFFFFFFFFu), 0x80000000u);
-    EXPECT_EQ(DivideSigned(5, 0xFFFFFFFFu), uint32_t(-5));
-}
-
-TEST_F(LexerTest, CommentsYieldNoToken) {
-    OpenLexer("/* a **/ b /***/ c // d\n e /* f\n g */ h // last");
-    for (const char* word : {"b", "c", "e", "h"}) {
-        EXPECT_EQ(NextKind(), kTokIdentifier);
-        EXPECT_STREQ(Token().identText, word);
-    }
-    EXPECT_EQ(NextKind(), kTokEnd);
-}
-
-TEST_F(LexerTest, EndOfInputRepeats) {
-    OpenLexer("");
-    EXPECT_EQ(NextKind(), kTokEnd);
-    EXPECT_EQ(NextKind(), kTokEnd);
-    OpenLexer("x");
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(NextKind(), kTokEnd);
-}
-
-TEST_F(LexerTest, LineEndConventions) {
-    OpenLexer("a\r\nb\n\rc\rd\n\ne\r\rf");
-    const int lines[] = {1, 2, 3, 4, 6, 8};
-    for (int line : lines) {
-        EXPECT_EQ(NextKind(), kTokIdentifier);
-        EXPECT_EQ(Token().line, line) << Token().identText;
-    }
 }
 
 // A byte 127 in the source reads as the end mark and ends its line, as a line end does.
@@ -238,16 +174,6 @@ TEST_F(LexerTest, AdjacentStringsJoinAcrossLines) {
     EXPECT_STREQ(Token().stringText, "a\\\"bc");  // escapes kept as written
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-}
-
-TEST_F(LexerTest, StringLineIsWhereItsLastLiteralEnds) {
-    OpenLexer("\"a\"\n\"b\"\nx");
-    EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(Token().stringText, "ab");
-    EXPECT_EQ(Token().line, 2);
-    EXPECT_EQ(CurrentLineNumber(), 3);
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(Token().line, 3);
 }
 
 TEST_F(LexerTest, LookAheadDoesNotHideTheNextLine) {
@@ -308,19 +234,37 @@ TEST_F(LexerTest, EscapeCutByEndOfInput) {
     }
 }
 
-TEST_F(LexerTest, UnterminatedStringStopsAtEndOfInput) {
-    OpenLexer("x \"abc\ndef");
+// Without escapes, a backslash as the very last byte takes nothing with it.
+TEST_F(LexerTest, BackslashAtEndOfInput) {
+    OpenLexer("x \"ab\\");
     testing::internal::CaptureStderr();
-    NextKind();
+    EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_EQ(NextKind(), kTokString);
-    EXPECT_STREQ(Token().stringText, "abc\ndef");
-    std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(err,
-              "src.rr(2) : error: Possible unterminated string '\"' position 4\n"
-              "GetString - unable to find string end within 512000 \ncharacters. Check for "
-              "matching or consider increasing MAXITEMSIZE.\nSkipping to next delimeter and "
-              "hoping!\n");
+    EXPECT_STREQ(Token().stringText, "ab");
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find(
+                  "src.rr(1) : error: Possible unterminated string '\"' position 7\n"),
+              0u);
     EXPECT_EQ(NextKind(), kTokEnd);
+}
+
+// A string value keeps up to its 511 999th byte, and replaces what the text held before.
+TEST_F(LexerTest, StringValueLimitAndReplacement) {
+    // 5119 literals of 100 bytes, then one whose 100th byte would be the 512000th.
+    std::string text;
+    for (int i = 0; i < 5119; ++i) text += "\"" + std::string(100, 'a') + "\"\n";
+    text += "\"" + std::string(98, 'b') + "cd\" }";
+    OpenLexer(text);
+    std::string value = "a text that held more than the new value";
+    ASSERT_TRUE(GetStringValue(value));
+    ASSERT_EQ(value.size(), size_t(MAXITEMSIZE - 1));
+    EXPECT_EQ(value.substr(value.size() - 3), "bbc");
+    EXPECT_EQ(NextKind(), kTokCloseBrace);
+    for (const char* before : {"x", "a text that held more than the new value"}) {
+        OpenLexer("\"ab\" \"cd\" ;");
+        value = before;
+        ASSERT_TRUE(GetStringValue(value));
+        EXPECT_EQ(value, "abcd");
+    }
 }
 
 TEST_F(LexerTest, OverlongStringIsCutAndSkipped) {
@@ -380,22 +324,6 @@ TEST_F(LexerTest, WordAfterDirectiveIsNotReplaced) {
     EXPECT_STREQ(Token().identText, "");
 }
 
-TEST_F(LexerTest, LineMarkers) {
-    OpenLexer("#line 100 \"orig.r\"\na\n#line 0x0C\nb\n  #line 7\nc\n#line5\nd");
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(Token().line, 100);
-    EXPECT_STREQ(CurrentFileName(), "orig.r");
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(Token().line, 12);
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(Token().line, 7);
-    EXPECT_EQ(NextKind(), kTokDirective);  // "#line5" is no marker
-    EXPECT_EQ(Token().line, 8);
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_EQ(Token().line, 9);
-    EXPECT_STREQ(CurrentFileName(), "orig.r");
-}
-
 // Markers as preprocessors write them: flag words after the name change nothing, and a
 // header's markers hand back to the including file's name and line.
 TEST_F(LexerTest, PreprocessorMarkersWithFlagWords) {
@@ -425,6 +353,16 @@ TEST_F(LexerTest, UnterminatedNameInMarkerEndsAtItsLine) {
     std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.find("src.rr(4) : error: Possible unterminated string '\"' position 14\n"), 0u)
         << err;
+
+    // An octal escape cut after its first digit: the name holds what came before it.
+    OpenLexer("#line 5 \"a\\1");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(NextKind(), kTokEnd);
+    EXPECT_EQ(testing::internal::GetCapturedStderr().find(
+                  "src.rr(4) : error: Possible unterminated string '\"' position 13\n"),
+              0u);
+    EXPECT_STREQ(CurrentFileName(), "a");
+    EXPECT_EQ(CurrentLineNumber(), 5);
 }
 
 TEST_F(LexerTest, LongFileNameInMarkerIsCut) {
@@ -449,25 +387,6 @@ TEST_F(LexerTest, UngetCharacterRefusals) {
     EXPECT_EQ(GetCharacter(), 'b');
 }
 
-TEST_F(LexerTest, OverlongLineArrivesInPiecesWithNothingLost) {
-    const size_t length = 1100000;
-    OpenLexer(std::string(length, 'a') + "\nb");
-    testing::internal::CaptureStderr();
-    size_t letters = 0, breaks = 0;
-    int c;
-    while ((c = GetCharacter()) != 'b') {
-        if (c == 'a') ++letters;
-        else if (c == '\n') ++breaks;
-        else FAIL() << "unexpected character " << c;
-    }
-    EXPECT_EQ(letters, length);
-    EXPECT_EQ(breaks, 3u);  // two piece ends and the real line end
-    EXPECT_EQ(CurrentLineNumber(), 2);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Line length overflow!  Line 0 in file src.rr.\n"
-              "Line length overflow!  Line 0 in file src.rr.\n");
-}
-
 TEST_F(LexerTest, UngetTokenOnlyOnce) {
     OpenLexer("a b");
     NextKind();
@@ -484,8 +403,9 @@ TEST_F(LexerTest, UngetTokenOnlyOnce) {
 }
 
 TEST_F(LexerTest, ExpressionsGroupToTheRight) {
-    OpenLexer("#define N 10\nenum { A = 1, B = 4 };\n"
-         "N - N + N ; N - N * N ; A << B ; N * (3) + 1 ; x 5 ; ( y ) ; - N ; N / N | 1 ;");
+    OpenLexer("#define N 10\nenum { A = 1, B = 4, M = 0x80000000 };\n"
+         "N - N + N ; N - N * N ; A << B ; N * (3) + 1 ; x 5 ; ( y ) ; - N ; N / N | 1 ; "
+         "M / - 1 ;");
     RunStatements(2);
     const int32_t expected[] = {-10, -90, 16, 40};
     for (int32_t value : expected) {
@@ -501,6 +421,7 @@ TEST_F(LexerTest, ExpressionsGroupToTheRight) {
     EXPECT_EQ(NextKind(), kTokSemicolon);
     EXPECT_EQ(GetExpression(), 0);  // 10 / (10 | 1)
     EXPECT_EQ(NextKind(), kTokSemicolon);
+    EXPECT_EQ(uint32_t(GetExpression()), 0x80000000u);  // wraps, as in numbers
 }
 
 TEST_F(LexerTest, ExpressionErrors) {
@@ -516,12 +437,6 @@ TEST_F(LexerTest, ExpressionErrors) {
         EXPECT_NE(testing::internal::GetCapturedStdout().find(messages[i]), std::string::npos)
             << sources[i];
     }
-}
-
-TEST_F(LexerTest, MostNegativeOverMinusOneWrapsInExpressions) {
-    OpenLexer("enum { M = 0x80000000 };\nM / - 1 ;");
-    RunStatements(1);
-    EXPECT_EQ(uint32_t(GetExpression()), 0x80000000u);
 }
 
 TEST_F(LexerTest, DeepNestingCostsNoStack) {
@@ -611,12 +526,12 @@ TEST_F(LexerTest, SavedStateComesBack) {
 // reused by a later include.
 TEST_F(LexerTest, NestedSavedStatesComeBackInTurn) {
     OpenLexer("outer1 outer2\nouter3");
-    Write("middle.rr", "middle1\nmiddle2\n");  // middle2 waits in the block meanwhile
-    Write("inner.rr", "inner1\n" + std::string(64, ' '));  // more than middle.rr holds
+    const std::string middle = "middle1\nmiddle2\n";  // middle2 waits in the block meanwhile
+    const std::string inner = "inner1\n" + std::string(64, ' ');  // more than middle holds
     EXPECT_EQ(NextKind(), kTokIdentifier);
     for (int round = 0; round < 2; ++round) {
-        ReadIncluded("middle.rr", "middle1", [this] {
-            ReadIncluded("inner.rr", "inner1");
+        ReadIncluded("middle.rr", middle, "middle1", [&] {
+            ReadIncluded("inner.rr", inner, "inner1");
             EXPECT_STREQ(CurrentFileName(), "middle.rr");
             EXPECT_EQ(NextKind(), kTokIdentifier);
             EXPECT_STREQ(Token().identText, "middle2");
@@ -635,8 +550,7 @@ TEST_F(LexerTest, NestedSavedStatesComeBackInTurn) {
 TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
     OpenLexer("first rest\r\nsecond\n");
     EXPECT_EQ(NextKind(), kTokIdentifier);
-    Write("other.rr", std::string(3 * kSourceBlockSize, ' ') + "inner\n");
-    ReadIncluded("other.rr", "inner");
+    ReadIncluded("other.rr", std::string(3 * kSourceBlockSize, ' ') + "inner\n", "inner");
     EXPECT_EQ(NextKind(), kTokIdentifier);
     EXPECT_STREQ(Token().identText, "rest");
     EXPECT_EQ(Token().line, 1);
@@ -644,28 +558,12 @@ TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
     EXPECT_STREQ(Token().identText, "second");
     EXPECT_EQ(Token().line, 2);
 
-    ScriptRun c = Convert("\r\nresource 'STR ' (kUndefined) { \"x\" };\r\nresource\r\n");
+    const Converted c =
+        ConvertText("\r\nresource 'STR ' (kUndefined) { \"x\" };\r\nresource\r\n");
     EXPECT_EQ(c.status, 1);
     EXPECT_EQ(c.out, "in.rr(2) : error: GetResourceID: integer expected "
                      "('resource 'STR ' (kUndefined) { \"x\" };' : 27)\n\n");
-    EXPECT_FALSE(c.scriptLeft);
-}
-
-// Whole runs in one process: nothing of one run is seen by the next.
-TEST_F(LexerTest, EveryRunStartsAfresh) {
-    Write("loop.r", "#include \"loop.r\" // again\n");
-    Write("run1.rr", "#define X 5\nenum { Y = 6 };\n#include \"loop.r\" // loop\n");
-    RunResult r = Run({"run1.rr", "run.rc"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.out.find("Recursive include of file"), std::string::npos) << r.out;
-    Write("run2.rr", "resource 'STR ' (X) { \"x\" };\n");
-    r = Run({"run2.rr", "run.rc"});
-    EXPECT_EQ(r.status, 1);  // X is no longer defined
-    EXPECT_NE(r.out.find("GetResourceID: integer expected"), std::string::npos) << r.out;
-
-    Write("run2.rr", "#include \"run1.rr\" // defines X, then fails\n");
-    Write("run1.rr", "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
-    EXPECT_EQ(Run({"run2.rr", "run.rc"}).status, 0);  // the include chain of the failed run is gone
+    EXPECT_EQ(c.script, "");
 }
 
 }  // namespace
