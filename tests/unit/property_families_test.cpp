@@ -6,19 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/unit/conversion_fixture.h"
+#include "tests/unit/convert_rows.h"
 
 namespace {
 
-const std::string kListHead =
-    "#define RSCL32(a,b,c,d)   0x ## c ## d, 0x ## a ## b\n"
-    "#define LC(a,b,c,d)       #d, #c, #b, #a\n"
-    "#define RSCS32(a)         a, 0\n"
-    "\n"
-    "16000  Vtag  DISCARDABLE\nBEGIN\n"
-    "\t1, /* First byte must always be 1 */\n"
-    "\t0L, /* kCurrentVtag Version */\n"
-    "\t    1L, /* Property count */\n";
+const std::string kListHead = std::string(kScriptStart) +
+                              "16000  Vtag  DISCARDABLE\nBEGIN\n"
+                              "\t1, /* First byte must always be 1 */\n"
+                              "\t0L, /* kCurrentVtag Version */\n"
+                              "\t    1L, /* Property count */\n";
 
 // A code item: the four characters reversed, then the comment.
 std::string CodeItem(const std::string& code, const std::string& comment) {
@@ -43,32 +39,32 @@ struct Fails {
     int column;  // the read index: after the refused token (a number also takes the blanks after it)
 };
 
-class PropertyFamilies : public ConversionTest {
-public:
-    static std::string Source(const std::string& line) {
-        return "resource 'Vtag' (16000) {\n\t{\n" + line + "\n\t}\n};\n";
+// The property on line 3 of a list of its own.
+Converted ConvertLine(const std::string& line) {
+    return ConvertText("resource 'Vtag' (16000) {\n\t{\n" + line + "\n\t}\n};\n");
+}
+
+void Check(const std::vector<Writes>& rows) {
+    for (const Writes& row : rows) {
+        SCOPED_TRACE(row.line);
+        const Converted c = ConvertLine(row.line);
+        EXPECT_EQ(c.status, 0) << c.out;
+        EXPECT_EQ(c.err, "");
+        EXPECT_EQ(c.script, kListHead + row.record + "\nEND\n\n");
     }
-    static void Check(const std::vector<Writes>& rows) {
-        for (const Writes& row : rows) {
-            SCOPED_TRACE(row.line);
-            const ScriptRun c = Convert(Source(row.line));
-            EXPECT_EQ(c.status, 0) << c.out;
-            EXPECT_EQ(c.err, "");
-            EXPECT_EQ(c.script, kListHead + row.record + "\nEND\n\n");
-        }
+}
+
+void Check(const std::vector<Fails>& rows) {
+    for (const Fails& row : rows) {
+        SCOPED_TRACE(row.line);
+        const Converted c = ConvertLine(row.line);
+        EXPECT_EQ(c.status, 1);
+        EXPECT_EQ(c.out, "in.rr(3) : error: " + row.context + ": " + row.message + " ('" + row.line +
+                             "' : " + std::to_string(row.column) + ")\n\n");
+        EXPECT_EQ(c.err, "");
+        EXPECT_EQ(c.script, "");
     }
-    static void Check(const std::vector<Fails>& rows) {
-        for (const Fails& row : rows) {
-            SCOPED_TRACE(row.line);
-            const ScriptRun c = Convert(Source(row.line));
-            EXPECT_EQ(c.status, 1);
-            EXPECT_EQ(c.out, "in.rr(3) : error: " + row.context + ": " + row.message + " ('" + row.line +
-                                 "' : " + std::to_string(row.column) + ")\n\n");
-            EXPECT_EQ(c.err, "");
-            EXPECT_EQ(Listing(), std::vector<std::string>{"in.rr"});  // no script, no stray file
-        }
-    }
-};
+}
 
 // A keyword whose open brace is replaced by a parenthesis: refused right after the parenthesis.
 Fails NoOpenBrace(const std::string& keyword, const std::string& context, const std::string& body) {
@@ -83,51 +79,36 @@ Fails SemicolonForCloseBrace(const std::string& keyword, const std::string& cont
     return {line, context, "Close brace expected", int(line.size()) - 2};
 }
 
-TEST_F(PropertyFamilies, PresenceFlagsWriteOneWhateverTheyHold) {
+TEST(PropertyFamilies, PresenceFlagsWriteOneWhateverTheyHold) {
     struct Row {
-        std::string keyword, key, context;
+        std::string keyword, key, context = "";
     };
+    // An empty context is "Parse" and the keyword.
     const Row rows[] = {
-        {"WantsScrap", "wnsc", "ParseWantsScrap"},
-        {"FileBrowserAware", "fbaw", "ParseFileBrowserAware"},
-        {"NoAboutBox", "nabo", "ParseNoAboutBox"},
+        {"WantsScrap", "wnsc"}, {"FileBrowserAware", "fbaw"}, {"NoAboutBox", "nabo"},
         {"LegacyFilterGalleryMenuItem", "lFGm", "ParseLegacyFilterMenu"},
-        {"PositionDependent", "posd", "ParsePositionDependent"},
-        {"MonitorScalingAware", "pmsa", "ParseMonitorScalingAware"},
-        {"FileProperties", "ffps", "ParseFileProperties"},
-        {"LosslessRotate", "fllr", "ParseLosslessRotate"},
-        {"BulkSettings", "ffbs", "ParseBulkSettings"},
-        {"PrimaryMetadataSource", "ffpm", "ParsePrimaryMetadataSource"},
-        {"PrimaryThumbnailSource", "ffpt", "ParsePrimaryThumbnailSource"},
-        {"XMPRead", "xmpr", "ParseXMPRead"},
-        {"XMPWrite", "xmpw", "ParseXMPWrite"},
-        {"QuickExtractThumbnail", "qthm", "ParseQuickExtractThumbnail"},
-        {"BulkOpen", "ffbo", "ParseBulkOpen"},
-        {"LoadUnload", "piLU", "ParseLoadUnload"},
-        {"Preferences", "piPF", "ParsePreferences"},
-        {"RawSettings", "rscp", "ParseRawSettings"},
-        {"OpenWriteAccess", "fowa", "ParseOpenWriteAccess"},
-        {"WarnIfOverridden", "fwio", "ParseWarnIfOverridden"},
-        {"ResourceThreadSafe", "frts", "ParseResourceThreadSafe"},
-        {"SupportsBackgroundSave", "fbgs", "ParseSupportsBackgroundSave"},
-        {"SupportsPOSIXIO", "fxio", "ParseSupportsPOSIXIO"},
-        {"SupportsPluginOpeningFile", "fpof", "ParseSupportsPluginOpeningFile"},
-        {"Persistent", "prst", "ParsePersistent"},
-        {"LoadWithAlteredSearchPath", "adll", "ParseLoadWithAlteredSearchPath"},
-        {"Reentrant", "reen", "ParseReentrant"},
-        {"FormatLayerSupportReadOnly", "slRO", "ParseFormatLayerSupportReadOnly"},
-        {"StackRenderer", "sRnd", "StackRenderer"},
+        {"PositionDependent", "posd"}, {"MonitorScalingAware", "pmsa"}, {"FileProperties", "ffps"},
+        {"LosslessRotate", "fllr"}, {"BulkSettings", "ffbs"}, {"PrimaryMetadataSource", "ffpm"},
+        {"PrimaryThumbnailSource", "ffpt"}, {"XMPRead", "xmpr"}, {"XMPWrite", "xmpw"},
+        {"QuickExtractThumbnail", "qthm"}, {"BulkOpen", "ffbo"}, {"LoadUnload", "piLU"},
+        {"Preferences", "piPF"}, {"RawSettings", "rscp"}, {"OpenWriteAccess", "fowa"},
+        {"WarnIfOverridden", "fwio"}, {"ResourceThreadSafe", "frts"},
+        {"SupportsBackgroundSave", "fbgs"}, {"SupportsPOSIXIO", "fxio"},
+        {"SupportsPluginOpeningFile", "fpof"}, {"Persistent", "prst"},
+        {"LoadWithAlteredSearchPath", "adll"}, {"Reentrant", "reen"},
+        {"FormatLayerSupportReadOnly", "slRO"}, {"StackRenderer", "sRnd", "StackRenderer"},
         {"EditinPlugin", "ediP", "EditinPlugin"},
         {"PluginLaunchesEditor", "piLe", "PluginLaunchesEditor"},
     };
     for (const Row& row : rows) {
         const std::string record = Header("LMTR", row.key, row.keyword, "    4") + "\t1L, \n";
         Check(std::vector<Writes>{{row.keyword + " { }", record}, {row.keyword + " { 0 }", record}});
-        Check(std::vector<Fails>{NoOpenBrace(row.keyword, row.context, "")});
+        Check(std::vector<Fails>{
+            NoOpenBrace(row.keyword, row.context.empty() ? "Parse" + row.keyword : row.context, "")});
     }
 }
 
-TEST_F(PropertyFamilies, NumbersHostAndSizePairs) {
+TEST(PropertyFamilies, NumbersHostAndSizePairs) {
     const std::string version = "/* (Major << 16) | Minor */";
     Check(std::vector<Writes>{
         {"Version { 258 }", Header("LMTR", "vers", "PIVersionProperty", "    4") + "\t0X00000102L, " + version + "\n"},
@@ -169,29 +150,28 @@ TEST_F(PropertyFamilies, NumbersHostAndSizePairs) {
     });
 }
 
-TEST_F(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
+TEST(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
     struct Row {
-        std::string keyword, vendor, key, name, context;
+        std::string keyword, vendor, key, name;
         bool prefixed;
-        std::string comment;
+        std::string comment = "", context = "";  // an empty context is "Parse" and the keyword
     };
     const Row rows[] = {
-        {"Name", "LMTR", "name", "PINameProperty", "ParseName", true, ""},
-        {"ZStringName", "LMTR", "znam", "PIZStringNameProperty", "ParseZStringName", true, ""},
-        {"Category", "LMTR", "catg", "PICategoryProperty", "ParseCategory", true, ""},
-        {"ZStringCategory", "LMTR", "zcat", "PIZStringCategoryProperty", "ParseZStringCategory", true, ""},
-        {"ProgressText", "LMTR", "prog", "PIProgressTextProperty", "ParseProgressText", true, ""},
-        {"ZStringProgressText", "LMTR", "zpro", "PIZStringProgressTextProperty", "ParseZStringProgressText",
-         true, ""},
-        {"FeatureEnabled", "LMTR", "feen", "PIFeatureEnabledProperty", "ParseFeatureEnabled", true, ""},
-        {"PickerID", "LMTR", "pnme", "PickerID", "ParsePicker", true, "/* Picker name */"},
-        {"CodeWin32X86", "LMTR", "wx86", "PIWin32X86CodeProperty", "ParseCodeWin32X86", false, ""},
-        {"CodeWin64X86", "LMTR", "8664", "PIWin64X86CodeProperty", "ParseCodeWin64X86", false, ""},
-        {"CodeWin64ARM", "LMTR", "wa64", "PIWin64ARMCodeProperty", "ParseCodeWin64ARM", false, ""},
-        {"EnableInfo", "LMTR", "enbl", "EnableInfoProperty", "ParseEnableInfo", false, ""},
-        {"InternalName", "ORVN", "pinm", "Plug-In Name", "ParseInternalName", false, ""},
-        {"Description", "ORVN", "desc", "Description", "ParseDescription", false, ""},
-        {"Title", "ORVN", "titl", "Title", "ParseTitle", false, ""},
+        {"Name", "LMTR", "name", "PINameProperty", true},
+        {"ZStringName", "LMTR", "znam", "PIZStringNameProperty", true},
+        {"Category", "LMTR", "catg", "PICategoryProperty", true},
+        {"ZStringCategory", "LMTR", "zcat", "PIZStringCategoryProperty", true},
+        {"ProgressText", "LMTR", "prog", "PIProgressTextProperty", true},
+        {"ZStringProgressText", "LMTR", "zpro", "PIZStringProgressTextProperty", true},
+        {"FeatureEnabled", "LMTR", "feen", "PIFeatureEnabledProperty", true},
+        {"PickerID", "LMTR", "pnme", "PickerID", true, "/* Picker name */", "ParsePicker"},
+        {"CodeWin32X86", "LMTR", "wx86", "PIWin32X86CodeProperty", false},
+        {"CodeWin64X86", "LMTR", "8664", "PIWin64X86CodeProperty", false},
+        {"CodeWin64ARM", "LMTR", "wa64", "PIWin64ARMCodeProperty", false},
+        {"EnableInfo", "LMTR", "enbl", "EnableInfoProperty", false},
+        {"InternalName", "ORVN", "pinm", "Plug-In Name", false},
+        {"Description", "ORVN", "desc", "Description", false},
+        {"Title", "ORVN", "titl", "Title", false},
     };
     for (const Row& row : rows) {
         // "ab" and a curly quote with d, joined: "ab'd", n = 4, k = 3, length 8.
@@ -199,8 +179,9 @@ TEST_F(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
                                                : "\t\"ab'd\\0\\0\\0\\0\", \n";
         Check(std::vector<Writes>{
             {row.keyword + " { \"ab\" \"\xD2" "d\" }", Header(row.vendor, row.key, row.name, "    8") + value}});
-        Check(std::vector<Fails>{NoOpenBrace(row.keyword, row.context, "\"x\""),
-                                 SemicolonForCloseBrace(row.keyword, row.context, "\"x\"")});
+        const std::string context = row.context.empty() ? "Parse" + row.keyword : row.context;
+        Check(std::vector<Fails>{NoOpenBrace(row.keyword, context, "\"x\""),
+                                 SemicolonForCloseBrace(row.keyword, context, "\"x\"")});
     }
     Check(std::vector<Writes>{
         {"Category { LMHelpMenu }",
@@ -216,7 +197,7 @@ TEST_F(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
     });
 }
 
-TEST_F(PropertyFamilies, KindAndComponent) {
+TEST(PropertyFamilies, KindAndComponent) {
     Check(std::vector<Writes>{
         {"Kind { Filter }", Header("LMTR", "kind", "PIKindProperty", "    4") +
                                 CodeItem("LmFl", "/* 'LmFl' Lumetra Filter plug-in */")},
@@ -238,7 +219,7 @@ TEST_F(PropertyFamilies, KindAndComponent) {
 }
 
 // Braces and commas of the suite-style properties, inner lists included.
-TEST_F(PropertyFamilies, SuiteBracesAndCommas) {
+TEST(PropertyFamilies, SuiteBracesAndCommas) {
     Check(std::vector<Fails>{
         {"\t\tButtonIcon cicn, ICON, 1, \"x\" }", "ParseButtonIcon", "Open brace expected", 17},
         {"\t\tButtonIcon { cicn, ICON, 1, \"x\" 0 }", "ParseButtonIcon", "Close brace expected", 36},
@@ -267,7 +248,7 @@ TEST_F(PropertyFamilies, SuiteBracesAndCommas) {
 }
 
 // Braces and commas of the effect-host properties, between and after their groups.
-TEST_F(PropertyFamilies, EffectHostBracesAndCommas) {
+TEST(PropertyFamilies, EffectHostBracesAndCommas) {
     const std::string zeros13 = "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0";
     Check(std::vector<Fails>{
         {"\t\tRl_Effect_Description \"a\" }", "ParseRlEffectDescription", "Open brace expected", 27},
