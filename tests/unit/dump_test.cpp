@@ -225,54 +225,47 @@ TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
               "};\n\n");
 }
 
-TEST(DumpDamaged, PropertyListRecordsAgainstTheBytes) {
-    // A name record stating 12 value bytes where 8 are left.
-    Bytes b = ListHeader(1);
-    PutRecord(b, "LMTR", "name", Bytes{4, 'a', 'b', 'c', 'd', 0, 0, 0});
-    b[10 + 12] = 12;
-    EXPECT_EQ(Problems(Print(Resource("VTAG", b))),
-              "Vtag 16000: property 'name' at offset 10: length 12 exceeds the 8 bytes left\n");
-
-    // Count 2, one kind record of 20 bytes: the second header would start at 30.
+TEST(DumpDamaged, ProblemsNamedWithTheirOffset) {
+    Bytes longName = OneRecord("LMTR", "name", Bytes{4, 'a', 'b', 'c', 'd', 0, 0, 0});
+    longName[10 + 12] = 12;  // 12 value bytes where 8 are left
     Bytes kind;
     PutCode(kind, "LmFl");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "kind", kind, 2)))),
-              "Vtag 16000: record 2 of 2 at offset 30: the data ends inside the record header "
-              "(count 2 larger than the records present)\n");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "kind", kind, 0)))),
-              "Vtag 16000: offset 10: 20 bytes after the last of 0 records (count smaller than "
-              "the records present)\n");
-
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "zzzz", kind)))),
-              "Vtag 16000: property 'zzzz' at offset 10: unknown property key\n");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("ORVN", "kind", kind)))),
-              "Vtag 16000: property 'kind' at offset 10: vendor 'ORVN', the converter writes "
-              "'LMTR' for Kind\n");
-    // A presence flag must hold 1.
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "wnsc", Bytes{2, 0, 0, 0})))),
-              "Vtag 16000: property 'wnsc' at offset 10: WantsScrap: presence flag holds 2, "
-              "must be 1\n");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", Bytes{1, 0, 0}))),
-              "Vtag 16000: data of 3 bytes is shorter than the 10-byte list header\n");
+    Bytes addin;  // one category whose header is cut off
+    Put16s(addin, {1, 1, 8});
+    const struct {
+        ResEntry entry;
+        std::string problems;
+    } rows[] = {
+        {Resource("VTAG", longName),
+         "Vtag 16000: property 'name' at offset 10: length 12 exceeds the 8 bytes left\n"},
+        // Count 2, one kind record of 20 bytes: the second header would start at 30.
+        {Resource("VTAG", OneRecord("LMTR", "kind", kind, 2)),
+         "Vtag 16000: record 2 of 2 at offset 30: the data ends inside the record header "
+         "(count 2 larger than the records present)\n"},
+        {Resource("VTAG", OneRecord("LMTR", "kind", kind, 0)),
+         "Vtag 16000: offset 10: 20 bytes after the last of 0 records (count smaller than "
+         "the records present)\n"},
+        {Resource("VTAG", OneRecord("LMTR", "zzzz", kind)),
+         "Vtag 16000: property 'zzzz' at offset 10: unknown property key\n"},
+        {Resource("VTAG", OneRecord("ORVN", "kind", kind)),
+         "Vtag 16000: property 'kind' at offset 10: vendor 'ORVN', the converter writes "
+         "'LMTR' for Kind\n"},
+        {Resource("VTAG", OneRecord("LMTR", "wnsc", Bytes{2, 0, 0, 0})),
+         "Vtag 16000: property 'wnsc' at offset 10: WantsScrap: presence flag holds 2, "
+         "must be 1\n"},
+        {Resource("VTAG", Bytes{1, 0, 0}),
+         "Vtag 16000: data of 3 bytes is shorter than the 10-byte list header\n"},
+        {Resource("PATE", Bytes{1, 0, 'h', 'i'}, 6),
+         "Pate 6: offset 3: the text is not ended by a zero byte\n"},
+        {Resource("PATE", Bytes{2, 0, 0}, 6), "Pate 6: offset 0: first word 2, the converter writes 1\n"},
+        {Resource("PATH", Bytes{1, 2, 3}, 1),
+         "PATH 1: odd data size 3; the converter writes whole 16-bit words\n"},
+        {Resource("ADIN", addin), "AdIn 16000: category 1 of 1: data ends inside a category header\n"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Problems(Print(row.entry)), row.problems);
     // The unprintable record stays as raw bytes in a comment; the list goes on.
     const DumpOutput out = Print(Resource("VTAG", OneRecord("LMTR", "zzzz", kind)));
     EXPECT_NE(out.text.find("/* raw: 52 54 4D 4C 7A 7A 7A 7A"), std::string::npos) << out.text;
-}
-
-TEST(DumpDamaged, OtherResourceLayouts) {
-    EXPECT_EQ(Problems(Print(Resource("PATE", Bytes{1, 0, 'h', 'i'}, 6))),
-              "Pate 6: offset 3: the text is not ended by a zero byte\n");
-    EXPECT_EQ(Problems(Print(Resource("PATE", Bytes{2, 0, 0}, 6))),
-              "Pate 6: offset 0: first word 2, the converter writes 1\n");
-    EXPECT_EQ(Problems(Print(Resource("PATH", Bytes{1, 2, 3}, 1))),
-              "PATH 1: odd data size 3; the converter writes whole 16-bit words\n");
-    // An add-in list of one category whose header is cut off.
-    Bytes addin;
-    Put16(addin, 1);
-    Put16(addin, 1);
-    Put16(addin, 8);
-    EXPECT_EQ(Problems(Print(Resource("ADIN", addin))),
-              "AdIn 16000: category 1 of 1: data ends inside a category header\n");
 }
 
 TEST(DumpPe, DamagedImagesAreRefusedWithTheirOffset) {
