@@ -53,13 +53,9 @@ Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva 
     b[0x3C] = 64;
     PutText(b, std::string("PE\0\0", 4));
     const uint16_t optionalSize = plus ? 240 : 224;
-    Put16(b, plus ? 0x8664 : 0x14C);
-    Put16(b, 1);  // sections
-    Put32(b, 0);
-    Put32(b, 0);
-    Put32(b, 0);
-    Put16(b, optionalSize);
-    Put16(b, 0x2102);
+    Put16s(b, {uint16_t(plus ? 0x8664 : 0x14C), 1});  // machine, one section
+    Put32s(b, {0, 0, 0});
+    Put16s(b, {optionalSize, 0x2102});
     const size_t optional = b.size();
     b.resize(optional + optionalSize, 0);
     b[optional] = 0x0B;
@@ -70,32 +66,15 @@ Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva 
     b[resourceEntry + 1] = 0x10;  // RVA 0x1000
     b[resourceEntry + 4] = 200;   // size
     PutText(b, std::string(".rsrc\0\0\0", 8));
-    Put32(b, 0x200);  // virtual size
-    Put32(b, 0x1000);
-    Put32(b, 0x200);  // raw size
-    Put32(b, 0x200);  // raw offset
+    Put32s(b, {0x200, 0x1000, 0x200, 0x200});  // virtual size and address, raw size and offset
     b.resize(0x200, 0);
+    // Type, name and language directories of one entry each (16 bytes and 8 per entry),
+    // the data entry at 72, the type's name at 88, the data at 100.
     Bytes s;
-    auto directory = [&](uint16_t named, uint16_t ids) {
-        Put32(s, 0);
-        Put32(s, 0);
-        Put32(s, 0);
-        Put16(s, named);
-        Put16(s, ids);
-    };
-    directory(1, 0);
-    Put32(s, 0x80000000u | 88);
-    Put32(s, 0x80000000u | 24);
-    directory(0, 1);
-    Put32(s, 16000);
-    Put32(s, 0x80000000u | (loop ? 0 : 48));
-    directory(0, 1);
-    Put32(s, 0x0409);
-    Put32(s, 72);
-    Put32(s, dataRva);
-    Put32(s, uint32_t(data.size()));
-    Put32(s, 0);
-    Put32(s, 0);
+    Put32s(s, {0, 0, 0, 1, 0x80000000u | 88, 0x80000000u | 24});
+    Put32s(s, {0, 0, 0, 1u << 16, 16000, 0x80000000u | (loop ? 0 : 48)});
+    Put32s(s, {0, 0, 0, 1u << 16, 0x0409, 72});
+    Put32s(s, {dataRva, uint32_t(data.size()), 0, 0});
     Put16(s, 4);
     for (char c : std::string("VTAG")) Put16(s, uint16_t(c));
     s.resize(100, 0);
@@ -105,9 +84,21 @@ Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva 
     return b;
 }
 
-// Runs the tool on bytes written to a file; returns the status, fills the two streams.
-// The input lies in a folder of its own: other test processes (ctest -j, another build's
-// tests) write theirs at the same time, under the same file name.
+// Runs the tool with the arguments; returns the status, fills the two streams.
+int RunArgs(std::vector<std::string> args, std::string& out, std::string& err) {
+    std::vector<char*> argv = {const_cast<char*>("propwright-dump")};
+    for (std::string& arg : args) argv.push_back(&arg[0]);
+    argv.push_back(nullptr);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = RunDump(int(argv.size()) - 1, argv.data());
+    out = testing::internal::GetCapturedStdout();
+    err = testing::internal::GetCapturedStderr();
+    return status;
+}
+
+// Runs the tool on bytes written to a file. The input lies in a folder of its own: other test
+// processes (ctest -j, another build's tests) write theirs at the same time, under that name.
 int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* option = nullptr) {
     namespace fs = std::filesystem;
     fs::path folder;
@@ -116,20 +107,9 @@ int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* op
         if (fs::create_directory(folder)) break;
     }
     const std::string path = (folder / "dump_test_input.res").string();
-    {
-        std::ofstream file(path, std::ios::binary);
-        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    }
-    std::string arg = path;
-    std::vector<char*> argv = {const_cast<char*>("propwright-dump")};
-    if (option) argv.push_back(const_cast<char*>(option));
-    argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = RunDump(int(argv.size()) - 1, argv.data());
-    out = testing::internal::GetCapturedStdout();
-    err = testing::internal::GetCapturedStderr();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    const int status = option ? RunArgs({option, path}, out, err) : RunArgs({path}, out, err);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
     return status;
@@ -209,35 +189,15 @@ TEST(DumpPrint, OtherResourcesAndNamedOnesAreListed) {
                              "identifiers only\n");
 }
 
-TEST(DumpPrint, TextPathAndStringResources) {
-    EXPECT_EQ(Print(Resource("PATE", Bytes{1, 0, 'h', 'i', 0}, 6)).text,
-              "resource 'Pate' (6) {\n\t\"hi\"\n};\n\n");
-    const DumpOutput viewer = Print(Resource("QKPN", Bytes{0xFD, 0xFF, 'v', 0}, 5));
-    EXPECT_EQ(viewer.text, "resource 'QkPn' (5) {\n\tVersion3 { \"v\" }\n};\n\n");
-    EXPECT_TRUE(viewer.usesViewer);
+TEST(DumpPrint, PathAsHexWords) {
     EXPECT_EQ(Print(Resource("PATH", Bytes{0x01, 0x23, 0xAB, 0xCD}, 1)).text,
               "data 'PATH' (1) {\n\t$\"0123 ABCD\"\n};\n\n");
-    // Block 2 holds ids 16 to 31; string 17 is "ok", the rest are empty.
-    Bytes block;
-    Put16(block, 0);
-    Put16(block, 2);
-    Put16(block, 'o');
-    Put16(block, 'k');
-    for (int i = 2; i < 16; ++i) Put16(block, 0);
-    ResEntry table = Resource("", block, 2);
-    table.type.isOrdinal = true;
-    table.type.ordinal = 6;
-    EXPECT_EQ(Print(table).text, "resource 'STR ' (17) { \"ok\" };\n\n");
 }
 
 // Suites follow one another as "{ ... }, { ... }": a comma between two, none after the last.
 TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
     Bytes b;
-    Put16(b, 1);
-    Put16(b, 0x0201);  // major 1, minor 2
-    Put16(b, 0);       // language
-    Put16(b, 0);       // script
-    Put16(b, 2);       // suites
+    Put16s(b, {1, 0x0201, 0, 0, 2});  // major 1, minor 2, language, script, suites
     auto suite = [&](const std::string& name, const std::string& description, const char* id,
                      uint16_t level) {
         b.push_back(uint8_t(name.size()));
@@ -245,9 +205,7 @@ TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
         b.push_back(uint8_t(description.size()));
         PutText(b, description);
         PutCode(b, id);
-        Put16(b, level);
-        Put16(b, 1);  // version
-        for (int list = 0; list < 4; ++list) Put16(b, 0);  // events, classes, comparisons, enums
+        Put16s(b, {level, 1, 0, 0, 0, 0});  // version; no events, classes, comparisons, enums
     };
     suite("One", "first", "one ", 1);
     suite("Two", "second", "two ", 2);
@@ -267,68 +225,47 @@ TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
               "};\n\n");
 }
 
-TEST(DumpDamaged, PropertyListRecordsAgainstTheBytes) {
-    // A name record stating 12 value bytes where 8 are left.
-    Bytes b = ListHeader(1);
-    PutRecord(b, "LMTR", "name", Bytes{4, 'a', 'b', 'c', 'd', 0, 0, 0});
-    b[10 + 12] = 12;
-    EXPECT_EQ(Problems(Print(Resource("VTAG", b))),
-              "Vtag 16000: property 'name' at offset 10: length 12 exceeds the 8 bytes left\n");
-
-    // Count 2, one kind record of 20 bytes: the second header would start at 30.
+TEST(DumpDamaged, ProblemsNamedWithTheirOffset) {
+    Bytes longName = OneRecord("LMTR", "name", Bytes{4, 'a', 'b', 'c', 'd', 0, 0, 0});
+    longName[10 + 12] = 12;  // 12 value bytes where 8 are left
     Bytes kind;
     PutCode(kind, "LmFl");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "kind", kind, 2)))),
-              "Vtag 16000: record 2 of 2 at offset 30: the data ends inside the record header "
-              "(count 2 larger than the records present)\n");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "kind", kind, 0)))),
-              "Vtag 16000: offset 10: 20 bytes after the last of 0 records (count smaller than "
-              "the records present)\n");
-
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "zzzz", kind)))),
-              "Vtag 16000: property 'zzzz' at offset 10: unknown property key\n");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("ORVN", "kind", kind)))),
-              "Vtag 16000: property 'kind' at offset 10: vendor 'ORVN', the converter writes "
-              "'LMTR' for Kind\n");
-    // A presence flag must hold 1.
-    EXPECT_EQ(Problems(Print(Resource("VTAG", OneRecord("LMTR", "wnsc", Bytes{2, 0, 0, 0})))),
-              "Vtag 16000: property 'wnsc' at offset 10: WantsScrap: presence flag holds 2, "
-              "must be 1\n");
-    EXPECT_EQ(Problems(Print(Resource("VTAG", Bytes{1, 0, 0}))),
-              "Vtag 16000: data of 3 bytes is shorter than the 10-byte list header\n");
+    Bytes addin;  // one category whose header is cut off
+    Put16s(addin, {1, 1, 8});
+    const struct {
+        ResEntry entry;
+        std::string problems;
+    } rows[] = {
+        {Resource("VTAG", longName),
+         "Vtag 16000: property 'name' at offset 10: length 12 exceeds the 8 bytes left\n"},
+        // Count 2, one kind record of 20 bytes: the second header would start at 30.
+        {Resource("VTAG", OneRecord("LMTR", "kind", kind, 2)),
+         "Vtag 16000: record 2 of 2 at offset 30: the data ends inside the record header "
+         "(count 2 larger than the records present)\n"},
+        {Resource("VTAG", OneRecord("LMTR", "kind", kind, 0)),
+         "Vtag 16000: offset 10: 20 bytes after the last of 0 records (count smaller than "
+         "the records present)\n"},
+        {Resource("VTAG", OneRecord("LMTR", "zzzz", kind)),
+         "Vtag 16000: property 'zzzz' at offset 10: unknown property key\n"},
+        {Resource("VTAG", OneRecord("ORVN", "kind", kind)),
+         "Vtag 16000: property 'kind' at offset 10: vendor 'ORVN', the converter writes "
+         "'LMTR' for Kind\n"},
+        {Resource("VTAG", OneRecord("LMTR", "wnsc", Bytes{2, 0, 0, 0})),
+         "Vtag 16000: property 'wnsc' at offset 10: WantsScrap: presence flag holds 2, "
+         "must be 1\n"},
+        {Resource("VTAG", Bytes{1, 0, 0}),
+         "Vtag 16000: data of 3 bytes is shorter than the 10-byte list header\n"},
+        {Resource("PATE", Bytes{1, 0, 'h', 'i'}, 6),
+         "Pate 6: offset 3: the text is not ended by a zero byte\n"},
+        {Resource("PATE", Bytes{2, 0, 0}, 6), "Pate 6: offset 0: first word 2, the converter writes 1\n"},
+        {Resource("PATH", Bytes{1, 2, 3}, 1),
+         "PATH 1: odd data size 3; the converter writes whole 16-bit words\n"},
+        {Resource("ADIN", addin), "AdIn 16000: category 1 of 1: data ends inside a category header\n"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(Problems(Print(row.entry)), row.problems);
     // The unprintable record stays as raw bytes in a comment; the list goes on.
     const DumpOutput out = Print(Resource("VTAG", OneRecord("LMTR", "zzzz", kind)));
     EXPECT_NE(out.text.find("/* raw: 52 54 4D 4C 7A 7A 7A 7A"), std::string::npos) << out.text;
-}
-
-TEST(DumpDamaged, OtherResourceLayouts) {
-    EXPECT_EQ(Problems(Print(Resource("PATE", Bytes{1, 0, 'h', 'i'}, 6))),
-              "Pate 6: offset 3: the text is not ended by a zero byte\n");
-    EXPECT_EQ(Problems(Print(Resource("PATE", Bytes{2, 0, 0}, 6))),
-              "Pate 6: offset 0: first word 2, the converter writes 1\n");
-    EXPECT_EQ(Problems(Print(Resource("PATH", Bytes{1, 2, 3}, 1))),
-              "PATH 1: odd data size 3; the converter writes whole 16-bit words\n");
-    // An add-in list of one category whose header is cut off.
-    Bytes addin;
-    Put16(addin, 1);
-    Put16(addin, 1);
-    Put16(addin, 8);
-    EXPECT_EQ(Problems(Print(Resource("ADIN", addin))),
-              "AdIn 16000: category 1 of 1: data ends inside a category header\n");
-}
-
-TEST(DumpPe, FindsResourcesInPe32AndPe32Plus) {
-    const Bytes data = OneRecord("LMTR", "wnsc", Bytes{1, 0, 0, 0});
-    for (bool plus : {false, true}) {
-        std::vector<ResEntry> entries;
-        std::string error;
-        ASSERT_TRUE(ParsePeResources(PeImage(plus, data), entries, error)) << error;
-        ASSERT_EQ(entries.size(), 1u);
-        EXPECT_EQ(entries[0].type.Display(), "VTAG");
-        EXPECT_EQ(entries[0].name.ordinal, 16000);
-        EXPECT_EQ(entries[0].languageId, 0x0409);
-        EXPECT_EQ(entries[0].data, data);
-    }
 }
 
 TEST(DumpPe, DamagedImagesAreRefusedWithTheirOffset) {
@@ -386,13 +323,6 @@ TEST(DumpRun, ExitStatusAndMessages) {
 
     EXPECT_EQ(RunOn(PeImage(true, Bytes{1, 0, 0}, true), out, err), 2);
     EXPECT_NE(err.find("resource directory loop"), std::string::npos) << err;
-
-    char* none[] = {const_cast<char*>("propwright-dump"), nullptr};
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(RunDump(1, none), 2);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
-              "       propwright-dump --check [-v] FILE...\n");
 }
 
 // String 16 "Café€" (five units), string 17 "a中", string 18 the C1 control U+0081.
@@ -478,42 +408,24 @@ TEST(DumpPrint, EveryCodeAConstantGivesBackIsPrintedAsOne) {
 }
 
 TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
-    char* help[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--help"), nullptr};
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(RunDump(2, help), 0);
-    const std::string text = testing::internal::GetCapturedStdout();
-    EXPECT_NE(text.find("usage: propwright-dump [--utf8] FILE"), std::string::npos) << text;
-    EXPECT_NE(text.find("Exit status: 0 clean, 1 problems found, 2 unreadable input."),
+    const std::string usage =
+        "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
+        "       propwright-dump --check [-v] FILE...\n";
+    std::string out, err;
+    EXPECT_EQ(RunArgs({"--help"}, out, err), 0);
+    EXPECT_NE(out.find("usage: propwright-dump [--utf8] FILE"), std::string::npos) << out;
+    EXPECT_NE(out.find("Exit status: 0 clean, 1 problems found, 2 unreadable input."),
               std::string::npos);
-
-    char* version[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--version"),
-                       nullptr};
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(RunDump(2, version), 0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "propwright-dump 1.0.0\n");
-
-    // With a second argument --help is no option: the usage line and status 2.
-    char* two[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--help"),
-                   const_cast<char*>("x.res"), nullptr};
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(RunDump(3, two), 2);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
-              "       propwright-dump --check [-v] FILE...\n");
-
-    // --check needs at least one file.
-    char* check[] = {const_cast<char*>("propwright-dump"), const_cast<char*>("--check"), nullptr};
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(RunDump(2, check), 2);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("propwright-dump --check [-v] FILE..."),
-              std::string::npos);
-
+    EXPECT_EQ(RunArgs({"--version"}, out, err), 0);
+    EXPECT_EQ(out, "propwright-dump 1.0.0\n");
+    // No file, --help with a second argument, --check without a file: the usage and status 2.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"--help", "x.res"}, {"--check"}}) {
+        EXPECT_EQ(RunArgs(args, out, err), 2);
+        EXPECT_EQ(out, "");
+        EXPECT_EQ(err, usage);
+    }
     // A file that does not exist is unreadable input.
-    char* missing[] = {const_cast<char*>("propwright-dump"),
-                       const_cast<char*>("no-such-file.res"), nullptr};
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(RunDump(2, missing), 2);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "no-such-file.res: cannot open\n");
+    EXPECT_EQ(RunArgs({"no-such-file.res"}, out, err), 2);
+    EXPECT_EQ(err, "no-such-file.res: cannot open\n");
 }

@@ -3,19 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
-#include "driver/run.h"
 #include "lexer/keywords.h"
 #include "lexer/context.h"
 #include "lexer/symbols.h"
-
-namespace fs = std::filesystem;
+#include "tests/unit/convert_rows.h"
 
 namespace {
 
@@ -52,20 +45,6 @@ TEST(KeywordLookup, KindsAndMisses) {
     EXPECT_EQ(FindKeyword("typedef"), nullptr);  // handled before the table
 }
 
-// The help browser numbers the keywords in table order; the property kinds follow the others.
-TEST(KeywordLookup, TableOrderAndPropertyKinds) {
-    ASSERT_EQ(kKeywordCount, 138);
-    EXPECT_STREQ(kKeywordTable[0].name, "data");
-    EXPECT_STREQ(kKeywordTable[3].name, "Filter");
-    EXPECT_STREQ(kKeywordTable[22].name, "MVImageFormat");
-    EXPECT_STREQ(kKeywordTable[23].name, "MVAccelerator");
-    EXPECT_STREQ(kKeywordTable[35].name, "Kind");
-    EXPECT_STREQ(kKeywordTable[137].name, "PluginLaunchesEditor");
-    EXPECT_EQ(uint32_t(kKwFilter), 29u);
-    EXPECT_EQ(uint32_t(kKwFirstProperty), 61u);
-    EXPECT_EQ(uint32_t(kKwLastProperty), 163u);
-}
-
 // Each test works on a conversion of its own.
 class SymbolLookup : public ::testing::Test {
 protected:
@@ -100,57 +79,21 @@ TEST_F(SymbolLookup, NamesCompareOverEightyCharacters) {
     EXPECT_EQ(FindSymbol(other.c_str()), nullptr);  // differs at the 80th
 }
 
-// Conversions in process, in a directory of their own.
-class LookupRun : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-        // Another process (another build's tests) may run the same test: the first free name.
-        for (int n = 0;; ++n) {
-            dir_ = fs::temp_directory_path() /
-                   (std::string("propwright_lookup_") + test->name() + "_" + std::to_string(n));
-            if (fs::create_directory(dir_)) break;
-        }
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    // Converts the source; returns the status, the script in *script.
-    int Convert(const std::string& source, std::string* script) {
-        const std::string in = (dir_ / "in.rr").string();
-        const std::string out = (dir_ / "out.rc").string();
-        std::ofstream(in, std::ios::binary) << source;
-        const char* argv[] = {"propwright", in.c_str(), out.c_str()};
-        testing::internal::CaptureStdout();
-        int status = RunPropwright(3, argv);
-        testing::internal::GetCapturedStdout();
-        std::ifstream result(out, std::ios::binary);
-        script->assign(std::istreambuf_iterator<char>(result), std::istreambuf_iterator<char>());
-        return status;
-    }
-    static std::string Table(const std::string& id, const std::string& text) {
-        return "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t" + id + ",\n\t\"" + text + "\"\nEND\n\n";
-    }
-    fs::path dir_;
-};
-
-// Symbols ignore letter case, enum constants do not; the newest definition of each wins.
-TEST_F(LookupRun, SymbolsAndEnumConstantsInAConversion) {
-    std::string script;
-    ASSERT_EQ(Convert("#define Id 1\n#define ID 2\n"
-                      "enum { Red 3, RED 4 };\nenum { Red 5 };\n"
-                      "resource 'STR ' (id) { \"a\" };\n"
-                      "resource 'STR ' (Red) { \"b\" };\n"
-                      "resource 'STR ' (RED) { \"c\" };\n",
-                      &script),
-              0);
-    EXPECT_NE(script.find(Table("2", "a") + Table("5", "b") + Table("4", "c")),
-              std::string::npos)
-        << script;
+std::string Table(const std::string& id, const std::string& text) {
+    return "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t" + id + ",\n\t\"" + text + "\"\nEND\n\n";
 }
 
-TEST_F(LookupRun, EightyThousandSymbolsConvert) {
+// Symbols ignore letter case, enum constants do not; the newest definition of each wins.
+TEST(LookupRun, SymbolsAndEnumConstantsInAConversion) {
+    const Converted c = ConvertText("#define Id 1\n#define ID 2\n"
+                                    "enum { Red 3, RED 4 };\nenum { Red 5 };\n"
+                                    "resource 'STR ' (id) { \"a\" };\n"
+                                    "resource 'STR ' (Red) { \"b\" };\n"
+                                    "resource 'STR ' (RED) { \"c\" };\n");
+    EXPECT_EQ(c.script, kScriptStart + Table("2", "a") + Table("5", "b") + Table("4", "c"));
+}
+
+TEST(LookupRun, EightyThousandSymbolsConvert) {
     const int count = 80000;
     std::string source;
     for (int i = 1; i <= count; ++i) {
@@ -158,8 +101,7 @@ TEST_F(LookupRun, EightyThousandSymbolsConvert) {
         source += "#define kString" + n + " " + n + "\nresource 'STR ' (KSTRING" + n +
                   ") { \"s\" };\n";
     }
-    std::string script;
-    ASSERT_EQ(Convert(source, &script), 0);
+    const std::string script = ConvertText(source).script;
     size_t tables = 0;
     for (size_t at = script.find("STRINGTABLE"); at != std::string::npos;
          at = script.find("STRINGTABLE", at + 1))

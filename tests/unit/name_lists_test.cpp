@@ -40,16 +40,13 @@ const std::string_view kTypes[] = {"ANIM_DT_OPAQUE", "ANIM_DT_CHAR", "", "ANIM_D
                                    "ANIM_DT_FIXED", "ANIM_DT_COLOR_RGB"};
 constexpr int kTypeCount = 6;
 
-TEST(NameLists, FindNameNoCaseGivesThePosition) {
+TEST(NameLists, FindNameNoCaseGivesThePositionOrMisses) {
     EXPECT_EQ(FindNameNoCase("ANIM_DT_OPAQUE", kTypes, kTypeCount), 0);
     // "ANIM_DT_CHAR" and "ANIM_DT_LONG" have the same length: the letters decide.
     EXPECT_EQ(FindNameNoCase("ANIM_DT_LONG", kTypes, kTypeCount), 3);
     EXPECT_EQ(FindNameNoCase("anim_dt_char", kTypes, kTypeCount), 1);
     EXPECT_EQ(FindNameNoCase("Anim_Dt_Fixed", kTypes, kTypeCount), 4);
     EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kTypes, kTypeCount), 5);
-}
-
-TEST(NameLists, FindNameNoCaseMissesOtherWords) {
     EXPECT_EQ(FindNameNoCase("ANIM_DT_LON", kTypes, kTypeCount), -1);     // shorter
     EXPECT_EQ(FindNameNoCase("ANIM_DT_LONGS", kTypes, kTypeCount), -1);   // longer
     EXPECT_EQ(FindNameNoCase("ANIM_DT_LENG", kTypes, kTypeCount), -1);    // same length

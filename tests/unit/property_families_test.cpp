@@ -6,19 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/unit/conversion_fixture.h"
+#include "tests/unit/convert_rows.h"
 
 namespace {
 
-const std::string kListHead =
-    "#define RSCL32(a,b,c,d)   0x ## c ## d, 0x ## a ## b\n"
-    "#define LC(a,b,c,d)       #d, #c, #b, #a\n"
-    "#define RSCS32(a)         a, 0\n"
-    "\n"
-    "16000  Vtag  DISCARDABLE\nBEGIN\n"
-    "\t1, /* First byte must always be 1 */\n"
-    "\t0L, /* kCurrentVtag Version */\n"
-    "\t    1L, /* Property count */\n";
+const std::string kListHead = std::string(kScriptStart) +
+                              "16000  Vtag  DISCARDABLE\nBEGIN\n"
+                              "\t1, /* First byte must always be 1 */\n"
+                              "\t0L, /* kCurrentVtag Version */\n"
+                              "\t    1L, /* Property count */\n";
 
 // A code item: the four characters reversed, then the comment.
 std::string CodeItem(const std::string& code, const std::string& comment) {
@@ -43,32 +39,32 @@ struct Fails {
     int column;  // the read index: after the refused token (a number also takes the blanks after it)
 };
 
-class PropertyFamilies : public ConversionTest {
-public:
-    static std::string Source(const std::string& line) {
-        return "resource 'Vtag' (16000) {\n\t{\n" + line + "\n\t}\n};\n";
+// The property on line 3 of a list of its own.
+Converted ConvertLine(const std::string& line) {
+    return ConvertText("resource 'Vtag' (16000) {\n\t{\n" + line + "\n\t}\n};\n");
+}
+
+void Check(const std::vector<Writes>& rows) {
+    for (const Writes& row : rows) {
+        SCOPED_TRACE(row.line);
+        const Converted c = ConvertLine(row.line);
+        EXPECT_EQ(c.status, 0) << c.out;
+        EXPECT_EQ(c.err, "");
+        EXPECT_EQ(c.script, kListHead + row.record + "\nEND\n\n");
     }
-    static void Check(const std::vector<Writes>& rows) {
-        for (const Writes& row : rows) {
-            SCOPED_TRACE(row.line);
-            const ScriptRun c = Convert(Source(row.line));
-            EXPECT_EQ(c.status, 0) << c.out;
-            EXPECT_EQ(c.err, "");
-            EXPECT_EQ(c.script, kListHead + row.record + "\nEND\n\n");
-        }
+}
+
+void Check(const std::vector<Fails>& rows) {
+    for (const Fails& row : rows) {
+        SCOPED_TRACE(row.line);
+        const Converted c = ConvertLine(row.line);
+        EXPECT_EQ(c.status, 1);
+        EXPECT_EQ(c.out, "in.rr(3) : error: " + row.context + ": " + row.message + " ('" + row.line +
+                             "' : " + std::to_string(row.column) + ")\n\n");
+        EXPECT_EQ(c.err, "");
+        EXPECT_EQ(c.script, "");
     }
-    static void Check(const std::vector<Fails>& rows) {
-        for (const Fails& row : rows) {
-            SCOPED_TRACE(row.line);
-            const ScriptRun c = Convert(Source(row.line));
-            EXPECT_EQ(c.status, 1);
-            EXPECT_EQ(c.out, "in.rr(3) : error: " + row.context + ": " + row.message + " ('" + row.line +
-                                 "' : " + std::to_string(row.column) + ")\n\n");
-            EXPECT_EQ(c.err, "");
-            EXPECT_EQ(Listing(), std::vector<std::string>{"in.rr"});  // no script, no stray file
-        }
-    }
-};
+}
 
 // A keyword whose open brace is replaced by a parenthesis: refused right after the parenthesis.
 Fails NoOpenBrace(const std::string& keyword, const std::string& context, const std::string& body) {
@@ -83,67 +79,36 @@ Fails SemicolonForCloseBrace(const std::string& keyword, const std::string& cont
     return {line, context, "Close brace expected", int(line.size()) - 2};
 }
 
-TEST_F(PropertyFamilies, PresenceFlagsWriteOneWhateverTheyHold) {
+TEST(PropertyFamilies, PresenceFlagsWriteOneWhateverTheyHold) {
     struct Row {
-        std::string keyword, key, context;
+        std::string keyword, key, context = "";
     };
+    // An empty context is "Parse" and the keyword.
     const Row rows[] = {
-        {"WantsScrap", "wnsc", "ParseWantsScrap"},
-        {"FileBrowserAware", "fbaw", "ParseFileBrowserAware"},
-        {"NoAboutBox", "nabo", "ParseNoAboutBox"},
+        {"WantsScrap", "wnsc"}, {"FileBrowserAware", "fbaw"}, {"NoAboutBox", "nabo"},
         {"LegacyFilterGalleryMenuItem", "lFGm", "ParseLegacyFilterMenu"},
-        {"PositionDependent", "posd", "ParsePositionDependent"},
-        {"MonitorScalingAware", "pmsa", "ParseMonitorScalingAware"},
-        {"FileProperties", "ffps", "ParseFileProperties"},
-        {"LosslessRotate", "fllr", "ParseLosslessRotate"},
-        {"BulkSettings", "ffbs", "ParseBulkSettings"},
-        {"PrimaryMetadataSource", "ffpm", "ParsePrimaryMetadataSource"},
-        {"PrimaryThumbnailSource", "ffpt", "ParsePrimaryThumbnailSource"},
-        {"XMPRead", "xmpr", "ParseXMPRead"},
-        {"XMPWrite", "xmpw", "ParseXMPWrite"},
-        {"QuickExtractThumbnail", "qthm", "ParseQuickExtractThumbnail"},
-        {"BulkOpen", "ffbo", "ParseBulkOpen"},
-        {"LoadUnload", "piLU", "ParseLoadUnload"},
-        {"Preferences", "piPF", "ParsePreferences"},
-        {"RawSettings", "rscp", "ParseRawSettings"},
-        {"OpenWriteAccess", "fowa", "ParseOpenWriteAccess"},
-        {"WarnIfOverridden", "fwio", "ParseWarnIfOverridden"},
-        {"ResourceThreadSafe", "frts", "ParseResourceThreadSafe"},
-        {"SupportsBackgroundSave", "fbgs", "ParseSupportsBackgroundSave"},
-        {"SupportsPOSIXIO", "fxio", "ParseSupportsPOSIXIO"},
-        {"SupportsPluginOpeningFile", "fpof", "ParseSupportsPluginOpeningFile"},
-        {"Persistent", "prst", "ParsePersistent"},
-        {"LoadWithAlteredSearchPath", "adll", "ParseLoadWithAlteredSearchPath"},
-        {"Reentrant", "reen", "ParseReentrant"},
-        {"FormatLayerSupportReadOnly", "slRO", "ParseFormatLayerSupportReadOnly"},
-        {"StackRenderer", "sRnd", "StackRenderer"},
+        {"PositionDependent", "posd"}, {"MonitorScalingAware", "pmsa"}, {"FileProperties", "ffps"},
+        {"LosslessRotate", "fllr"}, {"BulkSettings", "ffbs"}, {"PrimaryMetadataSource", "ffpm"},
+        {"PrimaryThumbnailSource", "ffpt"}, {"XMPRead", "xmpr"}, {"XMPWrite", "xmpw"},
+        {"QuickExtractThumbnail", "qthm"}, {"BulkOpen", "ffbo"}, {"LoadUnload", "piLU"},
+        {"Preferences", "piPF"}, {"RawSettings", "rscp"}, {"OpenWriteAccess", "fowa"},
+        {"WarnIfOverridden", "fwio"}, {"ResourceThreadSafe", "frts"},
+        {"SupportsBackgroundSave", "fbgs"}, {"SupportsPOSIXIO", "fxio"},
+        {"SupportsPluginOpeningFile", "fpof"}, {"Persistent", "prst"},
+        {"LoadWithAlteredSearchPath", "adll"}, {"Reentrant", "reen"},
+        {"FormatLayerSupportReadOnly", "slRO"}, {"StackRenderer", "sRnd", "StackRenderer"},
         {"EditinPlugin", "ediP", "EditinPlugin"},
         {"PluginLaunchesEditor", "piLe", "PluginLaunchesEditor"},
     };
     for (const Row& row : rows) {
         const std::string record = Header("LMTR", row.key, row.keyword, "    4") + "\t1L, \n";
         Check(std::vector<Writes>{{row.keyword + " { }", record}, {row.keyword + " { 0 }", record}});
-        Check(std::vector<Fails>{NoOpenBrace(row.keyword, row.context, "")});
+        Check(std::vector<Fails>{
+            NoOpenBrace(row.keyword, row.context.empty() ? "Parse" + row.keyword : row.context, "")});
     }
 }
 
-TEST_F(PropertyFamilies, NumbersHostAndSizePairs) {
-    const std::string version = "/* (Major << 16) | Minor */";
-    Check(std::vector<Writes>{
-        {"Version { 258 }", Header("LMTR", "vers", "PIVersionProperty", "    4") + "\t0X00000102L, " + version + "\n"},
-        {"Version { 0 }", Header("LMTR", "vers", "PIVersionProperty", "    4") + "\t0000000000L, " + version + "\n"},
-        {"Priority { 5, }", Header("LMTR", "prty", "PIPriorityProperty", "    4") + "\t5L, \n"},
-        {"FormatFileSizeLimit { 2 * 1000 }",
-         Header("LMTR", "fslm", "PIFmtFileSizeLimitProperty", "    4") + "\t2000L, /* size limit */\n"},
-        {"InterfaceVersion { 0x10002 }",
-         Header("ORVN", "ivrs", "InterfaceVersionProperty", "    4") + "\t0X00010002L, " + version + "\n"},
-        {"AdapterVersion { 255 }", Header("ORVN", "adpt", "AdapterVersionProperty", "    4") + "\t0X000000FFL, \n"},
-        {"HV_STSP { 1 }", Header("ORVN", "STSP", "HV_STSP", "    4") + "\t0X00000001L, \n"},
-        {"RequiredHost { 'abcd' }", Header("LMTR", "host", "PIRequiredHostProperty", "    4") + "\t\"dcba\", \n"},
-        {"RequiredHost { 42 }", Header("LMTR", "host", "PIRequiredHostProperty", "    4") + "\t0X0000002AL, \n"},
-        {"PlugInMaxSize { 100, 200, 300 }", Header("LMTR", "ms32", "PlugInMaxSize", "    8") + "\t100L, \n\t200L, \n"},
-        {"PlugInMinSize { 1, 2 }", Header("LMTR", "mn32", "PlugInMinSize", "    8") + "\t1L, \n\t2L, \n"},
-    });
+TEST(PropertyFamilies, NumbersHostAndSizePairs) {
     struct Row {
         std::string keyword, context, body;
     };
@@ -159,39 +124,32 @@ TEST_F(PropertyFamilies, NumbersHostAndSizePairs) {
     for (const Row& row : rows)
         Check(std::vector<Fails>{NoOpenBrace(row.keyword, row.context, row.body),
                                  SemicolonForCloseBrace(row.keyword, row.context, row.body)});
-    Check(std::vector<Fails>{
-        NoOpenBrace("PlugInMaxSize", "ParseMaxImageSize", "1, 2"),
-        NoOpenBrace("PlugInMinSize", "ParseMinImageSize", "1, 2"),
-        {"PlugInMaxSize { 100 }", "ParseMaxImageSize", "Comma expected", 21},
-        {"PlugInMinSize { 100 }", "ParseMinImageSize", "Comma expected", 21},
-        {"Priority { 5,, }", "ParsePriority", "Close brace expected", 14},
-        {"RequiredHost { \"abcd\" }", "ParseRequiredHost", "Type or number expected", 21},
-    });
+    Check(std::vector<Fails>{NoOpenBrace("PlugInMaxSize", "ParseMaxImageSize", "1, 2"),
+                             NoOpenBrace("PlugInMinSize", "ParseMinImageSize", "1, 2")});
 }
 
-TEST_F(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
+TEST(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
     struct Row {
-        std::string keyword, vendor, key, name, context;
+        std::string keyword, vendor, key, name;
         bool prefixed;
-        std::string comment;
+        std::string comment = "", context = "";  // an empty context is "Parse" and the keyword
     };
     const Row rows[] = {
-        {"Name", "LMTR", "name", "PINameProperty", "ParseName", true, ""},
-        {"ZStringName", "LMTR", "znam", "PIZStringNameProperty", "ParseZStringName", true, ""},
-        {"Category", "LMTR", "catg", "PICategoryProperty", "ParseCategory", true, ""},
-        {"ZStringCategory", "LMTR", "zcat", "PIZStringCategoryProperty", "ParseZStringCategory", true, ""},
-        {"ProgressText", "LMTR", "prog", "PIProgressTextProperty", "ParseProgressText", true, ""},
-        {"ZStringProgressText", "LMTR", "zpro", "PIZStringProgressTextProperty", "ParseZStringProgressText",
-         true, ""},
-        {"FeatureEnabled", "LMTR", "feen", "PIFeatureEnabledProperty", "ParseFeatureEnabled", true, ""},
-        {"PickerID", "LMTR", "pnme", "PickerID", "ParsePicker", true, "/* Picker name */"},
-        {"CodeWin32X86", "LMTR", "wx86", "PIWin32X86CodeProperty", "ParseCodeWin32X86", false, ""},
-        {"CodeWin64X86", "LMTR", "8664", "PIWin64X86CodeProperty", "ParseCodeWin64X86", false, ""},
-        {"CodeWin64ARM", "LMTR", "wa64", "PIWin64ARMCodeProperty", "ParseCodeWin64ARM", false, ""},
-        {"EnableInfo", "LMTR", "enbl", "EnableInfoProperty", "ParseEnableInfo", false, ""},
-        {"InternalName", "ORVN", "pinm", "Plug-In Name", "ParseInternalName", false, ""},
-        {"Description", "ORVN", "desc", "Description", "ParseDescription", false, ""},
-        {"Title", "ORVN", "titl", "Title", "ParseTitle", false, ""},
+        {"Name", "LMTR", "name", "PINameProperty", true},
+        {"ZStringName", "LMTR", "znam", "PIZStringNameProperty", true},
+        {"Category", "LMTR", "catg", "PICategoryProperty", true},
+        {"ZStringCategory", "LMTR", "zcat", "PIZStringCategoryProperty", true},
+        {"ProgressText", "LMTR", "prog", "PIProgressTextProperty", true},
+        {"ZStringProgressText", "LMTR", "zpro", "PIZStringProgressTextProperty", true},
+        {"FeatureEnabled", "LMTR", "feen", "PIFeatureEnabledProperty", true},
+        {"PickerID", "LMTR", "pnme", "PickerID", true, "/* Picker name */", "ParsePicker"},
+        {"CodeWin32X86", "LMTR", "wx86", "PIWin32X86CodeProperty", false},
+        {"CodeWin64X86", "LMTR", "8664", "PIWin64X86CodeProperty", false},
+        {"CodeWin64ARM", "LMTR", "wa64", "PIWin64ARMCodeProperty", false},
+        {"EnableInfo", "LMTR", "enbl", "EnableInfoProperty", false},
+        {"InternalName", "ORVN", "pinm", "Plug-In Name", false},
+        {"Description", "ORVN", "desc", "Description", false},
+        {"Title", "ORVN", "titl", "Title", false},
     };
     for (const Row& row : rows) {
         // "ab" and a curly quote with d, joined: "ab'd", n = 4, k = 3, length 8.
@@ -199,123 +157,10 @@ TEST_F(PropertyFamilies, StringsArePrefixedOrTerminatedAndFilled) {
                                                : "\t\"ab'd\\0\\0\\0\\0\", \n";
         Check(std::vector<Writes>{
             {row.keyword + " { \"ab\" \"\xD2" "d\" }", Header(row.vendor, row.key, row.name, "    8") + value}});
-        Check(std::vector<Fails>{NoOpenBrace(row.keyword, row.context, "\"x\""),
-                                 SemicolonForCloseBrace(row.keyword, row.context, "\"x\"")});
+        const std::string context = row.context.empty() ? "Parse" + row.keyword : row.context;
+        Check(std::vector<Fails>{NoOpenBrace(row.keyword, context, "\"x\""),
+                                 SemicolonForCloseBrace(row.keyword, context, "\"x\"")});
     }
-    Check(std::vector<Writes>{
-        {"Category { LMHelpMenu }",
-         Header("LMTR", "catg", "PICategoryProperty", "   12") + "\t\"\\010**Help**\\0\\0\\0\", \n"},
-        {"ZStringProgressText { LMPlugInHandlesProgess }",
-         Header("LMTR", "zpro", "PIZStringProgressTextProperty", "   20") +
-             "\t\"\\017**No-Progress**\\0\\0\\0\\0\", \n"},
-    });
-    Check(std::vector<Fails>{
-        {"Name { \"x\",, }", "ParseName", "Close brace expected", 12},
-        {"ProgressText { LMHidden }", "ParseProgressText", "String Expected", 23},
-        {"Title { 5 }", "ParseTitle", "String expected", 10},
-    });
-}
-
-TEST_F(PropertyFamilies, KindAndComponent) {
-    Check(std::vector<Writes>{
-        {"Kind { Filter }", Header("LMTR", "kind", "PIKindProperty", "    4") +
-                                CodeItem("LmFl", "/* 'LmFl' Lumetra Filter plug-in */")},
-        {"Kind { 'abcd', }", Header("LMTR", "kind", "PIKindProperty", "    4") + CodeItem("abcd", "/* Vtag ID */")},
-        // n = 3: k = 4, so the identifier takes 8 bytes and the patched length is 12.
-        {"Component { 1, \"abc\" }", Header("LMTR", "cmpt", "PIComponent", "   12") +
-                                         "\t1L, /* Version */\n\t\"abc\\0\\0\\0\\0\\0\", /* Unique ID */\n"},
-    });
-    Check(std::vector<Fails>{
-        {"Kind ( Filter )", "ParseKindProperty", "Open brace expected", 6},
-        {"Kind { Filter ; }", "ParseKindProperty", "Close brace expected", 15},
-        {"Kind { Filter,, }", "ParseKindProperty", "Close brace expected", 15},
-        {"Kind { 5 }", "ParseKindProperty", "Invalid Type", 9},
-        {"Component ( 1, \"x\" )", "ParseComponent", "Open brace expected", 11},
-        {"Component { 1, \"x\" ; }", "ParseComponent", "Close brace expected", 20},
-        {"Component { 1 \"x\" }", "ParseComponent", "Comma expected", 17},
-        {"Component { 1, 2 }", "ParseComponent", "String Expected", 17},
-    });
-}
-
-// Braces and commas of the suite-style properties, inner lists included.
-TEST_F(PropertyFamilies, SuiteBracesAndCommas) {
-    Check(std::vector<Fails>{
-        {"\t\tButtonIcon cicn, ICON, 1, \"x\" }", "ParseButtonIcon", "Open brace expected", 17},
-        {"\t\tButtonIcon { cicn, ICON, 1, \"x\" 0 }", "ParseButtonIcon", "Close brace expected", 36},
-        {"\t\tButtonIcon { cicn ICON, 1, \"x\" }", "ParseButtonIcon", "Comma expected", 24},
-        {"\t\tClass camera }", "ParseImportClass", "Open brace expected", 14},
-        {"\t\tClass { camera camera }", "ParseImportClass", "Close brace expected", 23},
-        {"\t\tExports ( { \"a\", 1 } }", "ParseExportList", "Open brace expected", 11},
-        {"\t\tExports { \"a\", 1 } }", "ParseExportList", "Open brace expected", 15},
-        {"\t\tExports { { \"a\", 1 } 5 }", "ParseExportList", "Close brace expected", 25},
-        {"\t\tExports { { \"a\" 1 } }", "ParseExportList", "Comma expected", 20},
-        {"\t\tImports ( { \"a\", 1 } }", "ParseImportList", "Open brace expected", 11},
-        {"\t\tImports { \"a\", 1 } }", "ParseImportList", "Open brace expected", 15},
-        {"\t\tImports { { \"a\", 1 } 5 }", "ParseImportList", "Close brace expected", 25},
-        {"\t\tImports { { \"a\" 1 } }", "ParseImportList", "Comma expected", 20},
-        {"\t\tKeywords ( { \"a\" } }", "ParseKeywords", "Open brace expected", 12},
-        {"\t\tKeywords { \"a\" } }", "ParseKeywords", "Open brace expected", 16},
-        {"\t\tKeywords { { \"a\" } x }", "ParseKeywords", "Close brace expected", 22},
-        {"\t\tMessages ( 0, 0, 0, 0 }", "ParseMessages", "Open brace expected", 12},
-        {"\t\tMessages { 0, 0, 0, 0,, }", "ParseMessages", "Close brace expected", 25},
-        {"\t\tPreviewFile \"a\" }", "ParsePreviewFile", "Open brace expected", 17},
-        {"\t\tPreviewFile { \"a\" \"b\" 5 }", "ParsePreviewFile", "Close brace expected", 26},
-        {"\t\tHasTerminology 'abcd', 'efgh', 1, \"x\" }", "ParseTerminology", "Open brace expected", 23},
-        {"\t\tHasTerminology { 'abcd', 'efgh', 1, \"x\",, }", "ParseTerminology", "Close brace expected", 43},
-        {"\t\tHasTerminology { 'abcd' 'efgh', 1, \"x\" }", "ParseTerminology", "Comma expected", 32},
-    });
-}
-
-// Braces and commas of the effect-host properties, between and after their groups.
-TEST_F(PropertyFamilies, EffectHostBracesAndCommas) {
-    const std::string zeros13 = "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0";
-    Check(std::vector<Fails>{
-        {"\t\tRl_Effect_Description \"a\" }", "ParseRlEffectDescription", "Open brace expected", 27},
-        {"\t\tRl_Effect_Description { \"a\"; }", "ParseRlEffectDescription", "Close brace expected", 30},
-        {"\t\tMV_Effect_Spec_Version 1, 2 }", "ParseMVSpecsVers", "Open brace expected", 26},
-        {"\t\tMV_Effect_Spec_Version { 1, 2; }", "ParseMVSpecsVers", "Close brace expected", 32},
-        {"\t\tMV_Effect_Spec_Version { 1; 2 }", "ParseMVSpecsVers", "Comma expected", 29},
-        {"\t\tMV_Vtag_Version 1, 2 }", "ParseMVVtagVers", "Open brace expected", 19},
-        {"\t\tMV_Vtag_Version { 1, 2; }", "ParseMVVtagVers", "Close brace expected", 25},
-        {"\t\tMV_Vtag_Version { 1; 2 }", "ParseMVVtagVers", "Comma expected", 22},
-        {"\t\tMV_Effect_Version \"1\" }", "ParseMVEffectVersion", "Open brace expected", 23},
-        {"\t\tMV_Effect_Version { 5; }", "ParseMVEffectVersion", "Close brace expected", 24},
-        {"\t\tMV_Effect_Match_Name \"a\" }", "ParseMVMatchName", "Open brace expected", 26},
-        {"\t\tMV_Effect_Match_Name { \"a\"; }", "ParseMVMatchName", "Close brace expected", 29},
-        {"\t\tMV_Effect_Info_Flags ( 1 }", "ParseMVInfoFlags", "Open brace expected", 24},
-        {"\t\tMV_Effect_Info_Flags { 1; }", "ParseMVInfoFlags", "Close brace expected", 27},
-        {"\t\tMV_Effect_Global_OutFlags ( 0 }", "ParseMVGlobalFlags", "Open brace expected", 29},
-        {"\t\tMV_Effect_Global_OutFlags { " + zeros13 + ", 0, 0, 0, 0, 0, 0, 0, 0, 0,, }",
-         "ParseMVGlobalFlags", "Close brace expected", 96},
-        {"\t\tMV_Reserved ( 1 }", "ParseMVReserved", "Open brace expected", 15},
-        {"\t\tMV_Reserved { 1; }", "ParseMVReserved", "Close brace expected", 18},
-        {"\t\tMV_Reserved_Info ( 1 }", "ParseMVReservedInfo", "Open brace expected", 20},
-        {"\t\tMV_Reserved_Info { 1; }", "ParseMVReservedInfo", "Close brace expected", 23},
-        {"\t\tMV_ImageFormat_Extension_Info 2, 1 }", "ParseMVFormatExtension", "Open brace expected", 33},
-        {"\t\tMV_ImageFormat_Extension_Info { 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'EXT',, }",
-         "ParseMVFormatExtension", "Close brace expected", 80},
-        {"\t\tMV_ImageFormat_Extension_Info { 2; 1 }", "ParseMVFormatExtension", "Comma expected", 36},
-        {"\t\tMV_ImageFormat_Extension_Info { 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 } 'EXT' }",
-         "ParseMVFormatExtension", "Comma expected", 73},
-        {"\t\tANIM_FilterInfo 3, 0 }", "ParseAnimFilterInfo", "Open brace expected", 19},
-        {"\t\tANIM_FilterInfo { 3, " + zeros13 + ", 2, \"m\",, }", "ParseAnimFilterInfo",
-         "Close brace expected", 70},
-        {"\t\tANIM_FilterInfo { 3; 0 }", "ParseAnimFilterInfo", "Comma expected", 22},
-        {"\t\tANIM_FilterInfo { 3, " + zeros13 + ", 2; \"m\" }", "ParseAnimFilterInfo", "Comma expected", 64},
-        {"\t\tANIM_FilterInfo { 3, " + zeros13 + " } 2, \"m\" }", "ParseAnimFilterInfo", "Comma expected", 62},
-        {"\t\tANIM_ParamAtom 1, \"n\" }", "ParseAnimParamAtom", "Open brace expected", 18},
-        {"\t\tANIM_ParamAtom { 1, \"n\", 7, 0, 0, 0, 0, 0xFFFFFFFF, 0x7FFFFFFF, 1, 2, 100, 0, 0, 0, 0, 0, 4,, }",
-         "ParseAnimParamAtom", "Close brace expected", 95},
-        {"\t\tANIM_ParamAtom { 1; \"n\" }", "ParseAnimParamAtom", "Comma expected", 21},
-        {"\t\tANIM_ParamAtom { 1, \"n\", 7, 0, 0, 0; 0 }", "ParseAnimParamAtom", "Comma expected", 38},
-        {"\t\tANIM_ParamAtom { 1, \"n\", 7, 0, 0, 0, 0; 0 }", "ParseAnimParamAtom", "Comma expected", 41},
-        {"\t\tRl_Effect_Info 1, 3 }", "ParseRlEffectInfo", "Open brace expected", 18},
-        {"\t\tRl_Effect_Info { 1, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,, }", "ParseRlEffectInfo",
-         "Close brace expected", 58},
-        {"\t\tRl_Effect_Info { 1; 3 }", "ParseRlEffectInfo", "Comma expected", 21},
-        {"\t\tRl_Effect_Info { 1, 3, 0, 0, 0, 0, 0, 0 } 0, 0, 0, 0, 0 }", "ParseRlEffectInfo",
-         "Comma expected", 43},
-    });
 }
 
 }  // namespace

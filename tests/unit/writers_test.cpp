@@ -23,25 +23,18 @@ protected:
 }  // namespace
 
 TEST_F(WritersTest, CodeCommentsAreCutToTheirLimitAndTheCodeTextAtAZeroByte) {
-    WriteFourCharCode(FourCC("kind"), std::string(100, 'x').c_str());
-    WriteFourCharCode(FourCC("name"), "Name");
-    WriteVendorCode(0x41420043u);   // 'A' 'B' 0 'C'
-    // "/* 'kind' " is ten characters; 69 of the text fill the comment to 79.
-    EXPECT_EQ(Finish(),
-              "\t\"dnik\", /* 'kind' " + std::string(69, 'x') + "\n"
-              "\t\"eman\", /* 'name' Name */\n"
-              "\t\"C\\000BA\", /* 'AB' */\n");
-}
-
-TEST_F(WritersTest, CodeCommentsFittingTheLimitExactlyAreKept) {
-    // Ten characters before the text and three after it: 66 make 79, 67 make 80.
+    // Ten characters before the text and three after it: 66 make 79, 67 make 80 and are cut.
     WriteFourCharCode(FourCC("abcd"), std::string(66, 'y').c_str());
     WriteFourCharCode(FourCC("abcd"), std::string(67, 'z').c_str());
+    WriteFourCharCode(FourCC("kind"), std::string(100, 'x').c_str());
     WriteFourCharCode(FourCC("abcd"), "");
+    WriteVendorCode(0x41420043u);  // 'A' 'B' 0 'C'
     EXPECT_EQ(Finish(),
               "\t\"dcba\", /* 'abcd' " + std::string(66, 'y') + " */\n"
               "\t\"dcba\", /* 'abcd' " + std::string(67, 'z') + " *\n"
-              "\t\"dcba\", /* 'abcd'  */\n");
+              "\t\"dnik\", /* 'kind' " + std::string(69, 'x') + "\n"
+              "\t\"dcba\", /* 'abcd'  */\n"
+              "\t\"C\\000BA\", /* 'AB' */\n");
 }
 
 TEST_F(WritersTest, CodeBytesThatWouldBreakTheQuotesAreOctal) {
