@@ -162,17 +162,6 @@ TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
     for (const Case& c : cases) EXPECT_EQ(NumberOf(c.text), c.value) << c.text;
 }
 
-TEST_F(LexerTest, LookAheadDoesNotHideTheNextLine) {
-    OpenLexer("\"a\"\nrest of line\nz");
-    EXPECT_EQ(NextKind(), kTokString);
-    SkipToCharacter('\n');  // the string's line is over: nothing of line 2 is dropped
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(Token().identText, "rest");
-    SkipToCharacter('\n');
-    EXPECT_EQ(NextKind(), kTokIdentifier);
-    EXPECT_STREQ(Token().identText, "z");
-}
-
 // Strings read with escapes, as file names are: the text, and whether the string closed.
 TEST_F(LexerTest, EscapedStrings) {
     const struct {
@@ -270,23 +259,6 @@ TEST_F(LexerTest, UngetRefusals) {
               std::string::npos);
     ClearPushedBackToken();
     EXPECT_EQ(Tokens(), "b");
-}
-
-TEST_F(LexerTest, ExpressionsGroupToTheRight) {
-    OpenLexer("#define N 10\nenum { A = 1, B = 4, M = 0x80000000 };\n"
-         "N - N + N ; N - N * N ; A << B ; N * (3) + 1 ; x 5 ; ( y ) ; - N ; N / N | 1 ; "
-         "M / - 1 ;");
-    RunStatements(2);
-    // An undefined word ends the expression (0) and is consumed; 10 / (10 | 1) is 0; the
-    // most negative value over -1 wraps, as in numbers.
-    const int32_t expected[] = {-10, -90, 16, 40, 0, 0, -10, 0, INT32_MIN};
-    for (const int32_t& value : expected) {
-        EXPECT_EQ(GetExpression(), value);
-        if (&value == &expected[4]) {
-            EXPECT_EQ(NextKind(), kTokNumber);  // the 5 after x
-        }
-        EXPECT_EQ(NextKind(), kTokSemicolon);
-    }
 }
 
 TEST_F(LexerTest, DeepNestingCostsNoStack) {
