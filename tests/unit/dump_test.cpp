@@ -1,5 +1,5 @@
 // propwright-dump: source printed for hand-made resources, problems found in damaged ones
-// (.res and PE), exit statuses, and the key table against the converter's keyword table.
+// (.res and PE), and the command's statuses and messages.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "dump/decode.h"
-#include "lexer/keywords.h"
 #include "tests/unit/bytes.h"
 
 namespace {
@@ -119,63 +118,7 @@ Bytes StringBlockBeyondAscii() {
     return block;
 }
 
-bool IsPropertyKind(uint32_t kind) {
-    return kind >= kKwFirstProperty && kind <= kKwLastProperty;
-}
-
 }  // namespace
-
-TEST(DumpKeys, EveryPrintedKeywordIsAConverterPropertyKeyword) {
-    size_t count = 0;
-    const PropertyRow* rows = PropertyRows(count);
-    for (size_t i = 0; i < count; ++i) {
-        bool found = false;
-        for (int k = 0; k < kKeywordCount; ++k) {
-            if (std::string(kKeywordTable[k].name) == rows[i].keyword) {
-                found = IsPropertyKind(kKeywordTable[k].kind);
-            }
-        }
-        EXPECT_TRUE(found) << rows[i].keyword << " is no property keyword of the converter";
-    }
-    // The other way round: every property keyword but the two retired code keywords prints.
-    size_t properties = 0;
-    for (int k = 0; k < kKeywordCount; ++k) {
-        if (IsPropertyKind(kKeywordTable[k].kind)) ++properties;
-    }
-    EXPECT_EQ(count, properties - 2);
-}
-
-TEST(DumpPrint, PropertiesOnePerLineInTheirSourceForms) {
-    Bytes b = ListHeader(6);
-    Bytes kind;
-    PutCode(kind, "LmFl");
-    PutRecord(b, "LMTR", "kind", kind);
-    // "a", a double quote and the byte 0xC9: octal escapes, so no conversion touches them.
-    PutRecord(b, "LMTR", "name", Bytes{3, 'a', '"', 0xC9, 0, 0, 0, 0});
-    Bytes flags;
-    Put32(flags, 0x0C);  // bits 3 and 2: fourth and fifth of six names, shifted left by one
-    PutRecord(b, "LMTR", "fmtf", flags);
-    Bytes types;
-    Put32(types, 0x01020304);  // no character constant holds it
-    PutCode(types, "TEXT");
-    PutRecord(b, "LMTR", "RdTy", types);
-    PutRecord(b, "LMTR", "RdEx", Bytes{'p', 'n', 'g', ' '});
-    Bytes version;
-    Put32(version, 0x00010002);
-    PutRecord(b, "LMTR", "vers", version);
-    const DumpOutput out = Print(Resource("VTAG", b));
-    EXPECT_EQ(Problems(out), "");
-    EXPECT_EQ(out.text,
-              "resource 'Vtag' (16000) {\n\t{\n"
-              "\t\tKind { Filter },\n"
-              "\t\tName { \"a\\042\\311\" },\n"
-              "\t\tFormatFlags { 0, 0, 0, fmtCanWriteIfRead, fmtCanWriteTransparency, 0 },\n"
-              "\t\tReadTypes { { kDumpCode01020304, 'TEXT' } },\n"
-              "\t\tReadExtensions { { 'png ' } },\n"
-              "\t\tVersion { 0x00010002 },\n"
-              "\t}\n};\n\n");
-    EXPECT_EQ(out.declarations, "enum { kDumpCode01020304 = 0x01020304 };\n");
-}
 
 // Resources printed whole, as they are or (utf8) with the texts -u decodes as UTF-8; the
 // viewer's text stays bytes under -u.
@@ -183,59 +126,71 @@ TEST(DumpPrint, ResourcesAsSourceText) {
     ResEntry icon = Resource("ICON", Bytes(10, 1), 3);
     icon.type.isOrdinal = true;
     icon.type.ordinal = 3;
+    Bytes list = ListHeader(6);
+    Bytes kind;
+    PutCode(kind, "LmFl");
+    PutRecord(list, "LMTR", "kind", kind);
+    // "a", a double quote and the byte 0xC9: octal escapes, so no conversion touches them.
+    PutRecord(list, "LMTR", "name", Bytes{3, 'a', '"', 0xC9, 0, 0, 0, 0});
+    Bytes flags;
+    Put32(flags, 0x0C);  // bits 3 and 2: fourth and fifth of six names, shifted left by one
+    PutRecord(list, "LMTR", "fmtf", flags);
+    Bytes types;
+    Put32(types, 0x01020304);  // no character constant holds it
+    PutCode(types, "TEXT");
+    PutRecord(list, "LMTR", "RdTy", types);
+    PutRecord(list, "LMTR", "RdEx", Bytes{'p', 'n', 'g', ' '});
+    Bytes version;
+    Put32(version, 0x00010002);
+    PutRecord(list, "LMTR", "vers", version);
+    // Two terminology suites: a comma between them, none after the last.
+    Bytes aete;
+    Put16s(aete, {1, 0x0201, 0, 0, 2});  // major 1, minor 2, language, script, suites
+    uint16_t level = 0;
+    for (const char* id : {"one ", "two "}) {
+        PutText(aete, level == 0 ? "\3One\5first" : "\3Two\6second");
+        PutCode(aete, id);
+        Put16s(aete, {++level, 1, 0, 0, 0, 0});  // version; no events, classes, comparisons or
+    }                                             // enumerations
     const struct {
         ResEntry entry;
         bool utf8;
         std::string text;
+        std::string declarations;
     } rows[] = {
-        {icon, false, "/* not converted: type #3, id #3, language 0x0409, 10 bytes */\n\n"},
+        {icon, false, "/* not converted: type #3, id #3, language 0x0409, 10 bytes */\n\n", ""},
         {Resource("PATH", Bytes{0x01, 0x23, 0xAB, 0xCD}, 1), false,
-         "data 'PATH' (1) {\n\t$\"0123 ABCD\"\n};\n\n"},
+         "data 'PATH' (1) {\n\t$\"0123 ABCD\"\n};\n\n", ""},
         {Resource("PATE", Bytes{1, 0, 'C', 0xE9, 0x80, 0x81, 0}, 6), true,
-         "resource 'Pate' (6) {\n\t\"C\xC3\xA9\xE2\x82\xAC\\201\"\n};\n\n"},
+         "resource 'Pate' (6) {\n\t\"C\xC3\xA9\xE2\x82\xAC\\201\"\n};\n\n", ""},
         {Resource("QKPN", Bytes{0xFD, 0xFF, 0xE9, 0}, 5), true,
-         "resource 'QkPn' (5) {\n\tVersion3 { \"\\351\" }\n};\n\n"},
+         "resource 'QkPn' (5) {\n\tVersion3 { \"\\351\" }\n};\n\n", ""},
         {Resource("VTAG", OneRecord("LMTR", "name", Bytes{2, 'C', 0xE9, 0})), true,
-         "resource 'Vtag' (16000) {\n\t{\n\t\tName { \"C\xC3\xA9\" },\n\t}\n};\n\n"},
+         "resource 'Vtag' (16000) {\n\t{\n\t\tName { \"C\xC3\xA9\" },\n\t}\n};\n\n", ""},
+        {Resource("VTAG", list), false,
+         "resource 'Vtag' (16000) {\n\t{\n"
+         "\t\tKind { Filter },\n"
+         "\t\tName { \"a\\042\\311\" },\n"
+         "\t\tFormatFlags { 0, 0, 0, fmtCanWriteIfRead, fmtCanWriteTransparency, 0 },\n"
+         "\t\tReadTypes { { kDumpCode01020304, 'TEXT' } },\n"
+         "\t\tReadExtensions { { 'png ' } },\n"
+         "\t\tVersion { 0x00010002 },\n"
+         "\t}\n};\n\n",
+         "enum { kDumpCode01020304 = 0x01020304 };\n"},
+        {Resource("AETE", aete, 128), false,
+         "resource 'aete' (128) {\n\t1, 2, 0, 0,\n"
+         "\t{\n\t\t\"One\", \"first\", 'one ', 1, 1,\n\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n\t},\n"
+         "\t{\n\t\t\"Two\", \"second\", 'two ', 2, 1,\n\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n\t}\n"
+         "};\n\n", ""},
     };
     for (const auto& row : rows) {
         DumpOutput out;
         out.utf8 = row.utf8;
         PrintEntry(row.entry, out);
         EXPECT_EQ(out.text, row.text);
+        EXPECT_EQ(out.declarations, row.declarations);
         EXPECT_EQ(Problems(out), "");
     }
-}
-
-// Suites follow one another as "{ ... }, { ... }": a comma between two, none after the last.
-TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
-    Bytes b;
-    Put16s(b, {1, 0x0201, 0, 0, 2});  // major 1, minor 2, language, script, suites
-    auto suite = [&](const std::string& name, const std::string& description, const char* id,
-                     uint16_t level) {
-        b.push_back(uint8_t(name.size()));
-        PutText(b, name);
-        b.push_back(uint8_t(description.size()));
-        PutText(b, description);
-        PutCode(b, id);
-        Put16s(b, {level, 1, 0, 0, 0, 0});  // version; no events, classes, comparisons, enums
-    };
-    suite("One", "first", "one ", 1);
-    suite("Two", "second", "two ", 2);
-    const DumpOutput out = Print(Resource("AETE", b, 128));
-    EXPECT_EQ(Problems(out), "");
-    EXPECT_EQ(out.text,
-              "resource 'aete' (128) {\n"
-              "\t1, 2, 0, 0,\n"
-              "\t{\n"
-              "\t\t\"One\", \"first\", 'one ', 1, 1,\n"
-              "\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n"
-              "\t},\n"
-              "\t{\n"
-              "\t\t\"Two\", \"second\", 'two ', 2, 1,\n"
-              "\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n"
-              "\t}\n"
-              "};\n\n");
 }
 
 TEST(DumpDamaged, ProblemsNamedWithTheirOffset) {
