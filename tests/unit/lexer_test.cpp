@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/diagnostics.h"
 #include "lexer/charsource.h"
 #include "lexer/directives.h"
-#include "lexer/keywords.h"
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 #include "parse/steps.h"
@@ -46,11 +44,6 @@ protected:
             else all += "=" + std::string(t.identText);
             if (t.fromWord) all += "~" + std::string(t.identText);
         }
-    }
-    uint32_t NumberOf(const std::string& text) {
-        OpenLexer(text);
-        EXPECT_EQ(NextKind(), kTokNumber) << text;
-        return Token().number;
     }
     // Reads text as an include named name would be read: the live state set aside, the
     // file's first word checked, then inside() run while the file is still the one read.
@@ -117,6 +110,11 @@ TEST_F(LexerTest, TokenRows) {
         {"#line 5 \"a\\1", 0, "[a]5:", "src.rr(4) : error: Possible unterminated string '\"' position 13\n"},
         {"#line 3 \"" + std::string(300, 'f') + "\"\nx", 0, "[" + std::string(255, 'f') + "]3:x",
          ""},
+        // The source is read in blocks: a CR LF pair cut by a block end is one line end, and a
+        // marker whose '#' ends block two is still a marker.
+        {std::string(block - 1, ' ') + "\r\nb\n" + std::string(block - 5, ' ') +
+             "\n#line 40 \"m.r\"\nc\n",
+         0, "2:b [m.r]40:c 41:", ""},
         // An LF CR pair, a word and a string literal, each cut by a block end, arrive whole.
         {std::string(block - 2, ' ') + "w\n" + "\rnext\n" + std::string(block - 9, ' ') +
              "longword" + std::string(block - 8, ' ') + "\"abcdef\"\n",
@@ -159,7 +157,11 @@ TEST_F(LexerTest, NumberArithmeticAndPrecedence) {
         {"2\t*\t3", 6},          {"5 + -(2 * 2)", 1},     {"5 +", 5},
         {"5 + (;", 5},           {"2 * (3 + ;", 6},       {"0x80000000 / -1", 0x80000000u},
     };
-    for (const Case& c : cases) EXPECT_EQ(NumberOf(c.text), c.value) << c.text;
+    for (const Case& c : cases) {
+        OpenLexer(c.text);
+        EXPECT_EQ(NextKind(), kTokNumber) << c.text;
+        EXPECT_EQ(Token().number, c.value) << c.text;
+    }
 }
 
 // Strings read with escapes, as file names are: the text, and whether the string closed.
@@ -344,24 +346,6 @@ TEST_F(LexerTest, LineInPlaceSurvivesIncludeAndShowsInErrors) {
     EXPECT_EQ(c.out, "in.rr(2) : error: GetResourceID: integer expected "
                      "('resource 'STR ' (kUndefined) { \"x\" };' : 27)\n\n");
     EXPECT_EQ(c.script, "");
-}
-
-// The source is read in blocks of kSourceBlockSize bytes: a CR LF pair or a line marker cut
-// by a block end is still one line end and one marker.
-TEST_F(LexerTest, LineEndsAndMarkersAcrossBlockEnds) {
-    const std::string first(kSourceBlockSize - 1, 'a');  // the CR is the block's last byte
-    const std::string pad(kSourceBlockSize - 5, ' ');  // the marker's # ends block two
-    OpenLexer(first + "\r\nb\n" + pad + "\n#line 40 \"m.r\"\nc\n");
-    std::string letters;
-    int c;
-    while ((c = GetCharacter()) == 'a') letters += char(c);
-    EXPECT_EQ(letters.size(), first.size());
-    EXPECT_EQ(c, '\n');
-    EXPECT_EQ(GetCharacter(), 'b');
-    EXPECT_EQ(CurrentLineNumber(), 2);  // CR LF folded into one line end
-    while ((c = GetCharacter()) != 'c') ASSERT_NE(c, (unsigned char)kEndMark);
-    EXPECT_EQ(CurrentLineNumber(), 40);
-    EXPECT_STREQ(CurrentFileName(), "m.r");
 }
 
 }  // namespace
