@@ -1,5 +1,5 @@
 // propwright-dump: source printed for hand-made resources, problems found in damaged ones
-// (.res and PE), exit statuses, and the key table against the converter's keyword table.
+// (.res and PE), and the command's statuses and messages.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "dump/decode.h"
-#include "lexer/keywords.h"
 #include "tests/unit/bytes.h"
 
 namespace {
@@ -84,22 +83,10 @@ Bytes PeImage(bool plus, const Bytes& data, bool loop = false, uint32_t dataRva 
     return b;
 }
 
-// Runs the tool with the arguments; returns the status, fills the two streams.
-int RunArgs(std::vector<std::string> args, std::string& out, std::string& err) {
-    std::vector<char*> argv = {const_cast<char*>("propwright-dump")};
-    for (std::string& arg : args) argv.push_back(&arg[0]);
-    argv.push_back(nullptr);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int status = RunDump(int(argv.size()) - 1, argv.data());
-    out = testing::internal::GetCapturedStdout();
-    err = testing::internal::GetCapturedStderr();
-    return status;
-}
-
-// Runs the tool on bytes written to a file. The input lies in a folder of its own: other test
-// processes (ctest -j, another build's tests) write theirs at the same time, under that name.
-int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* option = nullptr) {
+// Runs the tool with the arguments, FILE standing for a file that holds bytes; returns the
+// status, fills the two streams. The file lies in a folder of its own: other test processes
+// (ctest -j, another build's tests) write theirs at the same time, under that name.
+int RunDumpOn(const Bytes& bytes, std::vector<std::string> args, std::string& out, std::string& err) {
     namespace fs = std::filesystem;
     fs::path folder;
     for (int n = 0;; ++n) {
@@ -109,123 +96,107 @@ int RunOn(const Bytes& bytes, std::string& out, std::string& err, const char* op
     const std::string path = (folder / "dump_test_input.res").string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    const int status = option ? RunArgs({option, path}, out, err) : RunArgs({path}, out, err);
+    std::vector<char*> argv = {const_cast<char*>("propwright-dump")};
+    for (std::string& arg : args) argv.push_back(&(arg == "FILE" ? arg = path : arg)[0]);
+    argv.push_back(nullptr);
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = RunDump(int(argv.size()) - 1, argv.data());
+    out = testing::internal::GetCapturedStdout();
+    err = testing::internal::GetCapturedStderr();
     std::error_code ignored;
     fs::remove_all(folder, ignored);
     return status;
 }
 
-bool IsPropertyKind(uint32_t kind) {
-    return kind >= kKwFirstProperty && kind <= kKwLastProperty;
+// String 16 "Café€" (five units), string 17 "a中", string 18 the C1 control U+0081.
+Bytes StringBlockBeyondAscii() {
+    Bytes block;
+    const uint16_t units[] = {5, 'C', 'a', 'f', 0xE9, 0x20AC, 2, 'a', 0x4E2D, 1, 0x81};
+    for (uint16_t unit : units) Put16(block, unit);
+    for (int i = 3; i < 16; ++i) Put16(block, 0);
+    return block;
 }
 
 }  // namespace
 
-TEST(DumpKeys, EveryPrintedKeywordIsAConverterPropertyKeyword) {
-    size_t count = 0;
-    const PropertyRow* rows = PropertyRows(count);
-    for (size_t i = 0; i < count; ++i) {
-        bool found = false;
-        for (int k = 0; k < kKeywordCount; ++k) {
-            if (std::string(kKeywordTable[k].name) == rows[i].keyword) {
-                found = IsPropertyKind(kKeywordTable[k].kind);
-            }
-        }
-        EXPECT_TRUE(found) << rows[i].keyword << " is no property keyword of the converter";
-    }
-    // The other way round: every property keyword but the two retired code keywords prints.
-    size_t properties = 0;
-    for (int k = 0; k < kKeywordCount; ++k) {
-        if (IsPropertyKind(kKeywordTable[k].kind)) ++properties;
-    }
-    EXPECT_EQ(count, properties - 2);
-}
-
-TEST(DumpPrint, PropertiesOnePerLineInTheirSourceForms) {
-    Bytes b = ListHeader(6);
-    Bytes kind;
-    PutCode(kind, "LmFl");
-    PutRecord(b, "LMTR", "kind", kind);
-    // "a", a double quote and the byte 0xC9: octal escapes, so no conversion touches them.
-    PutRecord(b, "LMTR", "name", Bytes{3, 'a', '"', 0xC9, 0, 0, 0, 0});
-    Bytes flags;
-    Put32(flags, 0x0C);  // bits 3 and 2: fourth and fifth of six names, shifted left by one
-    PutRecord(b, "LMTR", "fmtf", flags);
-    Bytes types;
-    Put32(types, 0x01020304);  // no character constant holds it
-    PutCode(types, "TEXT");
-    PutRecord(b, "LMTR", "RdTy", types);
-    PutRecord(b, "LMTR", "RdEx", Bytes{'p', 'n', 'g', ' '});
-    Bytes version;
-    Put32(version, 0x00010002);
-    PutRecord(b, "LMTR", "vers", version);
-    const DumpOutput out = Print(Resource("VTAG", b));
-    EXPECT_EQ(Problems(out), "");
-    EXPECT_EQ(out.text,
-              "resource 'Vtag' (16000) {\n\t{\n"
-              "\t\tKind { Filter },\n"
-              "\t\tName { \"a\\042\\311\" },\n"
-              "\t\tFormatFlags { 0, 0, 0, fmtCanWriteIfRead, fmtCanWriteTransparency, 0 },\n"
-              "\t\tReadTypes { { kDumpCode01020304, 'TEXT' } },\n"
-              "\t\tReadExtensions { { 'png ' } },\n"
-              "\t\tVersion { 0x00010002 },\n"
-              "\t}\n};\n\n");
-    EXPECT_EQ(out.declarations, "enum { kDumpCode01020304 = 0x01020304 };\n");
-}
-
-TEST(DumpPrint, OtherResourcesAndNamedOnesAreListed) {
+// Resources printed whole, as they are or (utf8) with the texts -u decodes as UTF-8; the
+// viewer's text stays bytes under -u.
+TEST(DumpPrint, ResourcesAsSourceText) {
     ResEntry icon = Resource("ICON", Bytes(10, 1), 3);
     icon.type.isOrdinal = true;
     icon.type.ordinal = 3;
-    DumpOutput out = Print(icon);
-    EXPECT_EQ(out.text, "/* not converted: type #3, id #3, language 0x0409, 10 bytes */\n\n");
-    EXPECT_TRUE(out.problems.empty());
-
-    ResEntry named = Resource("PATE", Bytes{1, 0, 'x', 0});
-    named.name.isOrdinal = false;
-    named.name.text = "ABOUT";
-    out = Print(named);
-    EXPECT_EQ(Problems(out), "Pate ABOUT: a name that is a string; the converter writes numeric "
-                             "identifiers only\n");
-}
-
-TEST(DumpPrint, PathAsHexWords) {
-    EXPECT_EQ(Print(Resource("PATH", Bytes{0x01, 0x23, 0xAB, 0xCD}, 1)).text,
-              "data 'PATH' (1) {\n\t$\"0123 ABCD\"\n};\n\n");
-}
-
-// Suites follow one another as "{ ... }, { ... }": a comma between two, none after the last.
-TEST(DumpPrint, TerminologySuitesSeparatedByCommas) {
-    Bytes b;
-    Put16s(b, {1, 0x0201, 0, 0, 2});  // major 1, minor 2, language, script, suites
-    auto suite = [&](const std::string& name, const std::string& description, const char* id,
-                     uint16_t level) {
-        b.push_back(uint8_t(name.size()));
-        PutText(b, name);
-        b.push_back(uint8_t(description.size()));
-        PutText(b, description);
-        PutCode(b, id);
-        Put16s(b, {level, 1, 0, 0, 0, 0});  // version; no events, classes, comparisons, enums
+    Bytes list = ListHeader(6);
+    Bytes kind;
+    PutCode(kind, "LmFl");
+    PutRecord(list, "LMTR", "kind", kind);
+    // "a", a double quote and the byte 0xC9: octal escapes, so no conversion touches them.
+    PutRecord(list, "LMTR", "name", Bytes{3, 'a', '"', 0xC9, 0, 0, 0, 0});
+    Bytes flags;
+    Put32(flags, 0x0C);  // bits 3 and 2: fourth and fifth of six names, shifted left by one
+    PutRecord(list, "LMTR", "fmtf", flags);
+    Bytes types;
+    Put32(types, 0x01020304);  // no character constant holds it
+    PutCode(types, "TEXT");
+    PutRecord(list, "LMTR", "RdTy", types);
+    PutRecord(list, "LMTR", "RdEx", Bytes{'p', 'n', 'g', ' '});
+    Bytes version;
+    Put32(version, 0x00010002);
+    PutRecord(list, "LMTR", "vers", version);
+    // Two terminology suites: a comma between them, none after the last.
+    Bytes aete;
+    Put16s(aete, {1, 0x0201, 0, 0, 2});  // major 1, minor 2, language, script, suites
+    uint16_t level = 0;
+    for (const char* id : {"one ", "two "}) {
+        PutText(aete, level == 0 ? "\3One\5first" : "\3Two\6second");
+        PutCode(aete, id);
+        Put16s(aete, {++level, 1, 0, 0, 0, 0});  // version; no events, classes, comparisons or
+    }                                             // enumerations
+    const struct {
+        ResEntry entry;
+        bool utf8;
+        std::string text;
+        std::string declarations;
+    } rows[] = {
+        {icon, false, "/* not converted: type #3, id #3, language 0x0409, 10 bytes */\n\n", ""},
+        {Resource("PATH", Bytes{0x01, 0x23, 0xAB, 0xCD}, 1), false,
+         "data 'PATH' (1) {\n\t$\"0123 ABCD\"\n};\n\n", ""},
+        {Resource("PATE", Bytes{1, 0, 'C', 0xE9, 0x80, 0x81, 0}, 6), true,
+         "resource 'Pate' (6) {\n\t\"C\xC3\xA9\xE2\x82\xAC\\201\"\n};\n\n", ""},
+        {Resource("QKPN", Bytes{0xFD, 0xFF, 0xE9, 0}, 5), true,
+         "resource 'QkPn' (5) {\n\tVersion3 { \"\\351\" }\n};\n\n", ""},
+        {Resource("VTAG", OneRecord("LMTR", "name", Bytes{2, 'C', 0xE9, 0})), true,
+         "resource 'Vtag' (16000) {\n\t{\n\t\tName { \"C\xC3\xA9\" },\n\t}\n};\n\n", ""},
+        {Resource("VTAG", list), false,
+         "resource 'Vtag' (16000) {\n\t{\n"
+         "\t\tKind { Filter },\n"
+         "\t\tName { \"a\\042\\311\" },\n"
+         "\t\tFormatFlags { 0, 0, 0, fmtCanWriteIfRead, fmtCanWriteTransparency, 0 },\n"
+         "\t\tReadTypes { { kDumpCode01020304, 'TEXT' } },\n"
+         "\t\tReadExtensions { { 'png ' } },\n"
+         "\t\tVersion { 0x00010002 },\n"
+         "\t}\n};\n\n",
+         "enum { kDumpCode01020304 = 0x01020304 };\n"},
+        {Resource("AETE", aete, 128), false,
+         "resource 'aete' (128) {\n\t1, 2, 0, 0,\n"
+         "\t{\n\t\t\"One\", \"first\", 'one ', 1, 1,\n\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n\t},\n"
+         "\t{\n\t\t\"Two\", \"second\", 'two ', 2, 1,\n\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n\t}\n"
+         "};\n\n", ""},
     };
-    suite("One", "first", "one ", 1);
-    suite("Two", "second", "two ", 2);
-    const DumpOutput out = Print(Resource("AETE", b, 128));
-    EXPECT_EQ(Problems(out), "");
-    EXPECT_EQ(out.text,
-              "resource 'aete' (128) {\n"
-              "\t1, 2, 0, 0,\n"
-              "\t{\n"
-              "\t\t\"One\", \"first\", 'one ', 1, 1,\n"
-              "\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n"
-              "\t},\n"
-              "\t{\n"
-              "\t\t\"Two\", \"second\", 'two ', 2, 1,\n"
-              "\t\t{ },\n\t\t{ },\n\t\t{ },\n\t\t{ }\n"
-              "\t}\n"
-              "};\n\n");
+    for (const auto& row : rows) {
+        DumpOutput out;
+        out.utf8 = row.utf8;
+        PrintEntry(row.entry, out);
+        EXPECT_EQ(out.text, row.text);
+        EXPECT_EQ(out.declarations, row.declarations);
+        EXPECT_EQ(Problems(out), "");
+    }
 }
 
 TEST(DumpDamaged, ProblemsNamedWithTheirOffset) {
+    ResEntry named = Resource("PATE", Bytes{1, 0, 'x', 0});
+    named.name.isOrdinal = false;
+    named.name.text = "ABOUT";
     Bytes longName = OneRecord("LMTR", "name", Bytes{4, 'a', 'b', 'c', 'd', 0, 0, 0});
     longName[10 + 12] = 12;  // 12 value bytes where 8 are left
     Bytes kind;
@@ -261,6 +232,8 @@ TEST(DumpDamaged, ProblemsNamedWithTheirOffset) {
         {Resource("PATH", Bytes{1, 2, 3}, 1),
          "PATH 1: odd data size 3; the converter writes whole 16-bit words\n"},
         {Resource("ADIN", addin), "AdIn 16000: category 1 of 1: data ends inside a category header\n"},
+        {named, "Pate ABOUT: a name that is a string; the converter writes numeric identifiers "
+                "only\n"},
     };
     for (const auto& row : rows) EXPECT_EQ(Problems(Print(row.entry)), row.problems);
     // The unprintable record stays as raw bytes in a comment; the list goes on.
@@ -296,98 +269,72 @@ TEST(DumpPe, DamagedImagesAreRefusedWithTheirOffset) {
     EXPECT_EQ(error, "offset 600: name string lies past the resource section");
 }
 
-TEST(DumpRun, ExitStatusAndMessages) {
-    std::string out, err;
-    Bytes file = Leading();
-    PutEntry(file, "PATE", 6, Bytes{1, 0, 'h', 'i', 0});
-    EXPECT_EQ(RunOn(file, out, err), 0);
-    EXPECT_EQ(err, "");
-    EXPECT_NE(out.find("propwright dump_test_input.rr dump_test_input.rc -j"), std::string::npos);
-    EXPECT_NE(out.find("resource 'Pate' (6) {\n\t\"hi\"\n};"), std::string::npos) << out;
 
-    file = Leading();
-    PutEntry(file, "PATE", 6, Bytes{1, 0, 'h', 'i'});
-    EXPECT_EQ(RunOn(file, out, err), 1);
-    EXPECT_NE(err.find("dump_test_input.res: Pate 6: offset 3: the text is not ended by a zero "
-                       "byte\n"),
-              std::string::npos)
-        << err;
-
-    // Truncated: the entry header says 5 data bytes, only 2 follow.
-    file.resize(file.size() - 4);
-    EXPECT_EQ(RunOn(file, out, err), 2);
-    EXPECT_NE(err.find("not a readable .res file: offset 32: DataSize 4 but only"),
-              std::string::npos)
-        << err;
-    EXPECT_EQ(out, "");
-
-    EXPECT_EQ(RunOn(PeImage(true, Bytes{1, 0, 0}, true), out, err), 2);
-    EXPECT_NE(err.find("resource directory loop"), std::string::npos) << err;
-}
-
-// String 16 "Café€" (five units), string 17 "a中", string 18 the C1 control U+0081.
-static Bytes StringBlockBeyondAscii() {
-    Bytes block;
-    const uint16_t units[] = {5, 'C', 'a', 'f', 0xE9, 0x20AC, 2, 'a', 0x4E2D, 1, 0x81};
-    for (uint16_t unit : units) Put16(block, unit);
-    for (int i = 3; i < 16; ++i) Put16(block, 0);
-    return block;
-}
-
-TEST(DumpRun, StringTablesInCodePage1252OrAsUtf8) {
-    Bytes file = Leading();
-    PutEntry(file, "#6", 2, StringBlockBeyondAscii());
+TEST(DumpRun, StatusesAndMessages) {
+    Bytes good = Leading(), unended = Leading(), strings = Leading();
+    PutEntry(good, "PATE", 6, Bytes{1, 0, 'h', 'i', 0});
+    PutEntry(unended, "PATE", 6, Bytes{1, 0, 'h', 'i'});
+    const Bytes truncated(unended.begin(), unended.end() - 4);  // data shorter than its size
+    PutEntry(strings, "#6", 2, StringBlockBeyondAscii());
     const std::string unwritable =
         "dump_test_input.res: STRINGTABLE 2: string 17 at offset 12 holds U+4E2D, which code "
         "page 1252, the script's, cannot hold\n";
     const std::string codePage =
         "/* String tables: the round trip assumes code page 1252 for the script (windres's\n"
         "   default; -c 1252 for llvm-rc, /c1252 for rc) */\n\n";
-    std::string out, err;
-    EXPECT_EQ(RunOn(file, out, err), 1);
-    EXPECT_EQ(err.substr(err.find("dump_test_input.res")), unwritable);
-    EXPECT_NE(out.find("-j: no character conversion; the bytes are printed as they are) */\n" +
-                       codePage),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("resource 'STR ' (16) { \"Caf\\351\\200\" };\n"), std::string::npos);
-    EXPECT_NE(out.find("/* raw: 02 00 61 00 2D 4E */"), std::string::npos) << out;
-    EXPECT_NE(out.find("resource 'STR ' (18) { \"\\201\" };\n"), std::string::npos);
-
-    EXPECT_EQ(RunOn(file, out, err, "--utf8"), 1);
-    EXPECT_EQ(err.substr(err.find("dump_test_input.res")), unwritable);
-    EXPECT_NE(out.find("/* Convert back with: propwright dump_test_input.rr dump_test_input.rc -u\n"
-                       "   (-u: the text is UTF-8, converted into code page 1252; the viewer's "
-                       "text and the\n   C1 controls are printed as octal escapes, which the "
-                       "conversion leaves alone) */\n" + codePage),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("resource 'STR ' (16) { \"Caf\xC3\xA9\xE2\x82\xAC\" };\n"),
-              std::string::npos);
-    EXPECT_NE(out.find("resource 'STR ' (18) { \"\\201\" };\n"), std::string::npos);
-
-    // Only ASCII: no word about the code page.
-    file = Leading();
-    PutEntry(file, "PATE", 6, Bytes{1, 0, 'h', 'i', 0});
-    EXPECT_EQ(RunOn(file, out, err, "--utf8"), 0);
-    EXPECT_EQ(out.find("code page 1252 for the script"), std::string::npos) << out;
-    EXPECT_NE(out.find("dump_test_input.rc -u\n"), std::string::npos) << out;
-}
-
-// Under --utf8 the texts that the converter's -u decodes print as UTF-8; the viewer's stays bytes.
-TEST(DumpPrint, TextsAsUtf8ExceptTheViewers) {
-    DumpOutput pate;
-    pate.utf8 = true;
-    PrintEntry(Resource("PATE", Bytes{1, 0, 'C', 0xE9, 0x80, 0x81, 0}, 6), pate);
-    EXPECT_EQ(pate.text, "resource 'Pate' (6) {\n\t\"C\xC3\xA9\xE2\x82\xAC\\201\"\n};\n\n");
-    DumpOutput viewer;
-    viewer.utf8 = true;
-    PrintEntry(Resource("QKPN", Bytes{0xFD, 0xFF, 0xE9, 0}, 5), viewer);
-    EXPECT_EQ(viewer.text, "resource 'QkPn' (5) {\n\tVersion3 { \"\\351\" }\n};\n\n");
-    DumpOutput name;
-    name.utf8 = true;
-    PrintEntry(Resource("VTAG", OneRecord("LMTR", "name", Bytes{2, 'C', 0xE9, 0})), name);
-    EXPECT_NE(name.text.find("Name { \"C\xC3\xA9\" }"), std::string::npos) << name.text;
+    const std::string usage =
+        "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
+        "       propwright-dump --check [-v] FILE...\n";
+    const struct {
+        Bytes file;
+        std::vector<std::string> args;
+        int status;  // 0: nothing on the error stream; 2: nothing on the output
+        std::vector<std::string> out;  // parts of the output
+        std::string err;  // a part of the error output
+        std::string absent = "\x01";  // what the output must not hold
+    } rows[] = {
+        {good, {"FILE"}, 0,
+         {"propwright dump_test_input.rr dump_test_input.rc -j",
+          "resource 'Pate' (6) {\n\t\"hi\"\n};"}, ""},
+        {unended, {"FILE"}, 1, {},
+         "dump_test_input.res: Pate 6: offset 3: the text is not ended by a zero byte\n"},
+        {truncated, {"FILE"}, 2, {}, "not a readable .res file: offset 32: DataSize 4 but only"},
+        {PeImage(true, Bytes{1, 0, 0}, true), {"FILE"}, 2, {}, "resource directory loop"},
+        {strings, {"FILE"}, 1,
+         {"-j: no character conversion; the bytes are printed as they are) */\n" + codePage,
+          "resource 'STR ' (16) { \"Caf\\351\\200\" };\n", "/* raw: 02 00 61 00 2D 4E */",
+          "resource 'STR ' (18) { \"\\201\" };\n"},
+         unwritable},
+        {strings, {"--utf8", "FILE"}, 1,
+         {"/* Convert back with: propwright dump_test_input.rr dump_test_input.rc -u\n"
+          "   (-u: the text is UTF-8, converted into code page 1252; the viewer's text and the\n"
+          "   C1 controls are printed as octal escapes, which the conversion leaves alone) */\n" +
+              codePage,
+          "resource 'STR ' (16) { \"Caf\xC3\xA9\xE2\x82\xAC\" };\n",
+          "resource 'STR ' (18) { \"\\201\" };\n"},
+         unwritable},
+        // Only ASCII: no word about the code page.
+        {good, {"--utf8", "FILE"}, 0, {"dump_test_input.rc -u\n"}, "",
+         "code page 1252 for the script"},
+        {{}, {"--help"}, 0,
+         {"usage: propwright-dump [--utf8] FILE",
+          "Exit status: 0 clean, 1 problems found, 2 unreadable input."}, ""},
+        {{}, {"--version"}, 0, {"propwright-dump 1.0.0\n"}, ""},
+        // No file, --help with a second argument, --check without a file: the usage.
+        {{}, {}, 2, {}, usage},
+        {{}, {"--help", "x.res"}, 2, {}, usage},
+        {{}, {"--check"}, 2, {}, usage},
+        {{}, {"no-such-file.res"}, 2, {}, "no-such-file.res: cannot open\n"},
+    };
+    for (const auto& row : rows) {
+        std::string out, err;
+        EXPECT_EQ(RunDumpOn(row.file, row.args, out, err), row.status) << err;
+        for (const std::string& part : row.out) EXPECT_NE(out.find(part), std::string::npos) << part;
+        EXPECT_EQ(out.find(row.absent), std::string::npos);
+        EXPECT_NE(err.find(row.err), std::string::npos) << err;
+        EXPECT_TRUE(row.status != 0 || err.empty()) << err;
+        EXPECT_TRUE(row.status != 2 || out.empty()) << out;
+    }
 }
 
 // A constant is read to the next quote without escapes; under -u its text is UTF-8.
@@ -405,27 +352,4 @@ TEST(DumpPrint, EveryCodeAConstantGivesBackIsPrintedAsOne) {
     EXPECT_EQ(CharConstant(0x80616220, true), "'\xE2\x82\xAC" "ab '");
     EXPECT_TRUE(IsCharConstant(0x81616263, false));
     EXPECT_FALSE(IsCharConstant(0x81616263, true));  // a C1 control: no 1252 character
-}
-
-TEST(DumpRun, HelpAndVersionOnlyAsTheSoleArgument) {
-    const std::string usage =
-        "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
-        "       propwright-dump --check [-v] FILE...\n";
-    std::string out, err;
-    EXPECT_EQ(RunArgs({"--help"}, out, err), 0);
-    EXPECT_NE(out.find("usage: propwright-dump [--utf8] FILE"), std::string::npos) << out;
-    EXPECT_NE(out.find("Exit status: 0 clean, 1 problems found, 2 unreadable input."),
-              std::string::npos);
-    EXPECT_EQ(RunArgs({"--version"}, out, err), 0);
-    EXPECT_EQ(out, "propwright-dump 1.0.0\n");
-    // No file, --help with a second argument, --check without a file: the usage and status 2.
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {"--help", "x.res"}, {"--check"}}) {
-        EXPECT_EQ(RunArgs(args, out, err), 2);
-        EXPECT_EQ(out, "");
-        EXPECT_EQ(err, usage);
-    }
-    // A file that does not exist is unreadable input.
-    EXPECT_EQ(RunArgs({"no-such-file.res"}, out, err), 2);
-    EXPECT_EQ(err, "no-such-file.res: cannot open\n");
 }
