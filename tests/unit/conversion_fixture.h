@@ -30,12 +30,6 @@ struct RunResult {
     std::string err;
 };
 
-// A conversion of in.rr into out.rc: the run's result and the script, if one was left.
-struct ScriptRun : RunResult {
-    bool scriptLeft;
-    std::string script;
-};
-
 class ConversionTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,9 +60,6 @@ protected:
     }
 
 public:
-
-    // Absolute path of a file in the test's folder.
-    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
     static void Write(const std::string& name, const std::string& text) {
         std::ofstream(name, std::ios::binary) << text;
     }
@@ -101,17 +92,6 @@ public:
         EXPECT_EQ(out.rfind("Propwright. Release Version ", 0), 0u) << out;
         r.out = eol == std::string::npos ? "" : out.substr(eol + 1);
         return r;
-    }
-
-    // Converts source (as in.rr) to out.rc, with any options after the two names.
-    static ScriptRun Convert(const std::string& source, std::vector<std::string> options = {}) {
-        Write("in.rr", source);
-        options.insert(options.begin(), {"in.rr", "out.rc"});
-        ScriptRun c;
-        static_cast<RunResult&>(c) = Run(options);
-        c.scriptLeft = Exists("out.rc");
-        c.script = Read("out.rc");
-        return c;
     }
 
     // Starts the lexer of a new conversion on text, reported under name.
