@@ -486,39 +486,6 @@ TEST_F(DriverRun, OutOfMemoryIsReportedAndLeavesNoOutput) {
     EXPECT_EQ(Listing(), (Names{"bad.rr", "big.rr", "good.rr"}));
 }
 
-TEST_F(DriverRun, OverlongPathsAreRefused) {
-    // A directory part over 255 characters leaves no room for a derived name; a derived path
-    // of 200 + 56 + ".rc" is the longest (259 characters).
-    std::string nested, directory;
-    for (int i = 0; i < 26; ++i) nested += "d123456789/";
-    for (int i = 0; i < 20; ++i) directory += "d12345678/";
-    fs::create_directories(nested);
-    fs::create_directories(directory);
-    Write(nested + "in.rr", "");
-    const struct {
-        Names args;
-        std::string output;  // the derived name
-        bool converted;
-    } runs[] = {
-        {{"good.rr", std::string(2048, 'x')}, "", false},
-        {{nested + "in.rr"}, nested + "in.rc", false},
-        {{directory + std::string(56, 'b') + ".rr"}, directory + std::string(56, 'b') + ".rc", true},
-        {{directory + std::string(57, 'b') + ".rr"}, directory + std::string(57, 'b') + ".rc", false},
-    };
-    for (const auto& run : runs) {
-        if (run.args.size() == 1) Write(run.args[0], "resource 'STR ' (1) { \"x\" };\n");
-        const RunResult r = Run(run.args);
-        EXPECT_EQ(r.status, run.converted ? 0 : 1);
-        EXPECT_NE(r.out.find(run.converted ? "WARNING: Output file not specified. Using \"" +
-                                                 run.output + "\".\n"
-                                           : "Path too long"),
-                  std::string::npos)
-            << r.out;
-        if (!run.output.empty()) { EXPECT_EQ(Exists(run.output), run.converted); }
-    }
-    EXPECT_EQ(Listing(), (Names{"bad.rr", "d12345678", "d123456789", "good.rr"}));
-}
-
 // An error's operation and message are joined and cut to 255 characters when printed.
 TEST(PrintDiagnostic, JoinedMessageIsCutAt255Characters) {
     Diagnostic error;
