@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <utility>
@@ -28,7 +29,6 @@
 
 #include "core/diagnostics.h"
 #include "driver/run.h"
-#include "tests/unit/conversion_fixture.h"
 #include "tests/unit/convert_rows.h"
 
 namespace fs = std::filesystem;
@@ -42,15 +42,67 @@ std::string Table(const std::string& id, const std::string& text) {
 const std::string kGood = kScriptStart + Table("128", "Hi");  // the script of good.rr
 const std::string kNoOutput = "good.rr(0) : error: Unable to open output file \"";
 
-class DriverRun : public ConversionTest {
+struct RunResult {
+    int status;
+    std::string out;  // standard output after the banner line
+    std::string err;
+};
+
+// Each test runs in a fresh folder of its own, made the current one.
+class DriverRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        ConversionTest::SetUp();
+        std::string name = (fs::temp_directory_path() / "propwright_driver_XXXXXX").string();
+        if (!mkdtemp(&name[0])) throw std::runtime_error("no temporary folder");
+        dir_ = name;
+        previous_ = fs::current_path();
+        fs::current_path(dir_);
         Write("good.rr", "#define kId 128\nresource 'STR ' (kId) { \"Hi\" };\n");
         // kId is defined only by good.rr: a run of this alone must not know it.
         Write("bad.rr", "resource 'STR ' (kId) { \"Hi\" };\n");
     }
+    void TearDown() override {
+        fs::current_path(previous_);
+        std::error_code ignored;  // a test may have taken the folder's write permission away
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(dir_, ignored);
+    }
 
+public:
+    static void Write(const std::string& name, const std::string& text) {
+        std::ofstream(name, std::ios::binary) << text;
+    }
+    static std::string Read(const std::string& name) {
+        std::ifstream in(name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static Names Listing(const std::string& folder = ".") {
+        Names names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The console after the banner line, which must come first.
+    static std::string AfterBanner(const std::string& out) {
+        EXPECT_EQ(out.rfind("Propwright. Release Version ", 0), 0u) << out;
+        const size_t eol = out.find('\n');
+        return eol == std::string::npos ? "" : out.substr(eol + 1);
+    }
+    // RunPropwright with these arguments after the program name, the console captured.
+    static RunResult Run(Names args) {
+        args.insert(args.begin(), "propwright");
+        std::vector<const char*> argv;
+        for (const std::string& a : args) argv.push_back(a.c_str());
+        argv.push_back(nullptr);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        const int status = RunPropwright(int(args.size()), argv.data());
+        const std::string out = testing::internal::GetCapturedStdout();
+        return RunResult{status, AfterBanner(out), testing::internal::GetCapturedStderr()};
+    }
+
+protected:
     // A run in a child process: a signal or a resource limit reaches the child alone. With
     // unprivileged, a child of root runs as user and group 65534, which then own the test
     // directory. Standard output and error come back through one pipe.
@@ -106,13 +158,12 @@ protected:
         int wait = 0;
         EXPECT_EQ(waitpid(child.pid, &wait, 0), child.pid);
         if (WIFSIGNALED(wait)) return RunResult{128 + WTERMSIG(wait), out, ""};
-        EXPECT_EQ(out.rfind("Propwright. Release Version ", 0), 0u) << out;
-        const size_t eol = out.find('\n');
-        return RunResult{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1,
-                         eol == std::string::npos ? "" : out.substr(eol + 1), ""};
+        return RunResult{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, AfterBanner(out), ""};
     }
 
     static constexpr uid_t kNobody = 65534;
+    std::string dir_;
+    fs::path previous_;
 };
 
 // Runs in one process share nothing: symbols, settings, notices, include chains and the
@@ -162,7 +213,7 @@ TEST_F(DriverRun, EveryRunStartsAfresh) {
         EXPECT_EQ(r.status, step.status);
         if (step.out != "?") { EXPECT_EQ(r.out, step.out); }
         EXPECT_EQ(r.err, step.err);
-        EXPECT_EQ(Exists("out.rc"), step.status == 0);
+        EXPECT_EQ(fs::exists("out.rc"), step.status == 0);
         if (step.status == 0) { EXPECT_EQ(Read("out.rc"), step.script); }
     }
     for (const std::string& name : Listing()) EXPECT_EQ(name.find("propwright-"), std::string::npos);
@@ -195,9 +246,9 @@ void WriteAndClose(int pipe, const std::string& text) {
 RunResult RunHeldInInclude(const std::string& first, const std::string& target,
                            const std::function<void()>& during) {
     EXPECT_EQ(mkfifo("pipe.r", 0600), 0);
-    ConversionTest::Write("main.rr", first + "#include \"pipe.r\"\n");
+    DriverRun::Write("main.rr", first + "#include \"pipe.r\"\n");
     RunResult r;
-    std::thread run([&] { r = ConversionTest::Run({"main.rr", target}); });
+    std::thread run([&] { r = DriverRun::Run({"main.rr", target}); });
     const int pipe = OpenPipeWhenRead("pipe.r");
     if (pipe < 0) {
         run.join();
@@ -313,28 +364,18 @@ TEST_F(DriverRun, CharacterDeviceTargetIsWrittenStraightAndNeverRemoved) {
     // The null device (1, 3) and the always-full device (1, 7), made here, not the machine's.
     ASSERT_EQ(mknod("null.rc", S_IFCHR | 0666, makedev(1, 3)), 0);
     ASSERT_EQ(mknod("full.rc", S_IFCHR | 0666, makedev(1, 7)), 0);
-    const struct {
-        const char* source;
-        const char* device;
-        unsigned minor;
-        int status;
-        std::string out;
-    } runs[] = {
-        {"good.rr", "null.rc", 3, 0, ""},
-        {"bad.rr", "null.rc", 3, 1, "?"},
-        // Writing fails on the full device: an error, and the device stays.
-        {"good.rr", "full.rc", 7, 1,
-         "good.rr(3) : error: Unable to write output file \"full.rc\" ('' : 1)\n\n"},
-    };
-    for (const auto& run : runs) {
-        const RunResult r = Run({run.source, run.device});
-        EXPECT_EQ(r.status, run.status) << run.source;
-        if (run.out != "?") { EXPECT_EQ(r.out, run.out); }
+    EXPECT_EQ(Run({"good.rr", "null.rc"}).status, 0);
+    EXPECT_EQ(Run({"bad.rr", "null.rc"}).status, 1);
+    // Writing fails on the full device: an error, and the device stays.
+    const RunResult full = Run({"good.rr", "full.rc"});
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.out, "good.rr(3) : error: Unable to write output file \"full.rc\" ('' : 1)\n\n");
+    for (const auto& device : {std::make_pair("null.rc", 3u), std::make_pair("full.rc", 7u)}) {
         struct stat info;
-        EXPECT_TRUE(lstat(run.device, &info) == 0 && S_ISCHR(info.st_mode) &&
-                    major(info.st_rdev) == 1 && minor(info.st_rdev) == run.minor);
-        EXPECT_EQ(Listing(), (Names{"bad.rr", "full.rc", "good.rr", "null.rc"}));
+        EXPECT_TRUE(lstat(device.first, &info) == 0 && S_ISCHR(info.st_mode) &&
+                    major(info.st_rdev) == 1 && minor(info.st_rdev) == device.second);
     }
+    EXPECT_EQ(Listing(), (Names{"bad.rr", "full.rc", "good.rr", "null.rc"}));
 }
 
 TEST_F(DriverRun, OwnDescriptorIsWrittenAtItsPlace) {
@@ -351,32 +392,26 @@ TEST_F(DriverRun, OwnDescriptorIsWrittenAtItsPlace) {
     EXPECT_EQ(Listing(), (Names{"bad.rr", "good.rr", "log.rc"}));
 }
 
-// A replaced file keeps its mode, owner and group (giving it away takes root); a new one
-// follows the umask.
+// A replaced file keeps its mode, owner and group (giving it away takes root), whatever the
+// umask; a new one follows the umask.
 TEST_F(DriverRun, ReplacedFileKeepsItsModeAndOwnerAndANewOneFollowsTheUmask) {
-    const auto modeOf = [](const char* name) {
-        struct stat info;
-        EXPECT_EQ(stat(name, &info), 0) << name;
-        return info;
-    };
-    const mode_t previousMask = umask(022);
+    const mode_t previousMask = umask(027);
     Write("kept.rc", "earlier\n");
     ASSERT_EQ(chmod("kept.rc", 0604), 0);
     const bool root = geteuid() == 0;
     if (root) { ASSERT_EQ(chown("kept.rc", kNobody, kNobody), 0); }
     EXPECT_EQ(Run({"good.rr", "kept.rc"}).status, 0);
-    const struct stat kept = modeOf("kept.rc");
+    EXPECT_EQ(Run({"good.rr", "new1.rc"}).status, 0);
+    umask(002);
+    EXPECT_EQ(Run({"good.rr", "new2.rc"}).status, 0);
+    umask(previousMask);
+    struct stat kept;
+    ASSERT_EQ(stat("kept.rc", &kept), 0);
     EXPECT_EQ(kept.st_mode & 07777, mode_t(0604));
     EXPECT_TRUE(!root || (kept.st_uid == kNobody && kept.st_gid == kNobody));
     EXPECT_EQ(Read("kept.rc"), kGood);
-
-    umask(027);
-    EXPECT_EQ(Run({"good.rr", "new1.rc"}).status, 0);
-    EXPECT_EQ(modeOf("new1.rc").st_mode & 07777, mode_t(0640));
-    umask(002);
-    EXPECT_EQ(Run({"good.rr", "new2.rc"}).status, 0);
-    EXPECT_EQ(modeOf("new2.rc").st_mode & 07777, mode_t(0664));
-    umask(previousMask);
+    EXPECT_EQ(fs::status("new1.rc").permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status("new2.rc").permissions(), fs::perms(0664));
 }
 
 // An ending signal ends the run as it waits in an include: status 128 + the signal, the
