@@ -41,6 +41,7 @@ std::string Table(const std::string& id, const std::string& text) {
 }
 const std::string kGood = kScriptStart + Table("128", "Hi");  // the script of good.rr
 const std::string kNoOutput = "good.rr(0) : error: Unable to open output file \"";
+const std::string kOne = "resource 'STR ' (1) { \"One\" };\n", kTwo = "resource 'STR ' (2) { \"Two\" };\n";
 
 struct RunResult {
     int status;
@@ -89,36 +90,38 @@ public:
         const size_t eol = out.find('\n');
         return eol == std::string::npos ? "" : out.substr(eol + 1);
     }
-    // RunPropwright with these arguments after the program name, the console captured.
-    static RunResult Run(Names args) {
+    // RunPropwright with these arguments after the program name.
+    static int RunTool(Names args) {
         args.insert(args.begin(), "propwright");
         std::vector<const char*> argv;
         for (const std::string& a : args) argv.push_back(a.c_str());
         argv.push_back(nullptr);
+        return RunPropwright(int(args.size()), argv.data());
+    }
+    // A run in this process, the console captured.
+    static RunResult Run(const Names& args) {
         testing::internal::CaptureStdout();
         testing::internal::CaptureStderr();
-        const int status = RunPropwright(int(args.size()), argv.data());
+        const int status = RunTool(args);
         const std::string out = testing::internal::GetCapturedStdout();
         return RunResult{status, AfterBanner(out), testing::internal::GetCapturedStderr()};
     }
 
 protected:
-    // A run in a child process: a signal or a resource limit reaches the child alone. With
-    // unprivileged, a child of root runs as user and group 65534, which then own the test
-    // directory. Standard output and error come back through one pipe.
-    struct Child {
-        pid_t pid;
-        int console;
-    };
-    Child StartChild(std::vector<std::string> args, bool unprivileged = false,
-                     const std::function<void()>& prepare = {}) {
+    // A run in a child process: a signal or a resource limit reaches the child alone. prepare
+    // runs in the child first; with unprivileged, a child of root then runs as user and group
+    // 65534, which own the test folder from then on. meanwhile(pid) runs here during the run.
+    // The status is as a shell reports it (128 + the signal that ended the child); standard
+    // output and error come back through one pipe, after the banner (all of it when a signal
+    // ended the child, before its buffered output was written).
+    RunResult RunChild(const Names& args, bool unprivileged, const std::function<void()>& prepare = {},
+                       const std::function<void(pid_t)>& meanwhile = {}) {
         const bool dropping = unprivileged && geteuid() == 0;
         if (dropping) {
             for (const auto& entry : fs::recursive_directory_iterator(dir_))
                 EXPECT_EQ(lchown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
             EXPECT_EQ(lchown(dir_.c_str(), kNobody, kNobody), 0);
         }
-        args.insert(args.begin(), "propwright");
         int fds[2];
         EXPECT_EQ(pipe(fds), 0);
         fflush(nullptr);
@@ -134,31 +137,50 @@ protected:
                 _exit(100);
             // As in the program itself, an exception that escapes the run terminates it.
             [&args]() noexcept {
-                std::vector<const char*> argv;
-                for (const std::string& a : args) argv.push_back(a.c_str());
-                argv.push_back(nullptr);
-                const int status = RunPropwright(int(args.size()), argv.data());
+                const int status = RunTool(args);
                 fflush(nullptr);
                 _exit(status);
             }();
         }
         close(fds[1]);
         EXPECT_GT(pid, 0);
-        return Child{pid, fds[0]};
-    }
-
-    // Waits for the child: its status as a shell reports it (128 + the signal that ended it),
-    // and its console after the banner (all of it when a signal ended the child).
-    static RunResult FinishChild(const Child& child) {
+        if (meanwhile) meanwhile(pid);
         std::string out;
         char block[4096];
         ssize_t count;
-        while ((count = read(child.console, block, sizeof block)) > 0) out.append(block, count);
-        close(child.console);
+        while ((count = read(fds[0], block, sizeof block)) > 0) out.append(block, count);
+        close(fds[0]);
         int wait = 0;
-        EXPECT_EQ(waitpid(child.pid, &wait, 0), child.pid);
+        EXPECT_EQ(waitpid(pid, &wait, 0), pid);
         if (WIFSIGNALED(wait)) return RunResult{128 + WTERMSIG(wait), out, ""};
         return RunResult{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, AfterBanner(out), ""};
+    }
+
+    // Runs main.rr (first, then an include of the FIFO pipe.r) into target in a child, calling
+    // during(pid) while the run waits in the include; then the include gets text and ends.
+    RunResult RunHeldInInclude(const std::string& first, const std::string& target,
+                               const std::function<void(pid_t)>& during,
+                               const std::string& text = kTwo,
+                               const std::function<void()>& prepare = {}) {
+        Write("main.rr", first + "#include \"pipe.r\"\n");
+        if (!fs::exists("pipe.r")) { EXPECT_EQ(mkfifo("pipe.r", 0600), 0); }
+        return RunChild({"main.rr", target}, false, prepare, [&](pid_t pid) {
+            // The writing end opens once the run has opened the include.
+            int pipe = -1;
+            for (int wait = 0; wait < 3000 && pipe < 0; ++wait) {
+                pipe = open("pipe.r", O_WRONLY | O_NONBLOCK);
+                if (pipe < 0) usleep(10000);
+            }
+            if (pipe < 0) {
+                ADD_FAILURE() << "the run never opened the include within 30 s";
+                kill(pid, SIGKILL);
+                return;
+            }
+            fcntl(pipe, F_SETFL, 0);
+            during(pid);
+            EXPECT_EQ(write(pipe, text.data(), text.size()), ssize_t(text.size()));
+            close(pipe);
+        });
     }
 
     static constexpr uid_t kNobody = 65534;
@@ -222,45 +244,6 @@ TEST_F(DriverRun, EveryRunStartsAfresh) {
     EXPECT_EQ(Run({"run2.rr", "out.rc"}).status, 0);
 }
 
-// The writing end of a pipe that a run reads as an include: it opens once the run has opened
-// the include, so the run then waits in it (-1 when the run never got there within 30 s).
-int OpenPipeWhenRead(const char* name) {
-    for (int wait = 0; wait < 3000; ++wait) {
-        int pipe = open(name, O_WRONLY | O_NONBLOCK);
-        if (pipe >= 0) {
-            fcntl(pipe, F_SETFL, 0);
-            return pipe;
-        }
-        usleep(10000);
-    }
-    return -1;
-}
-
-void WriteAndClose(int pipe, const std::string& text) {
-    EXPECT_EQ(write(pipe, text.data(), text.size()), ssize_t(text.size()));
-    close(pipe);
-}
-
-// Runs main.rr (its first line written before "#include \"pipe.r\"") into target, calling
-// during() while the run waits in the include; then the include gets resource 2, "Two".
-RunResult RunHeldInInclude(const std::string& first, const std::string& target,
-                           const std::function<void()>& during) {
-    EXPECT_EQ(mkfifo("pipe.r", 0600), 0);
-    DriverRun::Write("main.rr", first + "#include \"pipe.r\"\n");
-    RunResult r;
-    std::thread run([&] { r = DriverRun::Run({"main.rr", target}); });
-    const int pipe = OpenPipeWhenRead("pipe.r");
-    if (pipe < 0) {
-        run.join();
-        ADD_FAILURE() << "the run never opened the include within 30 s: " << r.out;
-        return r;
-    }
-    during();
-    WriteAndClose(pipe, "resource 'STR ' (2) { \"Two\" };\n");
-    run.join();
-    return r;
-}
-
 std::string LinkText(const std::string& name) {
     return fs::is_symlink(name) ? fs::read_symlink(name).string() : "(not a link)";
 }
@@ -272,7 +255,7 @@ TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
     Write("sub/real.rc", "earlier\n");
     fs::create_symlink("sub/real.rc", "link.rc");
     Names inSub, here;
-    const RunResult r = RunHeldInInclude("resource 'STR ' (1) { \"One\" };\n", "link.rc", [&] {
+    const RunResult r = RunHeldInInclude(kOne, "link.rc", [&](pid_t) {
         EXPECT_EQ(Read("sub/real.rc"), "earlier\n");
         inSub = Listing("sub");
         here = Listing();
@@ -294,7 +277,7 @@ TEST_F(DriverRun, TargetKeepsItsEarlierTextWhileTheRunIsUnderWay) {
 TEST_F(DriverRun, TargetThatCannotBeReplacedAtTheEndIsAFailure) {
     // Meanwhile a directory that is not empty takes the target's place.
     const RunResult r =
-        RunHeldInInclude("", "out.rc", [] { fs::create_directories("out.rc/inside"); });
+        RunHeldInInclude("", "out.rc", [](pid_t) { fs::create_directories("out.rc/inside"); });
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "main.rr(2) : error: Unable to write output file \"out.rc\" ('' : 1)\n\n");
     EXPECT_TRUE(fs::is_directory("out.rc/inside"));
@@ -309,7 +292,7 @@ TEST_F(DriverRun, ReadOnlyTargetAndUnwritableDirectoryAreRefused) {
     fs::create_directory("locked");
     fs::permissions("locked", fs::perms::owner_read | fs::perms::owner_exec);
     for (const std::string target : {"out.rc", "locked/out.rc"}) {
-        const RunResult r = FinishChild(StartChild({"good.rr", target}, true));
+        const RunResult r = RunChild({"good.rr", target}, true);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, kNoOutput + target + "\" ('' : 0)\n\n");
     }
@@ -417,30 +400,28 @@ TEST_F(DriverRun, ReplacedFileKeepsItsModeAndOwnerAndANewOneFollowsTheUmask) {
 // An ending signal ends the run as it waits in an include: status 128 + the signal, the
 // earlier target and nothing else left. Ignored (under nohup, SIGHUP), it leaves the run alone.
 TEST_F(DriverRun, EndingSignalRemovesTheTemporaryFileAndAnIgnoredOneChangesNothing) {
+    Write("main.rr", "");
     ASSERT_EQ(mkfifo("pipe.r", 0600), 0);
-    Write("main.rr", "resource 'STR ' (1) { \"One\" };\n#include \"pipe.r\"\n");
     Write("out.rc", "earlier\n");
     const Names before = Listing();
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, 0}) {
         SCOPED_TRACE(signal);
+        Names during;
+        // Pending before the include ends, the signal is taken first; a run that ignored it
+        // would finish instead of hanging the test.
+        const auto interrupt = [&](pid_t pid) {
+            during = Listing();
+            kill(pid, signal == 0 ? SIGHUP : signal);
+        };
         // The child starts with the default actions, whatever this process inherited (a
         // background job ignores SIGINT and SIGQUIT), and dumps no core.
-        const Child child = StartChild({"main.rr", "out.rc"}, false, [signal] {
+        const RunResult r = RunHeldInInclude(kOne, "out.rc", interrupt, signal ? "" : kTwo, [signal] {
             for (const int s : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) ::signal(s, SIG_DFL);
             if (signal == 0) ::signal(SIGHUP, SIG_IGN);
             const struct rlimit noCore = {0, 0};
             setrlimit(RLIMIT_CORE, &noCore);
         });
-        const int pipe = OpenPipeWhenRead("pipe.r");
-        // The run waits in the include, its temporary file beside the target.
-        const Names during = Listing();
-        kill(child.pid, signal == 0 ? SIGHUP : signal);
-        // Pending before the include ends, the signal is taken first; a run that ignored it
-        // would finish instead of hanging the test.
-        if (pipe >= 0) WriteAndClose(pipe, signal ? "" : "resource 'STR ' (2) { \"Two\" };\n");
-        else kill(child.pid, SIGKILL);
-        const RunResult r = FinishChild(child);
-        ASSERT_GE(pipe, 0) << "the run never opened the include within 30 s: " << r.out;
+        // Meanwhile the temporary file lay beside the target.
         ASSERT_EQ(during.size(), before.size() + 1);
         EXPECT_TRUE(std::any_of(during.begin(), during.end(), [](const std::string& name) {
             return name.rfind("out.rc.propwright-", 0) == 0;
@@ -488,7 +469,7 @@ TEST_F(DriverRun, OutOfMemoryIsReportedAndLeavesNoOutput) {
     for (int i = 0; i < 400; ++i) text += "#define B" + std::to_string(i) + " A\n";
     Write("big.rr", text);
     Write("out.rc", "earlier\n");
-    const Child child = StartChild({"big.rr", "out.rc"}, false, [] {
+    const RunResult r = RunChild({"big.rr", "out.rc"}, false, [] {
         long pages = 0;
         if (FILE* statm = fopen("/proc/self/statm", "r")) {
             if (fscanf(statm, "%ld", &pages) != 1) pages = 0;
@@ -499,7 +480,6 @@ TEST_F(DriverRun, OutOfMemoryIsReportedAndLeavesNoOutput) {
         const struct rlimit space = {limit, limit};
         if (setrlimit(RLIMIT_AS, &space) != 0) _exit(102);
     });
-    const RunResult r = FinishChild(child);
     EXPECT_EQ(r.status, 1);
     // One diagnostic line at some definition, then the empty line.
     EXPECT_EQ(r.out.rfind("big.rr(", 0), 0u) << r.out;
@@ -559,12 +539,11 @@ TEST_F(DriverRun, WriteFailingPartWayLeavesNothing) {
         source += "resource 'STR ' (" + std::to_string(i) + ") { \"Text\" };\n";
     Write("many.rr", source);
     Write("out.rc", "earlier\n");
-    const Child child = StartChild({"many.rr", "out.rc"}, false, [] {
+    const RunResult r = RunChild({"many.rr", "out.rc"}, false, [] {
         signal(SIGXFSZ, SIG_IGN);  // an over-long write fails instead of ending the process
         const struct rlimit size = {100000, 100000};
         if (setrlimit(RLIMIT_FSIZE, &size) != 0) _exit(102);
     });
-    const RunResult r = FinishChild(child);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out.rfind("many.rr(", 0), 0u) << r.out;
     EXPECT_NE(r.out.find(") : error: Unable to write output file \"out.rc\""), std::string::npos)
