@@ -189,8 +189,18 @@ protected:
 };
 
 // Runs in one process share nothing: symbols, settings, notices, include chains and the
-// outcome of an earlier run, failed or not, leave the next run as it would be alone.
+// outcome of an earlier run, failed or not, leave the next run as it would be alone. Each
+// leaves the signal actions as it found them, ignored or not.
 TEST_F(DriverRun, EveryRunStartsAfresh) {
+    struct sigaction ignore = {}, previousHup;
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(sigaction(SIGHUP, &ignore, &previousHup), 0);
+    const auto actionOf = [](int signal) {
+        struct sigaction now;
+        sigaction(signal, nullptr, &now);
+        return now.sa_handler;
+    };
+    const auto term = actionOf(SIGTERM);
     const std::string badOut = "bad.rr(1) : error: GetResourceID: integer expected "
                                "('resource 'STR ' (kId) { \"Hi\" };' : 20)\n\n";
     const std::string notice =
@@ -237,7 +247,9 @@ TEST_F(DriverRun, EveryRunStartsAfresh) {
         EXPECT_EQ(r.err, step.err);
         EXPECT_EQ(fs::exists("out.rc"), step.status == 0);
         if (step.status == 0) { EXPECT_EQ(Read("out.rc"), step.script); }
+        EXPECT_TRUE(actionOf(SIGHUP) == SIG_IGN && actionOf(SIGTERM) == term);
     }
+    sigaction(SIGHUP, &previousHup, nullptr);
     for (const std::string& name : Listing()) EXPECT_EQ(name.find("propwright-"), std::string::npos);
     // The include chain of the failed run is gone: run1.rr may be included again.
     Write("run1.rr", "#define X 5\nresource 'STR ' (X) { \"x\" };\n");
@@ -324,19 +336,29 @@ TEST_F(DriverRun, LinksAreFollowedToTheFileThatIsReplacedOrCreated) {
                                 "second.rc", "sub"}));
 }
 
-TEST_F(DriverRun, FifoTargetIsWrittenStraight) {
+// A FIFO is written straight, and so is a descriptor of this process open for appending, as a
+// shell's >> gives standard output: the script follows what is there, nothing is replaced,
+// truncated or left beside them.
+TEST_F(DriverRun, FifoAndOwnDescriptorAreWrittenStraight) {
     ASSERT_EQ(mkfifo("out.rc", 0640), 0);
     std::string received;
     std::thread reader([&received] { received = Read("out.rc"); });
-    const RunResult r = Run({"good.rr", "out.rc"});
+    EXPECT_EQ(Run({"good.rr", "out.rc"}).status, 0);
     // A build that never opens the FIFO would leave the reader waiting: release it.
     const int release = open("out.rc", O_WRONLY | O_NONBLOCK);
     if (release >= 0) close(release);
     reader.join();
-    EXPECT_EQ(r.status, 0);
     EXPECT_EQ(received, kGood);
     EXPECT_TRUE(fs::is_fifo(fs::symlink_status("out.rc")));
-    EXPECT_EQ(Listing(), (Names{"bad.rr", "good.rr", "out.rc"}));
+
+    if (!fs::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc descriptor directory";
+    Write("log.rc", "header\n");
+    const int fd = open("log.rc", O_WRONLY | O_APPEND);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(Run({"good.rr", "/proc/self/fd/" + std::to_string(fd)}).status, 0);
+    close(fd);
+    EXPECT_EQ(Read("log.rc"), "header\n" + kGood);
+    EXPECT_EQ(Listing(), (Names{"bad.rr", "good.rr", "log.rc", "out.rc"}));
 }
 
 TEST_F(DriverRun, CharacterDeviceTargetIsWrittenStraightAndNeverRemoved) {
@@ -359,20 +381,6 @@ TEST_F(DriverRun, CharacterDeviceTargetIsWrittenStraightAndNeverRemoved) {
                     major(info.st_rdev) == 1 && minor(info.st_rdev) == device.second);
     }
     EXPECT_EQ(Listing(), (Names{"bad.rr", "full.rc", "good.rr", "null.rc"}));
-}
-
-TEST_F(DriverRun, OwnDescriptorIsWrittenAtItsPlace) {
-    if (!fs::exists("/proc/self/fd")) GTEST_SKIP() << "no /proc descriptor directory";
-    // A descriptor of this process open for appending, as a shell's >> gives standard output:
-    // the script follows what is there, the file is neither replaced nor truncated.
-    Write("log.rc", "header\n");
-    const int fd = open("log.rc", O_WRONLY | O_APPEND);
-    ASSERT_GE(fd, 0);
-    const RunResult r = Run({"good.rr", "/proc/self/fd/" + std::to_string(fd)});
-    close(fd);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(Read("log.rc"), "header\n" + kGood);
-    EXPECT_EQ(Listing(), (Names{"bad.rr", "good.rr", "log.rc"}));
 }
 
 // A replaced file keeps its mode, owner and group (giving it away takes root), whatever the
@@ -431,23 +439,6 @@ TEST_F(DriverRun, EndingSignalRemovesTheTemporaryFileAndAnIgnoredOneChangesNothi
                                          : kScriptStart + Table("1", "One") + Table("2", "Two"));
         EXPECT_EQ(Listing(), before);
     }
-}
-
-TEST_F(DriverRun, SignalActionsComeBackAfterTheRun) {
-    // A run in this process leaves the signal actions as it found them, ignored or not.
-    struct sigaction ignore = {}, previous, now;
-    ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(sigaction(SIGHUP, &ignore, &previous), 0);
-    sigaction(SIGTERM, nullptr, &now);
-    const auto termBefore = now.sa_handler;
-    for (const char* source : {"good.rr", "bad.rr"}) {
-        Run({source, "out.rc"});
-        sigaction(SIGHUP, nullptr, &now);
-        EXPECT_EQ(now.sa_handler, SIG_IGN) << source;
-        sigaction(SIGTERM, nullptr, &now);
-        EXPECT_EQ(now.sa_handler, termBefore) << source;
-    }
-    sigaction(SIGHUP, &previous, nullptr);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
