@@ -496,8 +496,9 @@ TEST(PrintDiagnostic, JoinedMessageIsCutAt255Characters) {
 }
 
 // Scripts far larger than one write: a count is patched in a resource that follows 100 KB of
-// others, and in one resource of 300 KB (2700 properties).
-TEST_F(DriverRun, CountsArePatchedInScriptsOfManyBlocks) {
+// others, and in one resource of 300 KB (2700 properties). A write that fails part way through
+// fails the run: nothing is left behind, neither the target nor the temporary file.
+TEST_F(DriverRun, LargeScriptsHaveTheirCountsPatchedAndAFailedWriteLeavesNothing) {
     std::string source;
     for (const int count : {2, 2700}) {
         for (int i = 1; i <= 2500; ++i)
@@ -520,16 +521,7 @@ TEST_F(DriverRun, CountsArePatchedInScriptsOfManyBlocks) {
     ASSERT_NE(second, std::string::npos);
     EXPECT_EQ(written.compare(first + head.size(), 6, "    2L"), 0);
     EXPECT_EQ(written.compare(second + head.size(), 6, " 2700L"), 0);
-}
 
-// A write that fails part way through a large script fails the run: nothing is left behind,
-// neither the target nor the temporary file.
-TEST_F(DriverRun, WriteFailingPartWayLeavesNothing) {
-    std::string source;
-    for (int i = 1; i <= 5000; ++i)
-        source += "resource 'STR ' (" + std::to_string(i) + ") { \"Text\" };\n";
-    Write("many.rr", source);
-    Write("out.rc", "earlier\n");
     const RunResult r = RunChild({"many.rr", "out.rc"}, false, [] {
         signal(SIGXFSZ, SIG_IGN);  // an over-long write fails instead of ending the process
         const struct rlimit size = {100000, 100000};
