@@ -4,6 +4,7 @@
 # fails here.
 # Usage: keyword_coverage_check.sh SOURCE_DIR
 set -u
+source "$(dirname "$0")/lib.sh"
 root=$1
 table=$root/lexer/keywords.def
 manual=$root/doc/propwright.1
@@ -18,19 +19,9 @@ if (( ${#keywords[@]} == 0 )); then
     echo "FAIL: no PROPERTY_KEYWORD rows read from $table"
     exit 1
 fi
-missing=0
 for keyword in "${keywords[@]}"; do
-    if ! grep -qw -- "$keyword" "$manual"; then
-        echo "FAIL: $keyword is not in the man page doc/propwright.1"
-        missing=$((missing + 1))
-    fi
-    if ! grep -qE "^[[:space:]]*#?[[:space:]]*$keyword[[:space:]]*(\{|$)" <<<"$converted"; then
-        echo "FAIL: $keyword is converted by no golden case with an expected script"
-        missing=$((missing + 1))
-    fi
+    grep -qw -- "$keyword" "$manual" || problem "$keyword is not in the man page doc/propwright.1"
+    grep -qE "^[[:space:]]*#?[[:space:]]*$keyword[[:space:]]*(\{|$)" <<<"$converted" ||
+        problem "$keyword is converted by no golden case with an expected script"
 done
-if (( missing > 0 )); then
-    echo "keyword coverage: $missing problem(s)"
-    exit 1
-fi
-echo "keyword coverage: all ${#keywords[@]} property keywords in the man page and converted by golden cases"
+finish "keyword coverage: " "keyword coverage: all ${#keywords[@]} property keywords in the man page and converted by golden cases"

@@ -14,25 +14,19 @@
 # With GOLDEN_COMPILERS=0 the compilers are not run either: for a further build of the tool
 # whose scripts are compared byte for byte with the ones that a first build compiled.
 set -u
+source "$(dirname "$0")/lib.sh"
 
 tool=$1
 decoder=$2
 case_dir=$3
 
-problems=0
-problem() {
-    echo "FAIL: $*"
-    problems=$((problems + 1))
-}
-
-[[ -x $tool ]] || { echo "FAIL: tool $tool is not an executable"; exit 1; }
+require_executable "$tool"
 [[ -d $case_dir ]] || { echo "FAIL: no case directory $case_dir"; exit 1; }
 tool=$(realpath "$tool")
 decoder=$(realpath "$decoder")
 case_dir=$(realpath "$case_dir")
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/golden.XXXXXX") || exit 1
-trap 'rm -rf "$scratch"' EXIT
+make_scratch golden
 work=$scratch/work
 mkdir "$work" "$scratch/res"
 cp -a "$case_dir/." "$work/"
@@ -43,13 +37,9 @@ else
     args=(in.rr out.rc)
 fi
 output=out.rc
-if [[ -f $case_dir/output ]]; then
-    output=$(head -n 1 "$case_dir/output")
-fi
+[[ -f $case_dir/output ]] && output=$(head -n 1 "$case_dir/output")
 expected_status=0
-if [[ -f $case_dir/expected.status ]]; then
-    expected_status=$(tr -d ' \n' <"$case_dir/expected.status")
-fi
+[[ -f $case_dir/expected.status ]] && expected_status=$(tr -d ' \n' <"$case_dir/expected.status")
 stdin_file=/dev/null
 [[ -f $case_dir/stdin ]] && stdin_file=$case_dir/stdin
 
@@ -60,13 +50,13 @@ runner=()
 (cd "$work" && exec timeout 60 "${runner[@]}" "$tool" "${args[@]}") <"$stdin_file" \
     >"$scratch/stdout.raw" 2>"$scratch/stderr"
 status=$?
-if [[ -n ${GOLDEN_WINE:-} && ! -s $scratch/stdout.raw ]]; then
-    echo "case: $case_dir"
-    echo "FAIL: no output at all under wine (status $status); standard error was:"
-    cat "$scratch/stderr"
-    exit 75
-fi
 if [[ -n ${GOLDEN_WINE:-} ]]; then
+    if [[ ! -s $scratch/stdout.raw ]]; then
+        echo "case: $case_dir"
+        echo "FAIL: no output at all under wine (status $status); standard error was:"
+        cat "$scratch/stderr"
+        exit 75
+    fi
     for file in "$scratch/stdout.raw" "$scratch/stderr" "$work/$output"; do
         [[ -f $file ]] && sed -i 's/\r$//' "$file"
     done
@@ -75,37 +65,21 @@ fi
 echo "case: $case_dir"
 echo "args: ${args[*]}"
 
-# Compares an expected file (absent: must be empty) with an actual one, showing a diff.
-compare() {
-    local what=$1 expected=$2 actual=$3
-    if [[ ! -f $expected ]]; then
-        expected=/dev/null
-    fi
-    if ! cmp -s "$expected" "$actual"; then
-        problem "$what differs (--- expected, +++ actual):"
-        diff -u --text --label expected --label actual "$expected" "$actual"
-    fi
-}
-
-if [[ $status != "$expected_status" ]]; then
-    problem "exit status $status, expected $expected_status"
-fi
+[[ $status == "$expected_status" ]] || problem "exit status $status, expected $expected_status"
 
 banner=$(head -n 1 "$scratch/stdout.raw")
-banner_form='^Propwright\. Release Version [^ ,]+, [A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.$'
-if ! [[ $banner =~ $banner_form ]]; then
+banner_re=$(banner_form '[^ ,]+')
+if ! [[ $banner =~ $banner_re ]]; then
     problem "first line of standard output is not the banner: '$banner'"
 fi
 # The help's version page prints the banner again; its build date is masked as <banner>.
-tail -n +2 "$scratch/stdout.raw" | LC_ALL=C sed -E "s/$banner_form/<banner>/" >"$scratch/stdout"
+tail -n +2 "$scratch/stdout.raw" | LC_ALL=C sed -E "s/$banner_re/<banner>/" >"$scratch/stdout"
 compare "standard output (after the banner)" "$case_dir/expected.stdout" "$scratch/stdout"
 compare "standard error" "$case_dir/expected.stderr" "$scratch/stderr"
 
 (cd "$work" && find . -mindepth 1 | LC_ALL=C sort) >"$scratch/after"
 new_files=$(LC_ALL=C comm -13 "$scratch/before" "$scratch/after" | grep -vxF "./$output")
-if [[ -n $new_files ]]; then
-    problem "new files left behind: $(echo $new_files)"
-fi
+[[ -z $new_files ]] || problem "new files left behind: $(echo $new_files)"
 # Files of the case other than the output must stay as they were.
 while IFS= read -r path; do
     [[ $path == "./$output" ]] && continue

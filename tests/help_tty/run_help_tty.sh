@@ -3,9 +3,10 @@
 # without Enter, and the terminal must get its line mode back after a quit and after Ctrl-C.
 # Usage: run_help_tty.sh TOOL
 set -u
+source "$(dirname "$0")/../lib.sh"
 
 tool=$1
-[[ -x $tool ]] || { echo "FAIL: tool $tool is not an executable"; exit 1; }
+require_executable "$tool"
 tool=$(realpath "$tool")
 command -v tmux >/dev/null || { echo "FAIL: tmux not found; install the Debian package tmux (.ci/run does)"; exit 1; }
 
@@ -22,12 +23,6 @@ stop_servers() {
     done
 }
 trap 'stop_servers; rm -rf "$scratch"' EXIT
-
-problems=0
-problem() {
-    echo "FAIL: $*"
-    problems=$((problems + 1))
-}
 
 screen() { tmx capture-pane -p -t help -S -200; }
 
@@ -102,8 +97,4 @@ wait_for "$prompt\$" "menu prompt (second run)" &&
     { screen | grep -Eq '^ended: status=130 ' || problem "Ctrl-C did not end the tool by SIGINT"; } &&
     { screen | grep -Eq ' mode=icanon$' || problem "terminal not back in line mode after Ctrl-C"; }
 
-if ((problems > 0)); then
-    echo "$problems problem(s)"
-    exit 1
-fi
-echo "PASS"
+finish "" PASS

@@ -6,6 +6,7 @@
 # Usage: run_pipeline.sh TOOL SOURCE_DIR
 # Without clang the test is skipped (status 77), except under CI=true, where it fails.
 set -u
+source "$(dirname "$0")/../lib.sh"
 
 tool=$1
 source_dir=$2
@@ -22,19 +23,12 @@ if [[ -z $clang || ! -x $clang ]]; then
     exit $skip
 fi
 
-[[ -x $tool ]] || { echo "FAIL: tool $tool is not an executable"; exit 1; }
+require_executable "$tool"
 tool=$(realpath "$tool")
 source_dir=$(realpath "$source_dir")
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/pipeline.XXXXXX") || exit 1
-trap 'rm -rf "$scratch"' EXIT
+make_scratch pipeline
 cp "$source_dir"/plugin.r "$source_dir"/plugin.h "$source_dir"/bad.r "$scratch"/
 cd "$scratch" || exit 1
-
-problems=0
-problem() {
-    echo "FAIL: $*"
-    problems=$((problems + 1))
-}
 
 preprocess() {  # preprocess SOURCE OUTPUT FLAGS...
     local source=$1 output=$2
@@ -64,14 +58,8 @@ for name in lines plain; do
     [[ -s $name.out ]] && problem "$name: console output: $(cat $name.out)"
     [[ -s $name.err ]] && problem "$name: error stream: $(cat $name.err)"
 done
-if ! cmp -s lines.rc plain.rc; then
-    problem "the two forms give different scripts:"
-    diff -u --label markers --label plain lines.rc plain.rc
-fi
-if ! cmp -s "$source_dir/expected.rc" lines.rc; then
-    problem "the script differs (--- expected, +++ actual):"
-    diff -u --label expected --label actual "$source_dir/expected.rc" lines.rc
-fi
+compare "the -P form's script (against the marker form's)" lines.rc plain.rc
+compare "the script" "$source_dir/expected.rc" lines.rc
 
 # bad.r line 9 holds the number where the entry point's string belongs.
 preprocess bad.r bad-lines.rr -fuse-line-directives
@@ -88,8 +76,4 @@ convert badplain bad-plain.rr bad.rc
 [[ $(head -n 1 badplain.out) == "bad-plain.rr("*") : error: ParseCodeWin64X86: String Expected ("* ]] ||
     problem "the -P form's error does not name bad-plain.rr: $(head -n 1 badplain.out)"
 
-if ((problems > 0)); then
-    echo "$problems problem(s)"
-    exit 1
-fi
-echo "PASS"
+finish "" PASS

@@ -7,31 +7,18 @@
 # Usage: run_plugin_check.sh PROPWRIGHT PROPWRIGHT_DUMP SOURCE_DIR
 # Without the tools the test is skipped (status 77), except under CI=true, where it fails.
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
 dump=$(realpath "$2")
 source_dir=$(realpath "$3")
 declare -A mingw=([mingw-x86]=i686-w64-mingw32 [mingw-x64]=x86_64-w64-mingw32)
 
-missing=()
-for program in clang lld-link llvm-rc {x86_64,i686}-w64-mingw32-{gcc-posix,windres}; do
-    command -v "$program" >/dev/null || missing+=("$program")
-done
-if ((${#missing[@]} > 0)); then
-    [[ ${CI:-} == true ]] && { echo "FAIL: missing ${missing[*]} (Debian packages clang lld llvm gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix)"; exit 1; }
-    echo "SKIP: missing ${missing[*]}"
-    exit 77
-fi
+require_tools 77 "clang lld llvm gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix" \
+    clang lld-link llvm-rc {x86_64,i686}-w64-mingw32-{gcc-posix,windres}
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/plugincheck.XXXXXX") || exit 1
-trap 'rm -rf "$scratch"' EXIT
+make_scratch plugincheck
 cp "$source_dir/plugin.c" "$source_dir/plugin.r" "$scratch/"
 cd "$scratch" || exit 1
-
-problems=0
-problem() {
-    echo "FAIL: $*"
-    problems=$((problems + 1))
-}
 
 # case | target | C flags | .r flags (- for no resources) | link flags | edit of the .rc (sed)
 cases='
@@ -141,8 +128,4 @@ for expected in "$source_dir"/*.dump; do
     fi
 done
 
-if ((problems > 0)); then
-    echo "plugin check: $problems problem(s)"
-    exit 1
-fi
-echo "plugin check: $sections runs of --check and $dumps dumps of the built plug-ins as expected"
+finish "plugin check: " "plugin check: $sections runs of --check and $dumps dumps of the built plug-ins as expected"

@@ -5,6 +5,7 @@
 # (type, name, language and data, byte for byte). Cases listed in EXCEPTIONS must still fail, so the list stays true.
 # Usage: run_roundtrip.sh PROPWRIGHT PROPWRIGHT_DUMP RESDECODE GOLDEN_DIR EXCEPTIONS FEATURE
 set -u
+source "$(dirname "$0")/../lib.sh"
 tool=$(realpath "$1")
 dump=$(realpath "$2")
 decoder=$(realpath "$3")
@@ -13,18 +14,12 @@ exceptions=$(realpath "$5")
 feature=$6
 
 windres=x86_64-w64-mingw32-windres
-if ! command -v "$windres" >/dev/null; then
-    echo "SKIP: $windres not found (Debian package binutils-mingw-w64-x86-64)"
-    exit 77
-fi
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/roundtrip.XXXXXX") || exit 1
-trap 'rm -rf "$scratch"' EXIT
+require_tools 77 binutils-mingw-w64-x86-64 "$windres"
+make_scratch roundtrip
 
 passed=0 excluded=0 skipped=0 failed=0
 for case_dir in "$golden/$feature"/*/; do
     case_dir=${case_dir%/}
-    name=$feature/$(basename "$case_dir")
     [[ -f $case_dir/expected.rc && ! -f $case_dir/no-compile ]] || continue
     work=$scratch/$(basename "$case_dir")
     mkdir -p "$work"
@@ -36,10 +31,7 @@ for case_dir in "$golden/$feature"/*/; do
     for mode in plain utf8; do
         name=$feature/$(basename "$case_dir")
         dump_args=()
-        if [[ $mode == utf8 ]]; then
-            name="$name --utf8"
-            dump_args=(--utf8)
-        fi
+        [[ $mode == utf8 ]] && name="$name --utf8" dump_args=(--utf8)
         reason=""
         (cd "$work" && "$dump" "${dump_args[@]}" x.res >x.rr 2>dump.err)
         status=$?

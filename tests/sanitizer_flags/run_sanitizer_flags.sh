@@ -5,21 +5,13 @@
 # bundled example to the same script as the tool under test.
 # Usage: run_sanitizer_flags.sh SOURCE_DIR CXX TOOL
 set -u
+source "$(dirname "$0")/../lib.sh"
 
 source_dir=$(realpath "$1")
 cxx=$2
 tool=$(realpath "$3")
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/sanitizer_flags.XXXXXX") || exit 1
-trap 'rm -rf "$scratch"' EXIT
+make_scratch sanitizer_flags
 
-problems=0
-problem() {
-    echo "FAIL: $*"
-    problems=$((problems + 1))
-}
-
-generator=()
-command -v ninja >/dev/null && generator=(-G Ninja)
 flags=-fsanitize=address,undefined
 if ! cmake -S "$source_dir" -B "$scratch/build" "${generator[@]}" -DCMAKE_CXX_COMPILER="$cxx" \
     -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DPROPWRIGHT_TESTS=OFF \
@@ -51,8 +43,4 @@ elif ! cmp -s "$scratch/expected.rc" "$scratch/sanitized.rc"; then
     problem "the sanitized propwright converts examples/filter.rr differently"
 fi
 
-if ((problems > 0)); then
-    echo "$problems problem(s)"
-    exit 1
-fi
-echo "PASS"
+finish "" PASS
