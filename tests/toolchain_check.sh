@@ -9,43 +9,28 @@
 # Usage: toolchain_check.sh BUILD_DIR   (a configured and built tree, with tests/resdecode)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/tests/lib.sh"
 build=$(cd "$1" && pwd)
 decoder=$build/tests/resdecode
 
 mingw=x86_64-w64-mingw32
-needed=("$mingw-gcc-posix" "$mingw-windres" llvm-readobj llvm-rc cpack dpkg-deb)
-missing=()
-for program in "${needed[@]}"; do
-    command -v "$program" >/dev/null || missing+=("$program")
-done
-if ((${#missing[@]} > 0)); then
-    if [[ ${CI:-} == true ]]; then
-        echo "toolchain check: missing ${missing[*]} (.ci/run installs g++-mingw-w64-x86-64-posix, llvm, dpkg-dev)"
-        exit 1
-    fi
-    echo "toolchain check: skipped, missing ${missing[*]}"
-    exit 0
-fi
-
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/toolchain.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
-generator=()
-command -v ninja >/dev/null && generator=(-G Ninja)
-
-problems=0
-problem() {
-    echo "FAIL: $*"
-    problems=$((problems + 1))
-}
+require_tools 0 "g++-mingw-w64-x86-64-posix llvm dpkg-dev" \
+    "$mingw-gcc-posix" "$mingw-windres" llvm-readobj llvm-rc cpack dpkg-deb
+make_scratch toolchain
+mingw_toolchain=$root/cmake/mingw-w64-x86_64.cmake
+# What cmake --install and the Debian package put below their prefix.
+installed_files=(bin/propwright bin/propwright-dump share/man/man1/propwright.1
+    share/man/man1/propwright-dump.1 lib/cmake/Propwright/PropwrightConfig.cmake
+    lib/cmake/Propwright/PropwrightConfigVersion.cmake lib/cmake/Propwright/PropwrightTargets.cmake
+    lib/cmake/Propwright/PropwrightResources.cmake lib/cmake/Propwright/PropwrightCheck.cmake)
+# The decoder's lines for a .res file, without its first, sorted.
+walk() { "$decoder" "$1" | tail -n +2 | LC_ALL=C sort; }
 
 # --- Install into a prefix: the program, the man page and the CMake package.
 echo "== toolchain: install"
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log"
-for file in bin/propwright bin/propwright-dump share/man/man1/propwright.1 share/man/man1/propwright-dump.1 \
-    lib/cmake/Propwright/PropwrightConfig.cmake lib/cmake/Propwright/PropwrightConfigVersion.cmake \
-    lib/cmake/Propwright/PropwrightTargets.cmake lib/cmake/Propwright/PropwrightResources.cmake \
-    lib/cmake/Propwright/PropwrightCheck.cmake; do
+for file in "${installed_files[@]}"; do
     [[ -f $prefix/$file ]] || problem "cmake --install did not install $file"
 done
 [[ -x $prefix/bin/propwright ]] || problem "the installed propwright is not executable"
@@ -62,7 +47,7 @@ plugin_src=$scratch/plugin
 cp -a "$root/examples/plugin" "$plugin_src"
 plugin=$scratch/plugin-build
 cmake -S "$plugin_src" -B "$plugin" "${generator[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$scratch/plugin-configure.log" 2>&1 ||
+    -DCMAKE_TOOLCHAIN_FILE="$mingw_toolchain" >"$scratch/plugin-configure.log" 2>&1 ||
     { cat "$scratch/plugin-configure.log"; exit 1; }
 cmake --build "$plugin" >"$scratch/plugin-build.log" 2>&1 || { cat "$scratch/plugin-build.log"; exit 1; }
 dll=$plugin/edgetint.dll
@@ -71,7 +56,8 @@ dll=$plugin/edgetint.dll
 # Expected bytes, little-endian as the resource compiler lays them out.
 le16() { printf '%02X%02X' $(($1 & 255)) $((($1 >> 8) & 255)); }
 le32() { le16 $(($1 & 65535)); le16 $((($1 >> 16) & 65535)); }
-text() { printf '%s' "$1" | od -An -tx1 | tr -d ' \n' | tr a-f A-F; }
+hex() { od -An -tx1 "$@" | tr -d ' \n' | tr a-f A-F; }
+text() { printf '%s' "$1" | hex; }
 zeros() { local i; for ((i = 0; i < $1; i++)); do printf 00; done; }
 byte() { printf '%02X' "$1"; }
 # A four-character code is stored as a little-endian 32-bit value: its characters reversed.
@@ -127,7 +113,7 @@ check_resource ADIN 16000 "$expected_adin"
 # The decoder walks the resources taken out of the DLL: counts and lengths agree with the data,
 # and the string table (block 16100 / 16 + 1 = 1007) holds the about text.
 "$mingw-windres" -i "$dll" -O res -o "$scratch/dll.res"
-"$decoder" "$scratch/dll.res" | tail -n +2 | LC_ALL=C sort >"$scratch/dll.walk"
+walk "$scratch/dll.res" >"$scratch/dll.walk"
 cat >"$scratch/expected.walk" <<'EOF'
   #6 #1007 110 bytes: 16100="Edge Tint tints the edges of the image."(39)
   ADIN #16000 66 bytes: 1 category 'Lumetra Samples': Edge Tint[2] Edge Tint Soft[1]
@@ -138,7 +124,7 @@ diff -u --label expected --label "resources of the DLL" "$scratch/expected.walk"
 # llvm-rc compiles the same generated script to the same resources.
 rc=$plugin/propwright/edgetint/edgetint.rc
 llvm-rc -no-preprocess -c 1252 -fo "$scratch/llvm.res" "$rc"
-"$decoder" "$scratch/llvm.res" | tail -n +2 | LC_ALL=C sort >"$scratch/llvm.walk"
+walk "$scratch/llvm.res" >"$scratch/llvm.walk"
 diff -u --label "llvm-rc" --label "DLL" "$scratch/llvm.walk" "$scratch/dll.walk" ||
     problem "llvm-rc compiles the generated script to other resources than the DLL holds"
 
@@ -209,7 +195,7 @@ fi
 if command -v clang >/dev/null && [[ -n ${generator[*]} ]]; then
     clang_build=$scratch/plugin-clang
     cmake -S "$plugin_src" -B "$clang_build" "${generator[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$mingw_toolchain" \
         -DCMAKE_C_COMPILER="$(command -v clang)" -DCMAKE_C_COMPILER_TARGET=$mingw \
         -DCMAKE_TRY_COMPILE_TARGET_TYPE=STATIC_LIBRARY >"$scratch/clang-configure.log" 2>&1 ||
         { cat "$scratch/clang-configure.log"; exit 1; }
@@ -258,11 +244,11 @@ printf '%s\n' "cmake_minimum_required(VERSION 3.16)" "project(h LANGUAGES C RC)"
 echo "int plugin_data;" >"$utf8_dir/p.c"
 printf 'resource %sVtag%s (16000) { { Name { "Caf\xc3\xa9" } } };\n' "'" "'" >"$utf8_dir/a.r"
 if ! cmake -S "$utf8_dir" -B "$utf8_dir/build" "${generator[@]}" -DCMAKE_PREFIX_PATH="$prefix" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >"$utf8_dir/log" 2>&1 ||
+    -DCMAKE_TOOLCHAIN_FILE="$mingw_toolchain" >"$utf8_dir/log" 2>&1 ||
     ! cmake --build "$utf8_dir/build" >>"$utf8_dir/log" 2>&1; then
     cat "$utf8_dir/log"
     problem "a plug-in with ENCODING UTF-8 does not build"
-elif ! od -An -tx1 "$utf8_dir/build/libplugin.dll" | tr -d ' \n' | tr a-f A-F | grep -q "$(record name 8)04436166E9000000"; then
+elif ! hex "$utf8_dir/build/libplugin.dll" | grep -q "$(record name 8)04436166E9000000"; then
     problem "the DLL built with ENCODING UTF-8 lacks the name Caf\\xE9 in code page 1252"
 fi
 
@@ -291,7 +277,7 @@ if [[ -x $clang_cl && -n ${generator[*]} ]]; then
         grep -qxF "  $root/examples/plugin/include/edgetint_ids.h" "$pp/edgetint.rr.d" ||
         { cat "$pp/edgetint.rr.d"; problem "the clang-cl dependency file does not list the header"; }
     llvm-rc -no-preprocess -c 1252 -fo "$scratch/clang-cl.res" "$pp/edgetint.rc" &&
-        diff <("$decoder" "$scratch/clang-cl.res" | tail -n +2 | LC_ALL=C sort) "$scratch/dll.walk" ||
+        diff <(walk "$scratch/clang-cl.res") "$scratch/dll.walk" ||
         problem "the clang-cl build converts to other resources than the DLL holds"
     printf '#include "missing.h"\n' >"$scratch/broken.r"
     if cmake -DPROPWRIGHT_CC="$clang_cl" "-DPROPWRIGHT_FLAGS=/nologo" -DPROPWRIGHT_SOURCE="$scratch/broken.r" \
@@ -315,11 +301,7 @@ deb=$(ls "$package_dir"/*.deb)
 [[ $(dpkg-deb -f "$deb" Package) == propwright ]] || problem "package name is not propwright"
 [[ $(dpkg-deb -f "$deb" Version) == 1.0.0 ]] || problem "package version is not 1.0.0"
 dpkg-deb -c "$deb" | awk '{ print $NF }' >"$scratch/deb.files"
-for file in ./usr/bin/propwright ./usr/bin/propwright-dump ./usr/share/man/man1/propwright.1 \
-    ./usr/share/man/man1/propwright-dump.1 \
-    ./usr/lib/cmake/Propwright/PropwrightConfig.cmake ./usr/lib/cmake/Propwright/PropwrightConfigVersion.cmake \
-    ./usr/lib/cmake/Propwright/PropwrightTargets.cmake ./usr/lib/cmake/Propwright/PropwrightResources.cmake \
-    ./usr/lib/cmake/Propwright/PropwrightCheck.cmake; do
+for file in "${installed_files[@]/#/./usr/}"; do
     grep -qxF "$file" "$scratch/deb.files" || problem "the package does not hold $file"
 done
 unpacked=$scratch/unpacked
@@ -336,13 +318,9 @@ set +e
 version_out=$("$unpacked/usr/bin/propwright" --version 2>&1)
 version_status=$?
 set -e
-banner='^Propwright\. Release Version 1\.0\.0, [A-Z][a-z]{2} [ 1-3][0-9] [0-9]{4} [0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.$'
+banner=$(banner_form '1\.0\.0')
 if ((version_status != 0)) || ! [[ $(head -n 1 <<<"$version_out") =~ $banner ]]; then
     problem "packaged 'propwright --version' gave status $version_status and: $version_out"
 fi
 
-if ((problems > 0)); then
-    echo "toolchain: $problems problem(s)"
-    exit 1
-fi
-echo "toolchain: install, example DLL resources, header dependency, error locations and package checked"
+finish "toolchain: " "toolchain: install, example DLL resources, header dependency, error locations and package checked"
