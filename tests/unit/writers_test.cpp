@@ -1,5 +1,5 @@
 // The item writers into a script in memory: comments cut to their limits, quoted text cut
-// at a zero byte, escapes that outgrow their text, and back-patching across buffer growth.
+// at a zero byte, escapes that outgrow their text, and numbers cut to their items.
 #include <cstdint>
 #include <string>
 
