@@ -77,16 +77,6 @@ std::string Table(const std::string& id, const std::string& text) {
     return "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t" + id + ",\n\t\"" + text + "\"\nEND\n\n";
 }
 
-// Symbols ignore letter case, enum constants do not; the newest definition of each wins.
-TEST(LookupRun, SymbolsAndEnumConstantsInAConversion) {
-    const Converted c = ConvertText("#define Id 1\n#define ID 2\n"
-                                    "enum { Red 3, RED 4 };\nenum { Red 5 };\n"
-                                    "resource 'STR ' (id) { \"a\" };\n"
-                                    "resource 'STR ' (Red) { \"b\" };\n"
-                                    "resource 'STR ' (RED) { \"c\" };\n");
-    EXPECT_EQ(c.script, kScriptStart + Table("2", "a") + Table("5", "b") + Table("4", "c"));
-}
-
 TEST(LookupRun, EightyThousandSymbolsConvert) {
     const int count = 80000;
     std::string source;
