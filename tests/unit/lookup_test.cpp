@@ -32,13 +32,7 @@ TEST(KeywordLookup, EachRowIsFoundByItsNameUnderItsCaseRule) {
     }
 }
 
-TEST(KeywordLookup, KindsAndMisses) {
-    EXPECT_EQ(FindKeyword("Filter")->kind, uint32_t(kKwFilter));
-    EXPECT_EQ(FindKeyword("filter"), nullptr);
-    EXPECT_EQ(FindKeyword("ReSoUrCe")->kind, uint32_t(kTokResource));
-    EXPECT_EQ(FindKeyword("lmhelpmenu")->kind, uint32_t(kKwLMHelpMenu));
-    EXPECT_EQ(FindKeyword("MV_Effect_Spec_Version")->kind, uint32_t(kKwMV_Effect_Spec_Version));
-    EXPECT_EQ(FindKeyword("PluginLaunchesEditor")->kind, uint32_t(kKwPluginLaunchesEditor));
+TEST(KeywordLookup, WholeWordsOnly) {
     EXPECT_EQ(FindKeyword("Kin"), nullptr);    // no prefix match
     EXPECT_EQ(FindKeyword("Kinds"), nullptr);  // nor a longer word
     EXPECT_EQ(FindKeyword(""), nullptr);
@@ -81,16 +75,6 @@ TEST_F(SymbolLookup, NamesCompareOverEightyCharacters) {
 
 std::string Table(const std::string& id, const std::string& text) {
     return "STRINGTABLE\tDISCARDABLE\nBEGIN\n\t" + id + ",\n\t\"" + text + "\"\nEND\n\n";
-}
-
-// Symbols ignore letter case, enum constants do not; the newest definition of each wins.
-TEST(LookupRun, SymbolsAndEnumConstantsInAConversion) {
-    const Converted c = ConvertText("#define Id 1\n#define ID 2\n"
-                                    "enum { Red 3, RED 4 };\nenum { Red 5 };\n"
-                                    "resource 'STR ' (id) { \"a\" };\n"
-                                    "resource 'STR ' (Red) { \"b\" };\n"
-                                    "resource 'STR ' (RED) { \"c\" };\n");
-    EXPECT_EQ(c.script, kScriptStart + Table("2", "a") + Table("5", "b") + Table("4", "c"));
 }
 
 TEST(LookupRun, EightyThousandSymbolsConvert) {
