@@ -26,14 +26,16 @@ std::string CopyText(const char* text, size_t limit) {
 
 // How each index hashes and compares its names, and where it finds a record's name.
 struct SymbolNames {
+    const std::deque<SymbolRecord>* list;
     static uint32_t Hash(const char* name) { return HashNameNoCase(name); }
     static bool Same(const char* a, const char* b) { return NamesMatchNoCase(a, b); }
-    static const char* NameOf(size_t i);
+    const char* NameOf(size_t i) const { return (*list)[i].name.c_str(); }
 };
 struct ConstantNames {
+    const std::vector<EnumConstant>* list;
     static uint32_t Hash(const char* name) { return HashNameNoCase(name); }
     static bool Same(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-    static const char* NameOf(size_t i);
+    const char* NameOf(size_t i) const { return (*list)[i].name.c_str(); }
 };
 
 // An open-addressed index from a name to the newest record of that name: a record added under
@@ -41,6 +43,7 @@ struct ConstantNames {
 // hash, compared before the name. Lookups allocate nothing.
 template <typename Names>
 struct NameIndex {
+    Names names;  // the list whose records the index points to
     struct Slot {
         uint32_t entry;  // record number + 1; 0 is a free slot (eight bytes a slot)
         uint32_t hash;
@@ -52,7 +55,7 @@ struct NameIndex {
         size_t mask = slots.size() - 1;
         size_t slot = h & mask;
         while (slots[slot].entry != 0 &&
-               (slots[slot].hash != h || !Names::Same(name, Names::NameOf(slots[slot].entry - 1))))
+               (slots[slot].hash != h || !Names::Same(name, names.NameOf(slots[slot].entry - 1))))
             slot = (slot + 1) & mask;
         return slot;
     }
@@ -66,12 +69,12 @@ struct NameIndex {
         std::vector<Slot> old(slots.empty() ? 64 : slots.size() * 2, Slot{0, 0});
         old.swap(slots);
         for (const Slot& s : old)
-            if (s.entry != 0) slots[SlotOf(Names::NameOf(s.entry - 1), s.hash)] = s;
+            if (s.entry != 0) slots[SlotOf(names.NameOf(s.entry - 1), s.hash)] = s;
     }
     void Add(size_t record) {
         if (record >= UINT32_MAX) throw std::bad_alloc();  // no slot holds such a number
         if (2 * (used + 1) > slots.size()) Grow();
-        const char* name = Names::NameOf(record);
+        const char* name = names.NameOf(record);
         const uint32_t h = Names::Hash(name);
         size_t slot = SlotOf(name, h);
         if (slots[slot].entry == 0) ++used;
@@ -100,8 +103,8 @@ struct ExprFrame {
 struct SymbolTable {
     std::deque<SymbolRecord> symbols;
     std::vector<EnumConstant> constants;
-    NameIndex<SymbolNames> symbolIndex;
-    NameIndex<ConstantNames> constantIndex;
+    NameIndex<SymbolNames> symbolIndex{{&symbols}, {}, 0};
+    NameIndex<ConstantNames> constantIndex{{&constants}, {}, 0};
     std::vector<ExprFrame> exprFrames;  // the open expressions, the whole one at the bottom
 };
 
@@ -111,18 +114,20 @@ void SymbolTableDelete::operator()(SymbolTable* table) const {
 
 namespace {
 
-SymbolTable& Table() {
-    std::unique_ptr<SymbolTable, SymbolTableDelete>& table = Lex().symbols;
-    if (!table) table.reset(new SymbolTable);
-    return *table;
+// The run's lists, made on first use: a run without symbols allocates none.
+#if defined(__GNUC__)
+__attribute__((noinline))
+#endif
+SymbolTable& NewTable() {
+    Lex().symbols.reset(new SymbolTable);
+    return *Lex().symbols;
 }
 
-const char* SymbolNames::NameOf(size_t i) {
-    return Table().symbols[i].name.c_str();
+inline SymbolTable& Table() {
+    SymbolTable* table = Lex().symbols.get();
+    return table ? *table : NewTable();
 }
-const char* ConstantNames::NameOf(size_t i) {
-    return Table().constants[i].name.c_str();
-}
+
 
 [[noreturn]] void EnumFailure(int line, const char* message) {
     ReportText(Severity::kText, true, "Line #%d ", line);
@@ -324,8 +329,9 @@ const SymbolRecord* FindSymbol(const char* name) {
 }
 
 const SymbolRecord* FindSymbol(const char* name, uint32_t hash) {
-    const uint32_t* found = Table().symbolIndex.Find(name, hash);
-    return found ? &Table().symbols[*found - 1] : nullptr;
+    SymbolTable& table = Table();
+    const uint32_t* found = table.symbolIndex.Find(name, hash);
+    return found ? &table.symbols[*found - 1] : nullptr;
 }
 
 const EnumConstant* FindEnumConstant(const char* name) {
@@ -333,8 +339,9 @@ const EnumConstant* FindEnumConstant(const char* name) {
 }
 
 const EnumConstant* FindEnumConstant(const char* name, uint32_t hash) {
-    const uint32_t* found = Table().constantIndex.Find(name, hash);
-    return found ? &Table().constants[*found - 1] : nullptr;
+    SymbolTable& table = Table();
+    const uint32_t* found = table.constantIndex.Find(name, hash);
+    return found ? &table.constants[*found - 1] : nullptr;
 }
 
 int32_t GetExpression() {
