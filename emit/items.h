@@ -7,12 +7,8 @@
 #include <vector>
 
 #include "emit/text.h"
+#include "formats/codes.h"
 
-// Four-character codes are 32-bit values, first character in the high byte.
-constexpr uint32_t FourCC(const char (&s)[5]) {
-    return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
-           (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
-}
 // A character constant's code; fewer than four characters are padded with blanks.
 uint32_t CodeFromShortText(const char* text);
 std::string CodeText(uint32_t code);   // the four characters in natural order

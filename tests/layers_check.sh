@@ -4,7 +4,7 @@
 # Usage: tests/layers_check.sh [SOURCE_ROOT]
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
-layers=(core lexer emit parse properties resources convert help driver)
+layers=(formats core lexer emit parse properties resources convert help driver)
 
 declare -A rank
 for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done
@@ -37,6 +37,17 @@ for header in "${private[@]}"; do
     done < <(cd "$root" && grep -n "^[[:space:]]*#[[:space:]]*include[[:space:]]*\"$header\"" \
         ${layers[@]/%//*.h} ${layers[@]/%//*.cpp} 2>/dev/null || true)
 done
+# The dump is a tool of its own beside the converter: it includes its own headers and the
+# formats, nothing of the converter.
+while IFS=: read -r file line text; do
+    target=${text#*\"}
+    target=${target%%\"*}
+    case ${target%%/*} in dump | formats) ;; *)
+        echo "$file:$line: dump includes \"$target\"; it may include only dump/ and formats/"
+        bad=1 ;;
+    esac
+done < <(cd "$root" && grep -n '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' \
+    dump/*.h dump/*.cpp 2>/dev/null || true)
 # Every source of the tool is in one of the layer folders.
 for dir in "$root"/*/; do
     name=$(basename "$dir")
