@@ -22,55 +22,57 @@ static bool IsCharConst(const char* text) {
     return TokenIsCharConstant() && strcmp(Token().shortText, text) == 0;
 }
 
+// The converter of each resource form.
+static void (*const kFormConverters[])() = {
+    ConvertVtag,    // kPropertyListForm: 'Vtag' and 'AdPr'
+    ConvertAddIns,  // kAddInsForm
+    ConvertAETE,    // kTerminologyForm
+    ConvertPate,    // kTextForm
+    ConvertQkPn,    // kViewerForm
+    ConvertString,  // kStringTableForm
+    ConvertPath,    // kPathForm
+};
+static_assert(sizeof kFormConverters / sizeof kFormConverters[0] == kResourceFormCount,
+              "one converter per resource form");
+
+// The row of the type the current token names after the statement's word, or null.
+static const ResourceFormat* FindResourceType(ResourceStatement statement) {
+    for (int i = 0; i < kResourceFormatCount; ++i) {
+        const ResourceFormat& row = kResourceFormats[i];
+        if (row.statement == statement && IsCharConst(row.source)) return &row;
+    }
+    return nullptr;
+}
+
+void ConvertDeclared(ResourceStatement statement) {
+    GetToken();
+    const ResourceFormat* row = FindResourceType(statement);
+    if (!row) {
+        SkipResource();
+        return;
+    }
+    if (row->form == kViewerForm && !Lex().settings.buildQkPn) return;  // its tokens go back to the loop
+    kFormConverters[row->form]();
+    ++Run().convertedResources;
+}
+
 void ConvertStatements() {
     GetToken();
     while (Token().kind != kTokEnd) {
         switch (Token().kind) {
-            case kTokData:
-                GetToken();
-                if (IsCharConst("PATH") || IsCharConst("Path")) {
-                    ConvertPath();
-                    ++Run().convertedResources;
-                } else {
-                    SkipResource();
-                }
-                break;
+            case kTokData: ConvertDeclared(kDataStatement); break;
             case kTokDirective: ProcessDirective(ConvertStatements); break;
             case kTokInclude: ProcessInclude(ConvertStatements); break;
             case kTokEnum:
                 if (!ConvertEnum()) SkipResource();  // not a declaration after all
                 break;
             case kTokRead: break;
-            case kTokResource: ConvertResource(); break;
+            case kTokResource: ConvertDeclared(kResourceStatement); break;
             case kTokCharConst: SkipResource(); break;
             default: SkipToCharacter('\n'); break;
         }
         GetToken();
     }
-}
-
-// Resource types in the order they are compared; the type is a character constant.
-struct ResourceRow {
-    const char* type;
-    void (*convert)();
-};
-
-static const ResourceRow kResourceTable[] = {
-    {"Vtag", ConvertVtag}, {"AdPr", ConvertVtag}, {"AdIn", ConvertAddIns},
-    {"AETE", ConvertAETE}, {"aete", ConvertAETE}, {"Pate", ConvertPate},
-    {"STR ", ConvertString}, {"QkPn", ConvertQkPn},
-};
-
-void ConvertResource() {
-    GetToken();
-    for (const ResourceRow& row : kResourceTable) {
-        if (!IsCharConst(row.type)) continue;
-        if (row.convert == ConvertQkPn && !Lex().settings.buildQkPn) return;  // its tokens go back to the loop
-        row.convert();
-        ++Run().convertedResources;
-        return;
-    }
-    SkipResource();
 }
 
 // Ends the conversion like a fatal error at the current position; the symbol lists are

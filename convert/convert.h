@@ -6,6 +6,7 @@
 
 #include "core/diagnostics.h"
 #include "core/settings.h"
+#include "formats/resources.h"
 #include "lexer/fatal.h"
 
 class IncludeResolver;
@@ -35,7 +36,8 @@ ConvertResult ConvertStream(SourceReader& source, const std::string& name,
 // reading the first token of each statement itself; returns on the end-of-input token. Each
 // statement's converter returns on its last token.
 void ConvertStatements();
-// Entered on the word resource: converts the resource if its type is known, else skips it,
-// and returns as its converter or SkipResource does. A 'QkPn' not asked for returns on its
-// type: the statement loop takes its tokens one by one.
-void ConvertResource();
+// Entered on the word resource or data: converts the resource if formats/resources.def has
+// its type for that statement, else skips it, and returns as its converter or SkipResource
+// does. A viewer resource not asked for (-x) returns on its type: the statement loop takes
+// its tokens one by one.
+void ConvertDeclared(ResourceStatement statement);
