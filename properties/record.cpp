@@ -9,11 +9,12 @@
 #include "emit/items.h"
 #include "emit/output.h"
 #include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
 #include "parse/steps.h"
 
-
-PropertyRecord::PropertyRecord(uint32_t key, const char* propertyName, int32_t index) {
-    WriteFourCharCode(key, propertyName);
+PropertyRecord::PropertyRecord(const PropertyFormat& row, int32_t index) {
+    WriteVendorCode(row.vendor);
+    WriteFourCharCode(row.key, row.record);
     lengthPosition_ = WriteIndexAndLength(index, 0);
     start_ = CompiledBytes();
 }
@@ -28,6 +29,11 @@ void PropertyRecord::Reserve(unsigned long bytes) const {
 
 void PropertyRecord::Close() {
     PatchField(lengthPosition_, Length(), "Property length");
+}
+
+PropertyRecord OpenProperty(const PropertyFormat& row) {
+    ExpectOpenBrace(row.context);
+    return PropertyRecord(row);
 }
 
 void WriteReservedLongs(int count) {
