@@ -32,7 +32,8 @@ namespace {
 // An open-addressed table of row numbers, hashed on the text in lower case, so that a word
 // finds the rows of either case rule in one probe sequence.
 constexpr uint32_t kSlotCount = 512;  // a power of two, over three times the rows
-static_assert(kStatementCount + kKwEnd - kKwFirstKind <= kSlotCount / 3, "the keyword index stays sparse");
+static_assert(kStatementCount + kKwEnd - kKwFirstKind <= kSlotCount / 3,
+              "the keyword index stays sparse");
 struct KeywordIndex {
     int16_t slots[kSlotCount];
     uint32_t hashes[kSlotCount];  // the hash of the slot's row, compared before its text

@@ -165,7 +165,7 @@ void ParseAnimParamAtom(const PropertyFormat& row) {
                      "/* Anim UI type */");
     for (const char* label : {"Valid_min", "Valid_max", "UI_min", "UI_max"}) {
         ExpectComma(row.context);
-        WriteHighLowLongs(label);
+        WriteHighLowLongs(row.context, label);
     }
     ExpectComma(row.context);
     WriteDecimalLong(int32_t(ParseFlags(row.context, kParamAtomFlagNames)), "/* Flags */");

@@ -45,9 +45,9 @@ void WriteReservedLongs(int count) {
     }
 }
 
-void WriteHighLowLongs(const char* label) {
+void WriteHighLowLongs(const char* context, const char* label) {
     uint32_t low = (uint32_t)GetExpression();
-    ExpectComma("ParseAnimParamAtom");
+    ExpectComma(context);
     uint32_t high = (uint32_t)GetExpression();
     char comment[80];
     size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", label, " high long (2) */");

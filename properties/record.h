@@ -25,6 +25,6 @@ private:
 PropertyRecord OpenProperty(const PropertyFormat& row);
 
 void WriteReservedLongs(int count);
-// Two expressions, low then high, separated by a comma and written high long first; token
-// contract as GetExpression's.
-void WriteHighLowLongs(const char* label);
+// Two expressions, low then high, separated by a comma (else failing under context) and
+// written high long first; token contract as GetExpression's.
+void WriteHighLowLongs(const char* context, const char* label);
