@@ -1,4 +1,5 @@
-// The keyword table: the rows of keywords.def, searched in this order by the tokenizer.
+// The keyword table: statements, then kinds and marker words, then properties, searched in
+// this order by the tokenizer.
 #include "lexer/keywords.h"
 
 #include <cstring>
@@ -8,14 +9,22 @@
 
 const KeywordRow kKeywordTable[] = {
 #define STATEMENT_KEYWORD(text, kind) {#text, 0, kind},
-#define KIND_KEYWORD(name, ...) {#name, 1, kKw##name},
-#define CATEGORY_KEYWORD(name) {#name, 0, kKw##name},
-#define PROPERTY_KEYWORD(name, ...) {#name, 1, kKw##name},
 #include "lexer/keywords.def"
+#define PLUGIN_KIND(keyword, ...) {#keyword, 1, kKw##keyword},
+#define MARKER_WORD(keyword, ...) {#keyword, 0, kKw##keyword},
+#include "formats/kinds.def"
+#define PROPERTY(keyword, ...) {#keyword, 1, kKw##keyword},
+#include "formats/properties.def"
 };
 
 const int kKeywordCount = sizeof(kKeywordTable) / sizeof(kKeywordTable[0]);
-static_assert(sizeof(kKeywordTable) / sizeof(kKeywordTable[0]) == 3 + kKwEnd - kKwFilter,
+
+constexpr int kStatementCount = 0
+#define STATEMENT_KEYWORD(text, kind) +1
+#include "lexer/keywords.def"
+    ;
+static_assert(sizeof(kKeywordTable) / sizeof(kKeywordTable[0]) ==
+                  kStatementCount + kKwEnd - kKwFirstKind,
               "one row per statement keyword and per keyword kind");
 
 namespace {
@@ -23,7 +32,8 @@ namespace {
 // An open-addressed table of row numbers, hashed on the text in lower case, so that a word
 // finds the rows of either case rule in one probe sequence.
 constexpr uint32_t kSlotCount = 512;  // a power of two, over three times the rows
-static_assert(3 + kKwEnd - kKwFilter <= kSlotCount / 3, "the keyword index stays sparse");
+static_assert(kStatementCount + kKwEnd - kKwFirstKind <= kSlotCount / 3,
+              "the keyword index stays sparse");
 struct KeywordIndex {
     int16_t slots[kSlotCount];
     uint32_t hashes[kSlotCount];  // the hash of the slot's row, compared before its text

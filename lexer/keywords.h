@@ -1,19 +1,24 @@
-// The keyword table: the kinds of the keywords and their rows, both made from keywords.def.
+// The keyword table: the kinds of the keywords and their rows, made from lexer/keywords.def
+// and the kind and property rows of formats/.
 #pragma once
 #include <cstdint>
 
 #include "lexer/tokenizer.h"
 
-// Kinds of the plug-in kinds, category words and properties, following the token kinds (the
+// Kinds of the plug-in kinds, marker words and properties, following the token kinds (the
 // statement keywords have token kinds of their own).
 enum KeywordKind : uint32_t {
     kKwBeforeFirst = kTokBar,
-#define KIND_KEYWORD(name, ...) kKw##name,
-#define CATEGORY_KEYWORD(name) kKw##name,
-#define PROPERTY_KEYWORD(name, ...) kKw##name,
-#include "lexer/keywords.def"
+#define PLUGIN_KIND(keyword, ...) kKw##keyword,
+#define MARKER_WORD(keyword, ...) kKw##keyword,
+#include "formats/kinds.def"
+    kKwAfterKinds,
+    kKwBeforeProperties = kKwAfterKinds - 1,
+#define PROPERTY(keyword, ...) kKw##keyword,
+#include "formats/properties.def"
     kKwEnd,
-    kKwFirstProperty = kKwKind,  // the property kinds run to the end
+    kKwFirstKind = kKwBeforeFirst + 1,
+    kKwFirstProperty = kKwAfterKinds,  // the property kinds run to the end, in row order
     kKwLastProperty = kKwEnd - 1,
 };
 
@@ -24,7 +29,7 @@ struct KeywordRow {
 };
 
 extern const KeywordRow kKeywordTable[];
-extern const int kKeywordCount;  // 138
+extern const int kKeywordCount;
 
 // The first row, in table order, that the word matches: exactly, or in any letter case where
 // the row allows it, over at most 80 characters. Null for any other word.

@@ -44,16 +44,15 @@ size_t EditsAllowed(size_t length) {
     return 2;
 }
 
-// Names from keywords.def, in its order.
+// The property keywords and the plug-in kinds, in table order.
 const char* const kPropertyNames[] = {
-#define PROPERTY_KEYWORD(name, ...) #name,
-#include "lexer/keywords.def"
+#define PROPERTY(keyword, ...) #keyword,
+#include "formats/properties.def"
 };
 const char* const kKindNames[] = {
-#define KIND_KEYWORD(name, ...) #name,
-#include "lexer/keywords.def"
+#define PLUGIN_KIND(keyword, ...) #keyword,
+#include "formats/kinds.def"
 };
-
 
 }  // namespace
 
@@ -74,15 +73,15 @@ const char* SuggestName(const char* word, const char* const* names, size_t count
 }
 
 NameList PropertyKeywordNames() {
-    return {kPropertyNames, sizeof kPropertyNames / sizeof kPropertyNames[0]};
+    return {kPropertyNames, int(sizeof kPropertyNames / sizeof kPropertyNames[0])};
 }
 
 NameList KindKeywordNames() {
-    return {kKindNames, sizeof kKindNames / sizeof kKindNames[0]};
+    return {kKindNames, int(sizeof kKindNames / sizeof kKindNames[0])};
 }
 
 const char* SuggestFor(const TokenRecord& token, NameList names) {
     // A keyword of another position, a number or a string is no misspelling of a name here.
     if (token.kind != kTokIdentifier) return nullptr;
-    return SuggestName(token.identText, names.names, names.count);
+    return SuggestName(token.identText, names.names, size_t(names.count));
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 
+#include "formats/names.h"
 #include "lexer/tokenizer.h"
 
 // The name among count names to suggest for word, null for none.
@@ -17,10 +18,6 @@
 const char* SuggestName(const char* word, const char* const* names, size_t count);
 
 // The names that a position accepts, in the keyword table's order.
-struct NameList {
-    const char* const* names;
-    size_t count;
-};
 NameList PropertyKeywordNames();  // the property keywords
 NameList KindKeywordNames();      // the plug-in kinds that Kind takes
 

@@ -146,7 +146,7 @@ const char* MemberName() {
     uint32_t kind = Token().kind;
     bool fromWord = kind == kTokIdentifier || Token().fromWord || kind == kTokData ||
                     kind == kTokInclude || kind == kTokEnum || kind == kTokRead ||
-                    kind == kTokResource || kind >= kKwFilter;
+                    kind == kTokResource || kind >= kKwFirstKind;
     return fromWord ? Token().identText : "";
 }
 

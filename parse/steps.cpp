@@ -39,10 +39,10 @@ bool GetStringValue(std::string& text) {
     return true;
 }
 
-int FindNameNoCase(const char* word, const std::string_view* names, int count) {
+int FindNameNoCase(const char* word, const NameList& names) {
     const size_t length = strlen(word);
-    for (int i = 0; i < count; ++i) {
-        if (names[i].size() == length && NamesMatchNoCase(word, names[i].data())) return i;
+    for (int i = 0; i < names.count; ++i) {
+        if (strlen(names.names[i]) == length && NamesMatchNoCase(word, names.names[i])) return i;
     }
     return -1;
 }
@@ -66,6 +66,23 @@ bool ParseFlagList(const char* context, const char* const* names, int count, uin
     UngetToken();
     *bits = value;
     return true;
+}
+
+uint32_t ParseFlags(const char* context, const NameList& names) {
+    uint32_t bits = 0;
+    ParseFlagList(context, names.names, names.count, &bits);
+    return bits;
+}
+
+uint32_t ParseNumberOrName(const char* context, const NameList& names, uint32_t mask,
+                           const char* message) {
+    GetToken();
+    if (Token().kind == kTokNumber) return Token().number & mask;
+    if (Token().kind == kTokIdentifier) {
+        const int value = FindNameNoCase(Token().identText, names);
+        if (value >= 0) return uint32_t(value);
+    }
+    FatalErrorIn(context, message);
 }
 
 void Expect(TokenKind kind, const char* context, const char* message) {

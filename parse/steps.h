@@ -4,8 +4,8 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <string_view>
 
+#include "formats/names.h"
 #include "lexer/symbols.h"
 #include "lexer/token.h"
 
@@ -25,14 +25,20 @@ inline bool WordMatchesName(const char* word, const char* name) {
     return NamesMatchNoCase(word, name);
 }
 
-// The position of word among count names, compared in any letter case (NamesMatchNoCase),
-// or -1. For lists whose names share their first letters: only a name of the word's length
-// is compared letter by letter.
-int FindNameNoCase(const char* word, const std::string_view* names, int count);
+// The position of word in a name list, compared in any letter case (NamesMatchNoCase), or -1.
+// For lists whose names share their first letters: only a name of the word's length is
+// compared letter by letter.
+int FindNameNoCase(const char* word, const NameList& names);
 
 // count flags in a brace list, by number (> 0 is set) or by name (names[i], case ignored);
 // the first is the highest bit. The close brace or comma after the last is pushed back.
 bool ParseFlagList(const char* context, const char* const* names, int count, uint32_t* bits);
+// ParseFlagList over one flag per name of the list; returns the bits.
+uint32_t ParseFlags(const char* context, const NameList& names);
+// A number (its bits under mask) or a name of the list in any letter case (its position);
+// anything else fails with message.
+uint32_t ParseNumberOrName(const char* context, const NameList& names, uint32_t mask,
+                           const char* message);
 
 // The token checks. Expect reads the next token, ExpectCurrent checks the current one; a
 // token of another kind fails under context with message, at the read position after it.

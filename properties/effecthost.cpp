@@ -1,8 +1,9 @@
 // Effect-host properties: fixed-size records of versions, flag words, 32-byte name fields
-// and 64-bit ranges, one body per record layout and one row per keyword.
+// and 64-bit ranges, one handler per record layout. (The one-long and string records are
+// the number and string shapes of scalar.cpp and strings.cpp.)
 //
-// word pair:   keyword { expression , expression [,] }    one long: keyword { expression [,] }
-// MV_Effect_Version { expression | "binary digits" [,] }    string name: keyword { string [,] }
+// word pair:   keyword { expression , expression [,] }
+// MV_Effect_Version { expression | "binary digits" [,] }
 // MV_Effect_Global_OutFlags { flag x22 [,] }
 // MV_ImageFormat_Extension_Info { major , minor , flag x11 , type [,] }
 // ANIM_FilterInfo { version , flag x13 , count , name [,] }
@@ -16,7 +17,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "core/diagnostics.h"
@@ -24,60 +24,11 @@
 #include "emit/text.h"
 #include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
 #include "parse/steps.h"
 #include "properties/record.h"
-#include "properties/suite.h"
-
-struct EffectRow;
-typedef void (*EffectBody)(const EffectRow& row);
-
-struct EffectRow {
-    const char* context;
-    uint32_t vendor;
-    uint32_t key;
-    const char* name;
-    EffectBody body;
-    const char* first;   // word pair: comment and field of the first value;
-    const char* second;  // and of the second. String name: the missing-string message.
-};
 
 namespace {
-
-const char* const kGlobalOutFlagNames[] = {
-    "obsolete",          "useAudio",           "useShutterAngle",     "frameNoOpRender",
-    "refreshUIEvent",    "haveCustomNTRP",     "haveCustomUI",        "squarePixOnly",
-    "workInPlace",       "shrinksBuffer",      "writesInputBuffer",   "pixIndependent",
-    "expandsBuffer",     "displayErrorMessage", "sendDoDialog",       "useOutputExtent",
-    "doesDialog",        "flattenSequenceData", "sendParamsUpdate",   "nonParamVary",
-    "wideTimeInput",     "keepResourceOpen"};
-const char* const kFormatExtensionFlagNames[] = {
-    "hasNoOptions", "nonSequentialOk", "mustInteract", "hasInteractPut",
-    "hasInteractGet", "hasNoTime",     "hasVideo",     "still",
-    "hasFile",        "output",        "input"};
-const char* const kFilterInfoFlagNames[] = {
-    "reserved1True",   "reserved0True",  "dontDriveMe",     "doesntNeedDialog", "paramsPointer",
-    "paramsHandle",    "paramsMacHandle", "dialogInRender", "paramsInGlobals",  "bgAnimatable",
-    "fgAnimatable",    "notGeometric",   "randomness"};
-const char* const kParamAtomFlagNames[] = {"animateParam", "restrictBounds", "spaceIsRelative",
-                                           "resDependant"};
-const char* const kRlSetupFlagNames[] = {"needsCallbacksAtSetup",    "",
-                                         "dontWantInitialSetupCall", "treatAsTwoInputFilter",
-                                         "hasCustomDialog",          "highlightOppositeCorners"};
-const char* const kRlTransitionFlagNames[] = {"exclusive", "reversible", "haveEdges",
-                                              "haveStartPoint", "haveEndPoint"};
-
-// ANIM_ParamAtom type names; a name stands for its position.
-const std::string_view kAnimDataTypeNames[] = {
-    "ANIM_DT_OPAQUE",         "ANIM_DT_CHAR",          "ANIM_DT_SHORT",
-    "ANIM_DT_LONG",           "ANIM_DT_UNSIGNED_CHAR", "ANIM_DT_UNSIGNED_SHORT",
-    "ANIM_DT_UNSIGNED_LONG",  "ANIM_DT_FIXED",         "ANIM_DT_UNSIGNED_FIXED",
-    "ANIM_DT_EXTENDED_96",    "ANIM_DT_DOUBLE_64",     "ANIM_DT_FLOAT_32",
-    "ANIM_DT_COLOR_RGB"};
-const std::string_view kAnimUITypeNames[] = {
-    "ANIM_UI_NO_UI", "ANIM_UI_ANGLE",     "ANIM_UI_SLIDER",     "ANIM_UI_POINT",
-    "ANIM_UI_RECT",  "ANIM_UI_COLOR_RGB", "ANIM_UI_COLOR_CMYK", "ANIM_UI_COLOR_LAB"};
-
-#define NAME_COUNT(a) int(sizeof(a) / sizeof(a[0]))
 
 constexpr unsigned long kNameFieldSize = 32;
 
@@ -120,52 +71,23 @@ void ParseNameField(const char* context, const char* comment) {
     WriteCString(NameField(text), comment);
 }
 
-uint32_t ParseFlags(const char* context, const char* const* names, int count) {
-    uint32_t bits = 0;
-    ParseFlagList(context, names, count, &bits);
-    return bits;
-}
+}  // namespace
 
-// A number (its low 16 bits) or one of the type names.
-uint32_t ParseAnimType(const char* context, const std::string_view* names, int count,
-                       const char* message) {
-    GetToken();
-    if (Token().kind == kTokNumber) return Token().number & 0xFFFF;
-    if (Token().kind == kTokIdentifier) {
-        const int i = FindNameNoCase(Token().identText, names, count);
-        if (i >= 0) return uint32_t(i);
-    }
-    FatalErrorIn(context, message);
-}
-
-PropertyRecord OpenRecord(const EffectRow& row) {
-    ExpectOpenBrace(row.context);
-    WriteVendorCode(row.vendor);
-    return PropertyRecord(row.key, row.name);
-}
-
-void ParseWordPair(const EffectRow& row) {
-    PropertyRecord record = OpenRecord(row);
+void ParseWordPair(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
     char comment[80];
-    size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", row.first, " */");
-    WriteCheckedWord(GetExpression(), row.first, ItemComment(comment, length));
+    size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", row.detail.first, " */");
+    WriteCheckedWord(GetExpression(), row.detail.first, ItemComment(comment, length));
     ExpectComma(row.context);
-    length = JoinBounded(comment, sizeof comment - 1, "/* ", row.second, " */");
-    WriteCheckedWord(GetExpression(), row.second, ItemComment(comment, length));
-    record.Close();
-    ExpectPropertyEnd(row.context);
-}
-
-void ParseOneLong(const EffectRow& row) {
-    PropertyRecord record = OpenRecord(row);
-    WriteDecimalLong(GetExpression(), "");
+    length = JoinBounded(comment, sizeof comment - 1, "/* ", row.detail.second, " */");
+    WriteCheckedWord(GetExpression(), row.detail.second, ItemComment(comment, length));
     record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 // The version as an expression or as a string of binary digits, blanks allowed between them.
-void ParseMVEffectVersion(const EffectRow& row) {
-    PropertyRecord record = OpenRecord(row);
+void ParseMVEffectVersion(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
     uint32_t value = 0;
     if (Accept(kTokString)) {
         const char* digits = Token().stringText;
@@ -186,38 +108,21 @@ void ParseMVEffectVersion(const EffectRow& row) {
     ExpectPropertyEnd(row.context);
 }
 
-void ParseMVGlobalFlags(const EffectRow& row) {
-    PropertyRecord record = OpenRecord(row);
-    WriteHexLong(ParseFlags(row.context, kGlobalOutFlagNames, NAME_COUNT(kGlobalOutFlagNames)),
-                 "");
-    record.Close();
-    ExpectPropertyEnd(row.context);
-}
-
-// A length-prefixed string read before the header, whose length it sets.
-void ParseStringName(const EffectRow& row) {
-    ExpectOpenBrace(row.context);
-    std::string text;
-    if (!GetStringValue(text)) FatalErrorIn(row.context, row.first);
-    FilledString name = ZeroFill(std::move(text));
-    WriteVendorCode(row.vendor);
-    PropertyRecord record(row.key, row.name);
-    record.Reserve(name.length);
-    WriteLengthPrefixedString(name, "");
+void ParseMVGlobalFlags(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
+    WriteHexLong(ParseFlags(row.context, kGlobalOutFlagNames), "");
     record.Close();
     ExpectPropertyEnd(row.context);
 }
 
 // Versions written as words: two words, the flags, a reserved long and the file type.
-void ParseMVFormatExtension(const EffectRow& row) {
-    PropertyRecord record = OpenRecord(row);
+void ParseMVFormatExtension(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
     WriteDecimalWord(GetExpression() & 0xFFFF, "/* Major vers */");
     ExpectComma(row.context);
     WriteDecimalWord(GetExpression() & 0xFFFF, "/* Minor vers */");
     ExpectComma(row.context);
-    WriteHexLong(
-        ParseFlags(row.context, kFormatExtensionFlagNames, NAME_COUNT(kFormatExtensionFlagNames)),
-        "");
+    WriteHexLong(ParseFlags(row.context, kFormatExtensionFlagNames), "");
     ExpectComma(row.context);
     WriteReservedLongs(1);
     ParseCodeOrEnumItem(row.context, "/* Format extension filetype */");
@@ -225,16 +130,13 @@ void ParseMVFormatExtension(const EffectRow& row) {
     ExpectPropertyEnd(row.context);
 }
 
-void ParseAnimFilterInfo(const EffectRow& row) {
-    ExpectOpenBrace(row.context);
-    WriteVendorCode(row.vendor);
-    PropertyRecord record(row.key, row.name);
+void ParseAnimFilterInfo(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
     WriteDecimalLong(1, "/* Major version */");
     WriteDecimalLong(0, "/* Minor version */");
     WriteDecimalLong(GetExpression(), "/* Filter params version */");
     ExpectComma(row.context);
-    WriteHexLong(ParseFlags(row.context, kFilterInfoFlagNames, NAME_COUNT(kFilterInfoFlagNames)),
-                 "/* Flags */");
+    WriteHexLong(ParseFlags(row.context, kFilterInfoFlagNames), "/* Flags */");
     ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "/* Number of parameters */");
     ExpectComma(row.context);
@@ -245,33 +147,28 @@ void ParseAnimFilterInfo(const EffectRow& row) {
 }
 
 // The index comes first in the source and goes into the record's index field.
-void ParseAnimParamAtom(const EffectRow& row) {
+void ParseAnimParamAtom(const PropertyFormat& row) {
     ExpectOpenBrace(row.context);
     int32_t index = GetExpression();
-    WriteVendorCode(row.vendor);
-    PropertyRecord record(row.key, row.name, index);
+    PropertyRecord record(row, index);
     ExpectComma(row.context);
     ParseNameField(row.context, "/* External name */");
     ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "/* Match ID */");
     ExpectComma(row.context);
-    WriteDecimalLong(int32_t(ParseAnimType(row.context, kAnimDataTypeNames,
-                                           NAME_COUNT(kAnimDataTypeNames),
-                                           "Expected number or data type")),
+    WriteDecimalLong(int32_t(ParseNumberOrName(row.context, kAnimDataTypeNames, 0xFFFF,
+                                               "Expected number or data type")),
                      "/* Anim data type */");
     ExpectComma(row.context);
-    WriteDecimalLong(int32_t(ParseAnimType(row.context, kAnimUITypeNames,
-                                           NAME_COUNT(kAnimUITypeNames),
-                                           "Expected number or UI type")),
+    WriteDecimalLong(int32_t(ParseNumberOrName(row.context, kAnimUITypeNames, 0xFFFF,
+                                               "Expected number or UI type")),
                      "/* Anim UI type */");
     for (const char* label : {"Valid_min", "Valid_max", "UI_min", "UI_max"}) {
         ExpectComma(row.context);
-        WriteHighLowLongs(label);
+        WriteHighLowLongs(row.context, label);
     }
     ExpectComma(row.context);
-    WriteDecimalLong(
-        int32_t(ParseFlags(row.context, kParamAtomFlagNames, NAME_COUNT(kParamAtomFlagNames))),
-        "/* Flags */");
+    WriteDecimalLong(int32_t(ParseFlags(row.context, kParamAtomFlagNames)), "/* Flags */");
     ExpectComma(row.context);
     WriteDecimalLong(GetExpression(), "/* Total size in bytes */");
     WriteReservedLongs(4);
@@ -279,22 +176,22 @@ void ParseAnimParamAtom(const EffectRow& row) {
     ExpectPropertyEnd(row.context);
 }
 
-void ParseRlEffectInfo(const EffectRow& row) {
-    PropertyRecord record = OpenRecord(row);
+void ParseRlEffectInfo(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
     WriteDecimalLong(0, "/* Version */");
     WriteOctalByte(uint32_t(GetExpression()) & 0xFF, "/* Valid corners */");
     ExpectComma(row.context);
     WriteOctalByte(uint32_t(GetExpression()) & 0xFF, "/* Initial corners */");
     ExpectComma(row.context);
-    WriteOctalByte(ParseFlags(row.context, kRlSetupFlagNames, NAME_COUNT(kRlSetupFlagNames)),
+    WriteOctalByte(ParseFlags(row.context, kRlSetupFlagNames),
                    "/* Callbacks, Setup, TwoInput, Custom, Corners */");
     ExpectComma(row.context);
-    const int count = NAME_COUNT(kRlTransitionFlagNames);
-    uint32_t transitions = ParseFlags(row.context, kRlTransitionFlagNames, count);
+    const int count = kRlTransitionFlagNames.count;
+    uint32_t transitions = ParseFlags(row.context, kRlTransitionFlagNames);
     for (int i = 0; i < count; ++i) {
         char comment[80];
         const size_t length =
-            JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames[i], " */");
+            JoinBounded(comment, sizeof comment - 1, "/* ", kRlTransitionFlagNames.names[i], " */");
         WriteOctalByte((transitions >> (count - 1 - i)) & 1, ItemComment(comment, length));
     }
     WriteReservedLongs(1);
@@ -302,35 +199,3 @@ void ParseRlEffectInfo(const EffectRow& row) {
     ExpectPropertyEnd(row.context);
 }
 
-}  // namespace
-
-const EffectRow kMV_Effect_Spec_VersionRow = {"ParseMVSpecsVers", kVendorLMTR, FourCC("eSVR"),
-    "MV_Effect_Spec_Version", ParseWordPair, "Max x", "Max y"};
-const EffectRow kMV_Vtag_VersionRow = {"ParseMVVtagVers", kVendorLMTR, FourCC("ePVR"),
-    "MV_Vtag_Version", ParseWordPair, "Minor vers", "Major vers"};
-const EffectRow kMV_Effect_VersionRow = {"ParseMVEffectVersion", kVendorLMTR, FourCC("eVER"),
-    "Moviro Version", ParseMVEffectVersion, nullptr, nullptr};
-const EffectRow kMV_Effect_Match_NameRow = {"ParseMVMatchName", kVendorLMTR, FourCC("eMNA"),
-    "Moviro Name", ParseStringName, "String expected", nullptr};
-const EffectRow kMV_Effect_Info_FlagsRow = {"ParseMVInfoFlags", kVendorLMTR, FourCC("eINF"),
-    "Moviro Info Flags", ParseOneLong, nullptr, nullptr};
-const EffectRow kMV_Effect_Global_OutFlagsRow = {"ParseMVGlobalFlags", kVendorLMTR, FourCC("eGLO"),
-    "Moviro Global Flags", ParseMVGlobalFlags, nullptr, nullptr};
-const EffectRow kMV_ReservedRow = {"ParseMVReserved", kVendorLMTR, FourCC("mvRD"),
-    "Moviro Reserved", ParseOneLong, nullptr, nullptr};
-const EffectRow kMV_Reserved_InfoRow = {"ParseMVReservedInfo", kVendorLMTR, FourCC("mvFL"),
-    "Moviro Reserved Info", ParseOneLong, nullptr, nullptr};
-const EffectRow kMV_ImageFormat_Extension_InfoRow = {"ParseMVFormatExtension", kVendorLMTR,
-    FourCC("FXMF"), "Moviro Format Extension", ParseMVFormatExtension, nullptr, nullptr};
-const EffectRow kANIM_FilterInfoRow = {"ParseAnimFilterInfo", kVendorLMTR, FourCC("aFLT"),
-    "ANIM_FilterInfo", ParseAnimFilterInfo, nullptr, nullptr};
-const EffectRow kANIM_ParamAtomRow = {"ParseAnimParamAtom", kVendorLMTR, FourCC("aPAR"),
-    "ANIM_ParamAtom", ParseAnimParamAtom, nullptr, nullptr};
-const EffectRow kRl_Effect_InfoRow = {"ParseRlEffectInfo", kVendorRlTn, FourCC("pOPT"),
-    "Rl_Effect_Info", ParseRlEffectInfo, nullptr, nullptr};
-const EffectRow kRl_Effect_DescriptionRow = {"ParseRlEffectDescription", kVendorRlTn,
-    FourCC("TEXT"), "Rl_Effect_Description", ParseStringName, "String Expected", nullptr};
-
-void ParseEffectHostProperty(const EffectRow& row) {
-    row.body(row);
-}

@@ -9,11 +9,12 @@
 #include "emit/items.h"
 #include "emit/output.h"
 #include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
 #include "parse/steps.h"
 
-
-PropertyRecord::PropertyRecord(uint32_t key, const char* propertyName, int32_t index) {
-    WriteFourCharCode(key, propertyName);
+PropertyRecord::PropertyRecord(const PropertyFormat& row, int32_t index) {
+    WriteVendorCode(row.vendor);
+    WriteFourCharCode(row.key, row.record);
     lengthPosition_ = WriteIndexAndLength(index, 0);
     start_ = CompiledBytes();
 }
@@ -30,6 +31,11 @@ void PropertyRecord::Close() {
     PatchField(lengthPosition_, Length(), "Property length");
 }
 
+PropertyRecord OpenProperty(const PropertyFormat& row) {
+    ExpectOpenBrace(row.context);
+    return PropertyRecord(row);
+}
+
 void WriteReservedLongs(int count) {
     for (int d = 0; d < count; ++d) {
         char comment[32] = "/* Reserved ";
@@ -39,9 +45,9 @@ void WriteReservedLongs(int count) {
     }
 }
 
-void WriteHighLowLongs(const char* label) {
+void WriteHighLowLongs(const char* context, const char* label) {
     uint32_t low = (uint32_t)GetExpression();
-    ExpectComma("ParseAnimParamAtom");
+    ExpectComma(context);
     uint32_t high = (uint32_t)GetExpression();
     char comment[80];
     size_t length = JoinBounded(comment, sizeof comment - 1, "/* ", label, " high long (2) */");

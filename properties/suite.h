@@ -1,17 +1,16 @@
 // Suite-style properties: terminology, suite import and export lists, keywords, accepted
 // messages, toolbar button, import class and preview file.
 #pragma once
-#include "lexer/tokenizer.h"
-#include "parse/steps.h"
+#include "formats/properties.h"
 
-// Each handler is entered on its property keyword (the current token) and returns on the
-// property's close brace; the property loop then reads the comma or close brace after it.
+// Each handler is entered on its property keyword (the current token), takes the keyword's
+// row and returns on the property's close brace; the property loop then reads the comma or
+// close brace after it.
 
-// The rows of the property keywords (lexer/keywords.def names each keyword's row).
-struct SuiteRow;
-extern const SuiteRow kHasTerminologyRow, kImportsRow, kExportsRow, kKeywordsRow, kMessagesRow,
-    kButtonIconRow, kClassRow, kPreviewFileRow;
-
-// One handler for the eight keywords, given the keyword's row.
-void ParseSuiteProperty(const SuiteRow& row);
-
+void ParseTerminology(const PropertyFormat& row);
+// Imports and Exports (suite names with versions) and Keywords (words alone), by the shape.
+void ParseSuiteList(const PropertyFormat& row);
+void ParseMessages(const PropertyFormat& row);
+void ParseButtonIcon(const PropertyFormat& row);
+void ParseImportClass(const PropertyFormat& row);
+void ParsePreviewFile(const PropertyFormat& row);

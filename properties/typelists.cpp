@@ -13,45 +13,11 @@
 #include "emit/output.h"
 #include "lexer/fatal.h"
 #include "lexer/symbols.h"
+#include "lexer/tokenizer.h"
 #include "parse/steps.h"
 #include "properties/record.h"
-#include "properties/suite.h"
-
-enum ListForm { kTypeCreatorPairs, kSingleTypes, kExtensions };
-
-struct TypeListRow {
-    uint32_t key;
-    const char* name;
-    const char* context;
-    ListForm form;
-};
-
-const TypeListRow kReadTypesRow = {FourCC("RdTy"), "PIReadTypesProperty", "ParseReadTypes",
-    kTypeCreatorPairs};
-const TypeListRow kWriteTypesRow = {FourCC("WrTy"), "PIWriteTypesProperty", "ParseWriteTypes",
-    kTypeCreatorPairs};
-const TypeListRow kFilteredTypesRow = {FourCC("fftT"), "PIFilteredTypesProperty",
-    "ParseFilteredTypes", kTypeCreatorPairs};
-const TypeListRow kParsableTypesRow = {FourCC("psTY"), "PIParsableTypesProperty",
-    "ParseParsableTypes", kTypeCreatorPairs};
-const TypeListRow kFilteredParsableTypesRow = {FourCC("psTy"), "PIFilteredParsableTypesProperty",
-    "ParseFilteredParsableTypes", kTypeCreatorPairs};
-const TypeListRow kParsableClipboardTypesRow = {FourCC("psCB"), "PIParsableClipTypesProperty",
-    "ParseParsableClipboardTypes", kSingleTypes};
-const TypeListRow kReadExtensionsRow = {FourCC("RdEx"), "PIReadExtProperty", "ParseReadExtensions",
-    kExtensions};
-const TypeListRow kWriteExtensionsRow = {FourCC("WrEx"), "PIWriteExtProperty",
-    "ParseWriteExtensions", kExtensions};
-const TypeListRow kFilteredExtensionsRow = {FourCC("fftE"), "PIFilteredExtProperty",
-    "ParseFilteredExtensions", kExtensions};
-const TypeListRow kParsableExtensionsRow = {FourCC("psEX"), "PIParsableExtProperty",
-    "ParseParsableExtensions", kExtensions};
-const TypeListRow kFilteredParsableExtensionsRow = {FourCC("psEx"), "PIFilteredParsableExtProperty",
-    "ParseFilteredParsableExtensions", kExtensions};
 
 namespace {
-
-const char* const kClipboardContext = "ParseParsableClipboardTypes";
 
 // An extension keeps its characters in reading order in the compiled resource, so the code is
 // byte-swapped before the code item reverses it.
@@ -77,16 +43,7 @@ void ParseTypeGroup(const char* context, int itemsPerElement) {
     ExpectPropertyEnd(context);
 }
 
-}  // namespace
-
-void ParseTypeCreatorList(const char* context) {
-    ParseTypeGroup(context, 2);
-}
-
-void ParseTypeList() {
-    ParseTypeGroup(kClipboardContext, 1);
-}
-
+// Groups of extensions, read up to the property's close brace.
 void ParseExtensionList(const char* context) {
     bool afterComma = false;
     for (;;) {
@@ -110,57 +67,47 @@ void ParseExtensionList(const char* context) {
     }
 }
 
-void ParseTypeListProperty(const TypeListRow& row) {
+}  // namespace
+
+void ParseTypeListProperty(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
+    if (row.shape == ValueShape::kExtensionList)
+        ParseExtensionList(row.context);
+    else
+        ParseTypeGroup(row.context, row.shape == ValueShape::kTypeCreatorList ? 2 : 1);
+    record.Close();
+}
+
+void ParseFmtFileType(const PropertyFormat& row) {
+    PropertyRecord record = OpenProperty(row);
+    ParseCodeOrEnumItem(row.context, "");
+    ExpectComma(row.context);
+    ParseCodeOrEnumItem(row.context, "");
+    record.Close();
+    ExpectPropertyEnd(row.context);
+}
+
+void ParseFormatMaxSize(const PropertyFormat& row) {
     ExpectOpenBrace(row.context);
-    WriteVendorCode(kVendorLMTR);
-    PropertyRecord record(row.key, row.name);
-    switch (row.form) {
-    case kTypeCreatorPairs: ParseTypeCreatorList(row.context); break;
-    case kSingleTypes: ParseTypeList(); break;
-    case kExtensions: ParseExtensionList(row.context); break;
-    }
-    record.Close();
-}
-
-void ParseFmtFileType() {
-    const char* const context = "ParseFmtFileType";
-    ExpectOpenBrace(context);
-    WriteVendorCode(kVendorLMTR);
-    PropertyRecord record(FourCC("fmTC"), "PIFormatFileTypeProperty");
-    ParseCodeOrEnumItem(context, "");
-    ExpectComma(context);
-    ParseCodeOrEnumItem(context, "");
-    record.Close();
-    ExpectPropertyEnd(context);
-}
-
-void ParseFormatMaxSize() {
-    const char* const context = "ParseFormatMaxSize";
-    ExpectOpenBrace(context);
-    ExpectOpenBrace(context);
-    WriteVendorCode(kVendorLMTR);
-    PropertyRecord record(FourCC("mxsz"), "PIFmtMaxSizeProperty");
+    PropertyRecord record = OpenProperty(row);
     WriteDecimalWord(int16_t(GetExpression()), "/* Max x */");
-    ExpectComma(context);
+    ExpectComma(row.context);
     WriteDecimalWord(int16_t(GetExpression()), "/* Max y */");
     record.Close();
-    ExpectPropertyEnd(context);
-    ExpectPropertyEnd(context);
+    ExpectPropertyEnd(row.context);
+    ExpectPropertyEnd(row.context);
 }
 
-void ParseFormatMaxChannels() {
-    const char* const context = "ParseFormatMaxChannels";
-    ExpectOpenBrace(context);
-    ExpectOpenBrace(context);
-    WriteVendorCode(kVendorLMTR);
-    PropertyRecord record(FourCC("mxch"), "PIFmtMaxChannelsProperty");
+void ParseFormatMaxChannels(const PropertyFormat& row) {
+    ExpectOpenBrace(row.context);
+    PropertyRecord record = OpenProperty(row);
     std::vector<int16_t> values;
     for (;;) {
         values.push_back(int16_t(GetExpression()));
         if (Accept(kTokCloseBrace)) break;
-        Expect(kTokComma, context, "Comma or CloseBrace Expected");
+        Expect(kTokComma, row.context, "Comma or CloseBrace Expected");
     }
-    ExpectPropertyEnd(context);
+    ExpectPropertyEnd(row.context);
     // The line after the last value is ended by the caller.
     WriteWordRun(values);
     record.Close();

@@ -2,7 +2,7 @@
 //
 // Vtag:     resource 'Vtag' ( id ... ) { { [ property { , property } [,] ] } [,] } ;
 //           ('AdPr' alike)
-// property: keyword { ... }   (each keyword's handler reads its own braces)
+// property: keyword { ... }   (the handler of the keyword's value shape reads its braces)
 #include "properties/vtag.h"
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "emit/items.h"
 #include "emit/output.h"
+#include "formats/properties.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/suggest.h"
@@ -26,16 +27,55 @@
 
 static const char kBodyContext[] = "ParseVtagBody";
 
-// The handler of each property keyword, in the order of their kinds, called with the
-// keyword's row.
-typedef void (*PropertyHandler)();
-static const PropertyHandler kPropertyHandlers[] = {
-#define PROPERTY_KEYWORD(name, handler, row) [] { handler(row); },
-#include "lexer/keywords.def"
+// The handler of each value shape, in the order of ValueShape, called with the keyword's row.
+typedef void (*PropertyHandler)(const PropertyFormat& row);
+struct ShapeHandler {
+    ValueShape shape;
+    PropertyHandler handler;
 };
-static_assert(sizeof kPropertyHandlers / sizeof kPropertyHandlers[0] ==
-                  kKwLastProperty - kKwFirstProperty + 1,
-              "one handler per property keyword");
+static constexpr ShapeHandler kShapeHandlers[] = {
+    {ValueShape::kRetired, ParseRetiredCode},
+    {ValueShape::kKind, ParseKindProperty},
+    {ValueShape::kComponent, ParseComponent},
+    {ValueShape::kHost, ParseRequiredHost},
+    {ValueShape::kNumber, ParseNumberProperty},
+    {ValueShape::kHexNumber, ParseNumberProperty},
+    {ValueShape::kSizePair, ParseSizePair},
+    {ValueShape::kPresence, ParsePresenceFlag},
+    {ValueShape::kLengthString, ParseStringProperty},
+    {ValueShape::kCString, ParseStringProperty},
+    {ValueShape::kFlagSet, ParseFlagSetProperty},
+    {ValueShape::kModes, ParseSupportedModes},
+    {ValueShape::kFilterCases, ParseFilterCaseInfo},
+    {ValueShape::kTypeCreator, ParseFmtFileType},
+    {ValueShape::kTypeCreatorList, ParseTypeListProperty},
+    {ValueShape::kTypeList, ParseTypeListProperty},
+    {ValueShape::kExtensionList, ParseTypeListProperty},
+    {ValueShape::kMaxSize, ParseFormatMaxSize},
+    {ValueShape::kMaxChannels, ParseFormatMaxChannels},
+    {ValueShape::kTerminology, ParseTerminology},
+    {ValueShape::kSuiteList, ParseSuiteList},
+    {ValueShape::kKeywordList, ParseSuiteList},
+    {ValueShape::kMessages, ParseMessages},
+    {ValueShape::kButtonIcon, ParseButtonIcon},
+    {ValueShape::kImportClass, ParseImportClass},
+    {ValueShape::kPreviewFile, ParsePreviewFile},
+    {ValueShape::kWordPair, ParseWordPair},
+    {ValueShape::kEffectVersion, ParseMVEffectVersion},
+    {ValueShape::kGlobalOutFlags, ParseMVGlobalFlags},
+    {ValueShape::kFormatExtension, ParseMVFormatExtension},
+    {ValueShape::kAnimFilterInfo, ParseAnimFilterInfo},
+    {ValueShape::kAnimParamAtom, ParseAnimParamAtom},
+    {ValueShape::kRlEffectInfo, ParseRlEffectInfo},
+};
+
+static constexpr bool HandlersInShapeOrder() {
+    int i = 0;
+    for (const ShapeHandler& entry : kShapeHandlers)
+        if (entry.shape != ValueShape(i++)) return false;
+    return i == int(ValueShape::kCount);
+}
+static_assert(HandlersInShapeOrder(), "one handler per value shape, in shape order");
 
 // The property keyword of a token, 0 for a token that is none. A '#' before the keyword
 // (a null directive, or "#Kind") leaves the keyword in force: the word names the property.
@@ -44,10 +84,10 @@ static uint32_t PropertyKeywordOf(const TokenRecord& token) {
     return kind >= kKwFirstProperty && kind <= kKwLastProperty ? kind : 0;
 }
 
-// The handler of a property keyword token, null for any other token.
-static PropertyHandler HandlerOf(const TokenRecord& token) {
+// The row of a property keyword token, null for any other token.
+static const PropertyFormat* RowOf(const TokenRecord& token) {
     const uint32_t keyword = PropertyKeywordOf(token);
-    return keyword ? kPropertyHandlers[keyword - kKwFirstProperty] : nullptr;
+    return keyword ? &kPropertyFormats[keyword - kKwFirstProperty] : nullptr;
 }
 
 // Reads the property list between the two open braces and the inner close brace, calling
@@ -57,16 +97,14 @@ static unsigned long ConvertPropertyList() {
     for (;;) {
         GetToken();
         if (Token().kind == kTokCloseBrace) break;
-        // The retired code keywords write nothing and are not counted.
-        const uint32_t keyword = PropertyKeywordOf(Token());
-        if (keyword == kKwCode68K || keyword == kKwCodePowerPC) --count;
-        const PropertyHandler handler = HandlerOf(Token());
-        if (!handler)
+        const PropertyFormat* row = RowOf(Token());
+        if (!row)
             FatalErrorIn(kBodyContext, "Unexpected token",
                          SuggestFor(Token(), PropertyKeywordNames()));
-        handler();
+        kShapeHandlers[int(row->shape)].handler(*row);
         WriteLineBreak();
-        ++count;
+        // The retired code keywords write nothing and are not counted.
+        if (row->shape != ValueShape::kRetired) ++count;
         if (Accept(kTokCloseBrace)) break;
         Expect(kTokComma, kBodyContext, "Comma Expected");
     }

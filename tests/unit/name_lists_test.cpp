@@ -2,7 +2,6 @@
 // whole names only, and empty entries that no word matches.
 #include <gtest/gtest.h>
 
-#include <string_view>
 
 #include "parse/steps.h"
 
@@ -36,22 +35,23 @@ TEST(NameLists, WordMatchesNameWholeInAnyLetterCase) {
         EXPECT_EQ(WordMatchesName(row.word, row.name), row.matches) << row.word << " " << row.name;
 }
 
-const std::string_view kTypes[] = {"ANIM_DT_OPAQUE", "ANIM_DT_CHAR", "", "ANIM_DT_LONG",
-                                   "ANIM_DT_FIXED", "ANIM_DT_COLOR_RGB"};
-constexpr int kTypeCount = 6;
+const char* const kTypeNames[] = {"ANIM_DT_OPAQUE", "ANIM_DT_CHAR", "", "ANIM_DT_LONG",
+                                  "ANIM_DT_FIXED", "ANIM_DT_COLOR_RGB"};
+const NameList kTypes = {kTypeNames, 6};
+const NameList kFirstFive = {kTypeNames, 5};
 
 TEST(NameLists, FindNameNoCaseGivesThePositionOrMisses) {
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_OPAQUE", kTypes, kTypeCount), 0);
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_OPAQUE", kTypes), 0);
     // "ANIM_DT_CHAR" and "ANIM_DT_LONG" have the same length: the letters decide.
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_LONG", kTypes, kTypeCount), 3);
-    EXPECT_EQ(FindNameNoCase("anim_dt_char", kTypes, kTypeCount), 1);
-    EXPECT_EQ(FindNameNoCase("Anim_Dt_Fixed", kTypes, kTypeCount), 4);
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kTypes, kTypeCount), 5);
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_LON", kTypes, kTypeCount), -1);     // shorter
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_LONGS", kTypes, kTypeCount), -1);   // longer
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_LENG", kTypes, kTypeCount), -1);    // same length
-    EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kTypes, 5), -1);        // past the count
-    EXPECT_EQ(FindNameNoCase("ANIM@DT@CHAR", kTypes, kTypeCount), -1);
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LONG", kTypes), 3);
+    EXPECT_EQ(FindNameNoCase("anim_dt_char", kTypes), 1);
+    EXPECT_EQ(FindNameNoCase("Anim_Dt_Fixed", kTypes), 4);
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kTypes), 5);
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LON", kTypes), -1);                // shorter
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LONGS", kTypes), -1);              // longer
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_LENG", kTypes), -1);               // same length
+    EXPECT_EQ(FindNameNoCase("ANIM_DT_COLOR_RGB", kFirstFive), -1);  // past the count
+    EXPECT_EQ(FindNameNoCase("ANIM@DT@CHAR", kTypes), -1);
 }
 
 }  // namespace

@@ -83,4 +83,22 @@ TEST_F(StepsTest, StringValueJoinsAdjacentStringsAndPushesBackTheNext) {
     EXPECT_EQ(NextKind(), kTokSemicolon);
 }
 
+// A number keeps the bits under the mask; a name stands for its position in the list, in any
+// letter case; another word or a string fails under the step's context.
+TEST_F(StepsTest, NumberOrNameGivesTheMaskedNumberOrTheNamesPosition) {
+    const char* const names[] = {"none", "", "scanner", "camera"};
+    const NameList list = {names, 4};
+    OpenLexer("0x12345 CAMERA scanner 0x1FF\n");
+    EXPECT_EQ(ParseNumberOrName("Step", list, 0xFFFF, "Class expected"), 0x2345u);
+    EXPECT_EQ(ParseNumberOrName("Step", list, 0xFFFF, "Class expected"), 3u);
+    EXPECT_EQ(ParseNumberOrName("Step", list, 0xFF, "Class expected"), 2u);
+    EXPECT_EQ(ParseNumberOrName("Step", list, 0xFF, "Class expected"), 0xFFu);
+    for (const char* source : {"cameras\n", "\"none\"\n"}) {
+        OpenLexer(source);
+        const std::string report =
+            Failure([&] { ParseNumberOrName("Step", list, 0xFF, "Class expected"); });
+        EXPECT_NE(report.find("error: Step: Class expected"), std::string::npos) << report;
+    }
+}
+
 }  // namespace

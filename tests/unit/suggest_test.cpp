@@ -60,8 +60,8 @@ TEST(SuggestName, Table) {
 TEST(SuggestName, PositionLists) {
     const NameList properties = PropertyKeywordNames();
     const NameList kinds = KindKeywordNames();
-    EXPECT_EQ(properties.count, 103u);
-    EXPECT_EQ(kinds.count, 28u);
+    EXPECT_EQ(properties.count, 103);
+    EXPECT_EQ(kinds.count, 28);
     EXPECT_STREQ(SuggestName("Nmae", properties.names, properties.count), "Name");
     EXPECT_STREQ(SuggestName("PlugInMixSize", properties.names, properties.count),
                  "PlugInMaxSize");
