@@ -18,6 +18,7 @@
 #include "emit/items.h"
 #include "emit/output.h"
 #include "emit/text.h"
+#include "formats/names.h"
 #include "lexer/charsource.h"
 #include "lexer/fatal.h"
 #include "lexer/symbols.h"
@@ -83,33 +84,24 @@ void ReadCode(CodeForm form, const char* message, const char* comment) {
 
 // The four flag words share one reader; each has its own name per position (bit 15 first).
 struct FlagReaderRow {
-    const char* name;
-    const char* names[16];
+    const char* context;
+    const NameList& names;
 };
 
 enum FlagReader { kEventFlags, kDirectParamFlags, kParamFlags, kClassFlags };
 
 const FlagReaderRow kFlagReaders[] = {
-    {"ProcessAETEFlags",
-     {"replyOptional", "listOfItems", "enumerated", "tightBindingFunction", "", "", "", "", "", "",
-      "", "", "nonVerbEvent", "", "", ""}},
-    {"ProcessAETEDirectParameterFlags",
-     {"directParamOptional", "listOfItems", "enumerated", "changesState", "", "", "", "", "", "",
-      "", "", "", "", "", ""}},
-    {"ProcessAETEParameterFlags",
-     {"optional", "listOfItems", "enumerated", "", "", "", "", "", "", "", "", "", "labeledParam",
-      "feminine", "masculine", "plural"}},
-    {"ProcessAETEClassFlags",
-     {"", "listOfItems", "enumerated", "readWrite", "", "", "", "", "", "", "", "", "apostrophe",
-      "feminine", "masculine", "plural"}},
+    {"ProcessAETEFlags", kAeteEventFlagNames},
+    {"ProcessAETEDirectParameterFlags", kAeteDirectParameterFlagNames},
+    {"ProcessAETEParameterFlags", kAeteParameterFlagNames},
+    {"ProcessAETEClassFlags", kAeteClassFlagNames},
 };
 
 // Reads sixteen flag items and writes the word. The comma or close brace after the last item
 // belongs to the flags: it is consumed and left as the current token.
 void ReadFlagWord(FlagReader reader, const char* comment) {
     const FlagReaderRow& row = kFlagReaders[reader];
-    uint32_t bits = 0;
-    ParseFlagList(row.name, row.names, 16, &bits);
+    const uint32_t bits = ParseFlags(row.context, row.names);
     GetToken();
     WriteHexWord(bits, comment);
 }
