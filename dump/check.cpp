@@ -167,8 +167,8 @@ typedef void (*ListCheck)(const ListContext& list);
 const ListCheck kListChecks[] = {CheckKind, CheckName, CheckDuplicates, CheckEntryPoint};
 
 bool IsPropertyList(const ResEntry& entry) {
-    const char* type = SourceTypeName(entry.type);
-    return type && (std::string(type) == "Vtag" || std::string(type) == "AdPr");
+    const ResourceFormat* format = FindResourceFormat(entry.type);
+    return format && format->form == kPropertyListForm;
 }
 
 // The dump's own findings in the list's bytes, as errors under the list's label.

@@ -7,6 +7,7 @@
 
 #include "formats/names.h"
 #include "formats/properties.h"
+#include "formats/resources.h"
 
 // A type or name field of a resource header: a 16-bit ordinal or a UTF-16 string.
 struct ResId {
@@ -53,12 +54,8 @@ private:
 // on a disagreement it explains it in error and returns false.
 typedef bool (*ResourceWalker)(const ResEntry& entry, std::string& summary, std::string& error);
 
-struct WalkerRow {
-    const char* typeName;  // a string type (compared without regard to case) or "#n" for ordinal n
-    ResourceWalker walker;
-};
-
-const WalkerRow* FindWalker(const ResId& type);
+// The walker of a resource type's form, or null for a type without one.
+ResourceWalker FindWalker(const ResId& type);
 
 // Walks one entry with its type's walker (none: described as not walked). Fills line with
 // "TYPE NAME SIZE bytes: summary".
@@ -184,6 +181,9 @@ struct DumpOutput {
     bool usesCodePage = false;          // a string-table string beyond ASCII was printed
 };
 
+// The first resource format of a stored type (compared without regard to case), or null for a
+// type not converted.
+const ResourceFormat* FindResourceFormat(const ResId& type);
 // The source name of a resource type ("Vtag", "aete", ...) or null for a type not converted.
 const char* SourceTypeName(const ResId& type);
 // "Vtag 16000": the resource in problem lines.
