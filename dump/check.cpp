@@ -2,25 +2,30 @@
 // property lists, its machine and its export table.
 #include "dump/decode.h"
 
+#include "formats/codes.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <tuple>
 
 namespace {
 
-// The code property that serves each machine a host runs on.
+// The code property that serves each machine a host runs on; its keyword is its key's row's.
 struct MachineRow {
     uint16_t machine;
     const char* name;
-    char key[5];
-    const char* keyword;
+    uint32_t key;
 };
 
 const MachineRow kMachines[] = {
-    {0x014C, "x86", "wx86", "CodeWin32X86"},
-    {0x8664, "x64", "8664", "CodeWin64X86"},
-    {0xAA64, "ARM64", "wa64", "CodeWin64ARM"},
+    {0x014C, "x86", FourCC("wx86")},
+    {0x8664, "x64", FourCC("8664")},
+    {0xAA64, "ARM64", FourCC("wa64")},
 };
+
+const char* CodeKeyword(const MachineRow& row) {
+    return FindPropertyFormat(row.key)->keyword;
+}
 
 std::string Hex16(uint16_t value) {
     char text[8];
@@ -51,9 +56,9 @@ struct ListContext {
     void Add(const char* severity, const std::string& text) const {
         findings.push_back({severity, label + ": " + text});
     }
-    const Record* Find(const char* key) const {
+    const Record* Find(uint32_t key) const {
         for (const Record& r : records)
-            if (FourCharText(r.key) == key) return &r;
+            if (r.key == key) return &r;
         return nullptr;
     }
     bool IsVtag() const { return std::string(SourceTypeName(entry.type)) == "Vtag"; }
@@ -79,7 +84,7 @@ std::vector<Record> ListRecords(const std::vector<uint8_t>& d) {
 // The resource in findings: type and id, and the plug-in's name when its Name property reads.
 std::string ListLabel(const ListContext& list) {
     std::string label = ResourceLabel(list.entry);
-    const Record* name = list.Find("name");
+    const Record* name = list.Find(FourCC("name"));
     if (name && name->length > 0 && name->value[0] < name->length)
         label += " " + QuotedBytes(name->value + 1, name->value[0]);
     return label;
@@ -93,13 +98,13 @@ std::string CStringText(const Record& r) {
 }
 
 void CheckKind(const ListContext& list) {
-    if (list.IsVtag() && !list.Find("kind"))
+    if (list.IsVtag() && !list.Find(FourCC("kind")))
         list.Add("error", "no Kind property: a host cannot tell what kind of plug-in this is and "
                           "does not list it");
 }
 
 void CheckName(const ListContext& list) {
-    if (list.IsVtag() && !list.Find("name"))
+    if (list.IsVtag() && !list.Find(FourCC("name")))
         list.Add("warning", "no Name property: a host has no name to list the plug-in under");
 }
 
@@ -123,7 +128,7 @@ void CheckDuplicates(const ListContext& list) {
     std::sort(repeated.begin(), repeated.end());
     for (const auto& [place, times] : repeated) {
         const Record& r = list.records[place];
-        const PropertyRow* row = FindPropertyRow(r.key);
+        const PropertyFormat* row = FindPropertyFormat(r.key);
         list.Add("warning", (row ? std::string(row->keyword) : "property") + " (vendor '" +
                                 FourCharText(r.vendor) + "', key '" + FourCharText(r.key) +
                                 "', index " + std::to_string(r.index) + ") appears " +
@@ -145,7 +150,7 @@ void CheckEntryPoint(const ListContext& list) {
     if (!machine) return;  // reported once for the file
     const Record* code = list.Find(machine->key);
     if (!code) {
-        list.Add("error", std::string("no ") + machine->keyword + " property for the image's "
+        list.Add("error", std::string("no ") + CodeKeyword(*machine) + " property for the image's "
                           "machine, " + machine->name + " (" + Hex16(machine->machine) +
                           "): a host on " + machine->name + " finds no entry point");
         return;
@@ -153,7 +158,7 @@ void CheckEntryPoint(const ListContext& list) {
     const std::string wanted = CStringText(*code);
     const std::vector<std::string>& names = list.image->names;
     if (std::find(names.begin(), names.end(), wanted) != names.end()) return;
-    list.Add("error", std::string(machine->keyword) + " names the entry point '" + wanted +
+    list.Add("error", std::string(CodeKeyword(*machine)) + " names the entry point '" + wanted +
                           "', which the image does not export" +
                           ExplainMissingExport(wanted, *list.image));
 }
@@ -162,8 +167,8 @@ typedef void (*ListCheck)(const ListContext& list);
 const ListCheck kListChecks[] = {CheckKind, CheckName, CheckDuplicates, CheckEntryPoint};
 
 bool IsPropertyList(const ResEntry& entry) {
-    const char* type = SourceTypeName(entry.type);
-    return type && (std::string(type) == "Vtag" || std::string(type) == "AdPr");
+    const ResourceFormat* format = FindResourceFormat(entry.type);
+    return format && format->form == kPropertyListForm;
 }
 
 // The dump's own findings in the list's bytes, as errors under the list's label.
@@ -195,7 +200,7 @@ size_t CheckLists(const std::vector<ResEntry>& entries, const PeExports* image,
 std::string MachineList() {
     std::string text;
     for (const MachineRow& row : kMachines)
-        text += std::string(text.empty() ? "" : ", ") + row.keyword + " serves " + row.name +
+        text += std::string(text.empty() ? "" : ", ") + CodeKeyword(row) + " serves " + row.name +
                 " (" + Hex16(row.machine) + ")";
     return text;
 }

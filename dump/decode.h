@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "formats/names.h"
+#include "formats/properties.h"
+#include "formats/resources.h"
+
 // A type or name field of a resource header: a 16-bit ordinal or a UTF-16 string.
 struct ResId {
     bool isOrdinal = true;
@@ -50,12 +54,8 @@ private:
 // on a disagreement it explains it in error and returns false.
 typedef bool (*ResourceWalker)(const ResEntry& entry, std::string& summary, std::string& error);
 
-struct WalkerRow {
-    const char* typeName;  // a string type (compared without regard to case) or "#n" for ordinal n
-    ResourceWalker walker;
-};
-
-const WalkerRow* FindWalker(const ResId& type);
+// The walker of a resource type's form, or null for a type without one.
+ResourceWalker FindWalker(const ResId& type);
 
 // Walks one entry with its type's walker (none: described as not walked). Fills line with
 // "TYPE NAME SIZE bytes: summary".
@@ -67,15 +67,16 @@ bool WalkStringTable(const ResEntry& entry, std::string& summary, std::string& e
 bool WalkAddIns(const ResEntry& entry, std::string& summary, std::string& error);
 bool WalkTerminology(const ResEntry& entry, std::string& summary, std::string& error);
 
-// Property values: one check per property key over the value bytes.
+// Property values: one check per value shape over the value bytes. Most shapes need only the
+// bytes; a flag set takes its names and shift from its row's detail.
 typedef bool (*ValueCheck)(const uint8_t* value, size_t length, std::string& error);
+typedef bool (*ShapeCheck)(const ShapeDetail& detail, const uint8_t* value, size_t length,
+                           std::string& error);
 
-struct KeyCheckRow {
-    char key[5];  // the four-character key in natural order, e.g. "name"
-    ValueCheck check;
-};
-
-const KeyCheckRow* FindKeyCheck(uint32_t key);
+// The bits of a list of flag items in their lowest places: one bit per name.
+inline uint32_t ListBits(const NameList& list) {
+    return (uint32_t(1) << list.count) - 1;
+}
 
 // Value forms shared by many keys.
 bool CheckLengthPrefixedString(const uint8_t* value, size_t length, std::string& error);
@@ -85,10 +86,8 @@ bool CheckPresenceFlag(const uint8_t* value, size_t length, std::string& error);
 bool CheckComponent(const uint8_t* value, size_t length, std::string& error);
 
 // Flag sets, filter case info, type and extension lists, format limits.
-bool CheckHighFlag(const uint8_t* value, size_t length, std::string& error);
-bool CheckFormatFlags(const uint8_t* value, size_t length, std::string& error);
-bool CheckHiddenFlags(const uint8_t* value, size_t length, std::string& error);
-bool CheckICCFlags(const uint8_t* value, size_t length, std::string& error);
+bool CheckFlagSet(const ShapeDetail& detail, const uint8_t* value, size_t length,
+                  std::string& error);
 bool CheckSupportedModes(const uint8_t* value, size_t length, std::string& error);
 bool CheckFilterCaseInfo(const uint8_t* value, size_t length, std::string& error);
 bool CheckTypeCreator(const uint8_t* value, size_t length, std::string& error);
@@ -157,6 +156,16 @@ int RunCheck(int count, char** paths);
 // The whole file; false with the reason in why.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& why);
 
+// True when rows has one row per value of an enum of count values, row i for value i: a table
+// indexed by the enum.
+template <typename Row, size_t N, typename Enum>
+constexpr bool IndexedInOrder(const Row (&rows)[N], Enum Row::*key, size_t count) {
+    if (N != count) return false;
+    for (size_t i = 0; i < N; ++i)
+        if (size_t(rows[i].*key) != i) return false;
+    return true;
+}
+
 // Little-endian fields of a value.
 uint16_t ReadU16(const uint8_t* p);
 uint32_t ReadU32(const uint8_t* p);
@@ -172,6 +181,9 @@ struct DumpOutput {
     bool usesCodePage = false;          // a string-table string beyond ASCII was printed
 };
 
+// The first resource format of a stored type (compared without regard to case), or null for a
+// type not converted.
+const ResourceFormat* FindResourceFormat(const ResId& type);
 // The source name of a resource type ("Vtag", "aete", ...) or null for a type not converted.
 const char* SourceTypeName(const ResId& type);
 // "Vtag 16000": the resource in problem lines.
@@ -207,18 +219,19 @@ std::string CommentText(const std::string& text);  // text safe inside a C comme
 std::string RawBytesComment(const uint8_t* bytes, size_t count);  // /* raw: 01 02 ... */
 std::string Hex32(uint32_t value);                               // 0x0001F000
 
-// Property keys: the converter's keyword for each key and how its value prints.
-typedef bool (*ValuePrinter)(const uint8_t* value, size_t length, DumpOutput& out,
-                             std::string& body, std::string& why);
-struct PropertyRow {
-    char key[5];
-    char vendor[5];
-    const char* keyword;
-    ValuePrinter print;  // fills body with the text between the property's braces
+// Property values as source: fills body with the text between the property's braces, or says
+// in why what no source can give.
+typedef bool (*ValuePrinter)(const ShapeDetail& detail, const uint8_t* value, size_t length,
+                             DumpOutput& out, std::string& body, std::string& why);
+// What the dump does with a value shape: its check, its printer, and whether the record's
+// index is part of the value (printed first) rather than always 0.
+struct ShapeFormat {
+    ValueShape shape;
+    ShapeCheck check;
+    ValuePrinter print;
+    bool indexed;
 };
-const PropertyRow* FindPropertyRow(uint32_t key);
-// Every row, for the check that each keyword is one the converter knows.
-const PropertyRow* PropertyRows(size_t& count);
+const ShapeFormat& FormatOfShape(ValueShape shape);
 
 // The whole tool: propwright-dump's command line, output and exit status (0 clean, 1 problems,
 // 2 unreadable input or bad usage). Keeps no state between calls.

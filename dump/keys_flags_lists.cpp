@@ -41,28 +41,18 @@ bool FlagByte(const uint8_t* value, size_t length, unsigned allowed, std::string
 
 }  // namespace
 
-bool CheckHighFlag(const uint8_t* value, size_t length, std::string& error) {
-    return FlagByte(value, length, 0x80, error);
-}
-
-bool CheckFormatFlags(const uint8_t* value, size_t length, std::string& error) {
-    return FlagByte(value, length, 0x7E, error);
-}
-
-bool CheckHiddenFlags(const uint8_t* value, size_t length, std::string& error) {
-    return FlagByte(value, length, 0xC0, error);
-}
-
-bool CheckICCFlags(const uint8_t* value, size_t length, std::string& error) {
-    return FlagByte(value, length, 0xF0, error);
+bool CheckFlagSet(const ShapeDetail& detail, const uint8_t* value, size_t length,
+                  std::string& error) {
+    return FlagByte(value, length, FlagSetMask(detail), error);
 }
 
 // The mode word (eight modes in the first byte, duotone and Lab in the top bits of the second)
 // and a reserved zero word.
 bool CheckSupportedModes(const uint8_t* value, size_t length, std::string& error) {
     if (!FixedLength(length, 4, error)) return false;
-    if (value[1] & 0x3F) {
-        error = "mode word's second byte " + Hex(value[1]) + " has bits outside 0xC0";
+    const unsigned second = ListBits(kModeGroup2Names) << (8 - kModeGroup2Names.count);
+    if (value[1] & ~second) {
+        error = "mode word's second byte " + Hex(value[1]) + " has bits outside " + Hex(second);
         return false;
     }
     if (value[2] || value[3]) {
@@ -76,7 +66,7 @@ bool CheckSupportedModes(const uint8_t* value, size_t length, std::string& error
 bool CheckFilterCaseInfo(const uint8_t* value, size_t length, std::string& error) {
     if (!FixedLength(length, 28, error)) return false;
     for (size_t i = 0; i < 28; i += 4) {
-        if ((value[i + 2] & 0xF0) || value[i + 3]) {
+        if ((value[i + 2] & ~ListBits(kCaseFlagNames)) || value[i + 3]) {
             error = "case " + std::to_string(i / 4 + 1) + " has flags " + Hex(value[i + 2]) +
                     " and reserved byte " + Hex(value[i + 3]);
             return false;

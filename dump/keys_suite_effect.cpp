@@ -126,7 +126,8 @@ bool CheckKeywordList(const uint8_t* value, size_t length, std::string& error) {
 }
 
 bool CheckMessages(const uint8_t* value, size_t length, std::string& error) {
-    return FixedLength(length, 4, error) && AtMost(Long(value), 0xF, "message flags", error);
+    return FixedLength(length, 4, error) &&
+           AtMost(Long(value), ListBits(kMessageFlagNames), "message flags", error);
 }
 
 bool CheckButtonIcon(const uint8_t* value, size_t length, std::string& error) {
@@ -158,12 +159,14 @@ bool CheckFourBytes(const uint8_t*, size_t length, std::string& error) {
 }
 
 bool CheckGlobalOutFlags(const uint8_t* value, size_t length, std::string& error) {
-    return FixedLength(length, 4, error) && AtMost(Long(value), 0x3FFFFF, "out flags", error);
+    return FixedLength(length, 4, error) &&
+           AtMost(Long(value), ListBits(kGlobalOutFlagNames), "out flags", error);
 }
 
 // Major and minor words, flags, a reserved long and the file type.
 bool CheckFormatExtension(const uint8_t* value, size_t length, std::string& error) {
-    return FixedLength(length, 16, error) && AtMost(Long(value + 4), 0x7FF, "flags", error) &&
+    return FixedLength(length, 16, error) &&
+           AtMost(Long(value + 4), ListBits(kFormatExtensionFlagNames), "flags", error) &&
            ZeroLong(value, 8, "reserved long", error);
 }
 
@@ -171,7 +174,7 @@ bool CheckAnimFilterInfo(const uint8_t* value, size_t length, std::string& error
     if (!FixedLength(length, 68, error)) return false;
     if (Long(value) != 1 || Long(value + 4) != 0)
         return Fail(error, "version is not 1.0");
-    if (!AtMost(Long(value + 12), 0x1FFF, "flags", error)) return false;
+    if (!AtMost(Long(value + 12), ListBits(kFilterInfoFlagNames), "flags", error)) return false;
     if (!NameField(value, 20, error)) return false;
     for (size_t offset = 52; offset < 68; offset += 4) {
         if (!ZeroLong(value, offset, "reserved long", error)) return false;
@@ -184,7 +187,7 @@ bool CheckAnimParamAtom(const uint8_t* value, size_t length, std::string& error)
     if (!NameField(value, 0, error)) return false;
     if (!AtMost(Long(value + 36), 0xFFFF, "data type", error)) return false;
     if (!AtMost(Long(value + 40), 0xFFFF, "UI type", error)) return false;
-    if (!AtMost(Long(value + 76), 0xF, "flags", error)) return false;
+    if (!AtMost(Long(value + 76), ListBits(kParamAtomFlagNames), "flags", error)) return false;
     for (size_t offset = 84; offset < 100; offset += 4) {
         if (!ZeroLong(value, offset, "reserved long", error)) return false;
     }
@@ -195,7 +198,7 @@ bool CheckAnimParamAtom(const uint8_t* value, size_t length, std::string& error)
 bool CheckRlEffectInfo(const uint8_t* value, size_t length, std::string& error) {
     if (!FixedLength(length, 16, error)) return false;
     if (!ZeroLong(value, 0, "version", error)) return false;
-    if (!AtMost(value[6], 0x3F, "setup flags", error)) return false;
+    if (!AtMost(value[6], ListBits(kRlSetupFlagNames), "setup flags", error)) return false;
     for (size_t i = 7; i < 12; ++i) {
         if (!AtMost(value[i], 1, "transition flag", error)) return false;
     }

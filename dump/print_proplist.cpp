@@ -40,27 +40,25 @@ bool PrintListHeader(const ResEntry& entry, DumpOutput& out, uint32_t& count) {
 
 // Prints a whole record's value as source into body; else says why it cannot be.
 std::string PrintValue(const uint8_t* record, uint32_t length, DumpOutput& out,
-                       const PropertyRow*& row, std::string& body) {
+                       const PropertyFormat*& row, std::string& body) {
     const uint32_t vendor = ReadU32(record);
-    const uint32_t key = ReadU32(record + 4);
     const uint32_t index = ReadU32(record + 8);
     const uint8_t* value = record + 16;
     std::string why;
-    row = FindPropertyRow(key);
-    if (!row) {
-        why = "unknown property key";
-    } else if (FourCharText(vendor) != row->vendor) {
-        why = "vendor '" + FourCharText(vendor) + "', the converter writes '" + row->vendor +
-              "' for " + row->keyword;
-    } else if (index != 0 && FourCharText(key) != "aPAR") {
+    row = FindPropertyFormat(ReadU32(record + 4));
+    if (!row) return "unknown property key";
+    const ShapeFormat& shape = FormatOfShape(row->shape);
+    if (vendor != row->vendor) {
+        why = "vendor '" + FourCharText(vendor) + "', the converter writes '" +
+              FourCharText(row->vendor) + "' for " + row->keyword;
+    } else if (index != 0 && !shape.indexed) {
         why = "index " + std::to_string(index) + ", the converter writes 0";
-    } else if (const KeyCheckRow* check = FindKeyCheck(key)) {
-        if (!check->check(value, length, why)) why = row->keyword + std::string(": ") + why;
-    }
-    if (why.empty() && !row->print(value, length, out, body, why))
+    } else if (!shape.check(row->detail, value, length, why)) {
         why = row->keyword + std::string(": ") + why;
-    if (why.empty() && FourCharText(key) == "aPAR")
-        body = std::to_string(int32_t(index)) + ", " + body;
+    }
+    if (why.empty() && !shape.print(row->detail, value, length, out, body, why))
+        why = row->keyword + std::string(": ") + why;
+    if (why.empty() && shape.indexed) body = std::to_string(int32_t(index)) + ", " + body;
     return why;
 }
 
@@ -90,7 +88,7 @@ bool PrintRecord(const ResEntry& entry, DumpOutput& out, size_t& offset, uint32_
         offset = data.size();
         return false;
     }
-    const PropertyRow* row = nullptr;
+    const PropertyFormat* row = nullptr;
     std::string body;
     const std::string why = PrintValue(record, length, out, row, body);
     if (!why.empty())

@@ -52,7 +52,7 @@ void PrintAddIns(const ResEntry& entry, DumpOutput& out) {
 // 'Pate': the word 1, then a zero-ended text. 'QkPn': the word -3, then the same.
 void PrintTextResource(const ResEntry& entry, DumpOutput& out) {
     const std::vector<uint8_t>& data = entry.data;
-    const bool viewer = std::string(SourceTypeName(entry.type)) == "QkPn";
+    const bool viewer = FindResourceFormat(entry.type)->form == kViewerForm;
     const uint16_t marker = viewer ? 0xFFFD : 1;
     if (data.size() < 3) {
         Unwritable(entry, out, "data of " + std::to_string(data.size()) +

@@ -1,112 +1,7 @@
-// Per-key value checks of property records, and the value forms shared by many keys.
+// The string value checks shared by many property keys: length-prefixed and C strings.
 #include "dump/decode.h"
 
 namespace {
-
-// Keys whose value has a fixed form; a key without a row is accepted as it is.
-const KeyCheckRow kKeyChecks[] = {
-    {"hstm", CheckTerminology},
-    {"impt", CheckSuiteList},
-    {"expt", CheckSuiteList},
-    {"keyw", CheckKeywordList},
-    {"AcpM", CheckMessages},
-    {"btni", CheckButtonIcon},
-    {"clas", CheckImportClass},
-    {"prvw", CheckPreviewFile},
-    {"eSVR", CheckFourBytes},
-    {"ePVR", CheckFourBytes},
-    {"eVER", CheckFourBytes},
-    {"eINF", CheckFourBytes},
-    {"mvRD", CheckFourBytes},
-    {"mvFL", CheckFourBytes},
-    {"eGLO", CheckGlobalOutFlags},
-    {"eMNA", CheckLengthPrefixedString},
-    {"TEXT", CheckLengthPrefixedString},
-    {"FXMF", CheckFormatExtension},
-    {"aFLT", CheckAnimFilterInfo},
-    {"aPAR", CheckAnimParamAtom},
-    {"pOPT", CheckRlEffectInfo},
-    {"name", CheckLengthPrefixedString},
-    {"catg", CheckLengthPrefixedString},
-    {"wx86", CheckCString},
-    {"8664", CheckCString},
-    {"wa64", CheckCString},
-    {"flly", CheckHighFlag},
-    {"expf", CheckHighFlag},
-    {"fmsl", CheckHighFlag},
-    {"fmtf", CheckFormatFlags},
-    {"fmhi", CheckHiddenFlags},
-    {"fmip", CheckICCFlags},
-    {"fmir", CheckICCFlags},
-    {"mode", CheckSupportedModes},
-    {"fici", CheckFilterCaseInfo},
-    {"fmTC", CheckTypeCreator},
-    {"RdTy", CheckTypeCreatorList},
-    {"WrTy", CheckTypeCreatorList},
-    {"fftT", CheckTypeCreatorList},
-    {"psTY", CheckTypeCreatorList},
-    {"psTy", CheckTypeCreatorList},
-    {"psCB", CheckTypeList},
-    {"RdEx", CheckExtensionList},
-    {"WrEx", CheckExtensionList},
-    {"fftE", CheckExtensionList},
-    {"psEX", CheckExtensionList},
-    {"psEx", CheckExtensionList},
-    {"mxsz", CheckMaxSize},
-    {"mxch", CheckMaxChannels},
-    {"znam", CheckLengthPrefixedString},
-    {"zcat", CheckLengthPrefixedString},
-    {"prog", CheckLengthPrefixedString},
-    {"zpro", CheckLengthPrefixedString},
-    {"feen", CheckLengthPrefixedString},
-    {"pnme", CheckLengthPrefixedString},
-    {"enbl", CheckCString},
-    {"pinm", CheckCString},
-    {"desc", CheckCString},
-    {"titl", CheckCString},
-    {"kind", CheckFourBytes},
-    {"cmpt", CheckComponent},
-    {"vers", CheckFourBytes},
-    {"prty", CheckFourBytes},
-    {"fslm", CheckFourBytes},
-    {"ivrs", CheckFourBytes},
-    {"adpt", CheckFourBytes},
-    {"STSP", CheckFourBytes},
-    {"host", CheckFourBytes},
-    {"ms32", CheckLongPair},
-    {"mn32", CheckLongPair},
-    {"wnsc", CheckPresenceFlag},
-    {"fbaw", CheckPresenceFlag},
-    {"nabo", CheckPresenceFlag},
-    {"lFGm", CheckPresenceFlag},
-    {"posd", CheckPresenceFlag},
-    {"pmsa", CheckPresenceFlag},
-    {"ffps", CheckPresenceFlag},
-    {"fllr", CheckPresenceFlag},
-    {"ffbs", CheckPresenceFlag},
-    {"ffpm", CheckPresenceFlag},
-    {"ffpt", CheckPresenceFlag},
-    {"xmpr", CheckPresenceFlag},
-    {"xmpw", CheckPresenceFlag},
-    {"qthm", CheckPresenceFlag},
-    {"ffbo", CheckPresenceFlag},
-    {"piLU", CheckPresenceFlag},
-    {"piPF", CheckPresenceFlag},
-    {"rscp", CheckPresenceFlag},
-    {"fowa", CheckPresenceFlag},
-    {"fwio", CheckPresenceFlag},
-    {"frts", CheckPresenceFlag},
-    {"fbgs", CheckPresenceFlag},
-    {"fxio", CheckPresenceFlag},
-    {"fpof", CheckPresenceFlag},
-    {"prst", CheckPresenceFlag},
-    {"adll", CheckPresenceFlag},
-    {"reen", CheckPresenceFlag},
-    {"slRO", CheckPresenceFlag},
-    {"sRnd", CheckPresenceFlag},
-    {"ediP", CheckPresenceFlag},
-    {"piLe", CheckPresenceFlag},
-};
 
 // The smallest multiple of four above n + 1: the length of a zero-filled string of n bytes.
 size_t FilledLength(size_t n) {
@@ -114,14 +9,6 @@ size_t FilledLength(size_t n) {
 }
 
 }  // namespace
-
-const KeyCheckRow* FindKeyCheck(uint32_t key) {
-    const std::string text = FourCharText(key);
-    for (const KeyCheckRow& row : kKeyChecks) {
-        if (text == row.key) return &row;
-    }
-    return nullptr;
-}
 
 // Length byte n, n bytes, then zero bytes up to the smallest multiple of four above n + 1.
 bool CheckLengthPrefixedString(const uint8_t* value, size_t length, std::string& error) {

@@ -1,8 +1,8 @@
-// Property keys: the converter's keyword for each key, its vendor, and the printer that turns
-// a checked value back into the text between the property's braces.
+// Property values as source: one printer per value shape, the text between a property's
+// braces, and the shape table that pairs each shape's check with its printer.
 #include "dump/decode.h"
 
-#include <cstdio>
+#include "formats/kinds.h"
 
 namespace {
 
@@ -16,16 +16,22 @@ std::string Signed(uint32_t value) {
     return std::to_string(int32_t(value));
 }
 
-// Positional flag items, the first item the most significant of count bits: the name where
-// a bit is set and the position has one, else 1 or 0.
-std::string FlagItems(uint32_t bits, const char* const* names, int count) {
+// Positional flag items, the first item the most significant of the list's bits: the name
+// where a bit is set and the position has one, else 1 or 0.
+std::string FlagItems(uint32_t bits, const NameList& list) {
     std::string text;
-    for (int i = 0; i < count; ++i) {
-        const bool set = (bits >> (count - 1 - i)) & 1;
+    for (int i = 0; i < list.count; ++i) {
+        const bool set = (bits >> (list.count - 1 - i)) & 1;
         if (i) text += ", ";
-        text += set ? (names[i][0] ? names[i] : "1") : "0";
+        text += set ? (list.names[i][0] ? list.names[i] : "1") : "0";
     }
     return text;
+}
+
+// A number that a name stands for: the name at its position, else the number.
+std::string NameOf(uint32_t value, const NameList& list) {
+    if (value < uint32_t(list.count) && list.names[value][0]) return list.names[value];
+    return std::to_string(value);
 }
 
 // The text of a C string value: up to its last non-zero byte (the checks fixed the fill).
@@ -43,69 +49,55 @@ std::string CStringAtText(const uint8_t* value, size_t length, size_t offset,
     return QuotedText(value + offset, n, utf8);
 }
 
-bool PrintHexNumber(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintHexNumber(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&,
+                    std::string& body, std::string&) {
     body = Hex32(ReadU32(v));
     return true;
 }
 
-bool PrintDecimal(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintDecimal(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&, std::string& body,
+                  std::string&) {
     body = Signed(ReadU32(v));
     return true;
 }
 
-bool PrintHost(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std::string&) {
+bool PrintHost(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput& out,
+               std::string& body, std::string&) {
     const uint32_t code = ReadU32(v);
     body = IsCharConstant(code, out.utf8) ? CharConstant(code, out.utf8) : Hex32(code);
     return true;
 }
 
-bool PrintPair(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintPair(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&, std::string& body,
+               std::string&) {
     body = Signed(ReadU32(v)) + ", " + Signed(ReadU32(v + 4));
     return true;
 }
 
-bool PrintPresence(const uint8_t*, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintPresence(const ShapeDetail&, const uint8_t*, size_t, DumpOutput&, std::string& body,
+                   std::string&) {
     body.clear();
     return true;
 }
 
-bool PrintLengthPrefixed(const uint8_t* v, size_t, DumpOutput& out, std::string& body,
-                         std::string&) {
+bool PrintLengthPrefixed(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput& out,
+                         std::string& body, std::string&) {
     body = QuotedText(v + 1, v[0], out.utf8);
     return true;
 }
 
-bool PrintCString(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                  std::string&) {
+bool PrintCString(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                  std::string& body, std::string&) {
     body = CStringText(v, n, out.utf8);
     return true;
 }
 
-struct KindName {
-    char code[5];
-    const char* keyword;
-};
-
-const KindName kKinds[] = {
-    {"LmFl", "Filter"},      {"LmPa", "Parser"},        {"LmFm", "ImageFormat"},
-    {"LmXt", "Extension"},   {"LmAq", "Acquire"},       {"LmEx", "Export"},
-    {"LmSl", "Selection"},   {"LmPk", "Picker"},        {"LmAc", "Actions"},
-    {"LmTs", "Test"},        {"LmMs", "Measurement"},   {"HvUt", "MHVUtility"},
-    {"HvPg", "Honeyvine"},   {"VcPg", "VCGeneral"},     {"MvFx", "MVEffect"},
-    {"MvAc", "MVAccelerator"}, {"MvFi", "MVImageFormat"}, {"MvGn", "MVGeneral"},
-    {"RlFx", "RlEffect"},    {"RlVf", "RlVideoFilter"}, {"RlAf", "RlAudioFilter"},
-    {"RlEd", "RlEDLExport"}, {"RlDx", "RlDataExport"},  {"RlDv", "RlDevice"},
-    {"RlIm", "RlImporter"},  {"RlCm", "RlCompile"},     {"RlRc", "RlRecord"},
-    {"RlPy", "RlPlay"},
-};
-
-bool PrintKind(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std::string& why) {
+bool PrintKind(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput& out, std::string& body,
+               std::string& why) {
     const uint32_t code = ReadU32(v);
-    for (const KindName& kind : kKinds) {
-        if (FourCharText(code) == kind.code) {
-            body = kind.keyword;
-            return true;
-        }
+    if (const PluginKindFormat* kind = FindPluginKind(code)) {
+        body = kind->keyword;
+        return true;
     }
     if (!IsCharConstant(code, out.utf8))
         return Fail(why, "kind code '" + FourCharText(code) + "' fits no character constant");
@@ -113,75 +105,47 @@ bool PrintKind(const uint8_t* v, size_t, DumpOutput& out, std::string& body, std
     return true;
 }
 
-bool PrintComponent(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                    std::string&) {
+bool PrintComponent(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                    std::string& body, std::string&) {
     body = Signed(ReadU32(v)) + ", " + CStringText(v + 4, n - 4, out.utf8);
     return true;
 }
 
-// Flag sets: count names, shifted into the low byte of a long.
-const char* const kFilterLayer[] = {"doesSupportFilterLayers"};
-const char* const kFormatFlags[] = {"fmtSavesImageResources", "fmtCanRead", "fmtCanWrite",
-                                    "fmtCanWriteIfRead", "fmtCanWriteTransparency",
-                                    "fmtCanCreateThumbnail"};
-const char* const kICCFlags[] = {"iccCanEmbedGray", "iccCanEmbedIndexed", "iccCanEmbedRGB",
-                                 "iccCanEmbedCMYK"};
-const char* const kICCRequired[] = {"iccGrayRequired", "iccIndexedRequired", "iccRGBRequired",
-                                    "iccCMYKRequired"};
-const char* const kHiddenFlags[] = {"formatReadHidden", "formatWriteHidden"};
-const char* const kExportFlags[] = {"expSupportsTransparency"};
-const char* const kFormatLayer[] = {"doesSupportFormatLayers"};
-
-template <const char* const* Names, int Count, int Shift>
-bool PrintFlagSet(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
-    body = FlagItems(ReadU32(v) >> Shift, Names, Count);
+// Flag sets: the row's names, shifted into the low byte of a long.
+bool PrintFlagSet(const ShapeDetail& detail, const uint8_t* v, size_t, DumpOutput&,
+                  std::string& body, std::string&) {
+    body = FlagItems(ReadU32(v) >> detail.shift, *detail.names);
     return true;
 }
 
-const char* const kModes1[] = {"doesSupportBitmap", "doesSupportGrayScale",
-                               "doesSupportIndexedColor", "doesSupportRGBColor",
-                               "doesSupportCMYKColor", "doesSupportHSLColor",
-                               "doesSupportHSBColor", "doesSupportMultichannel"};
-const char* const kModes2[] = {"doesSupportDuotone", "doesSupportLABColor"};
-
-bool PrintModes(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
-    body = FlagItems(v[0], kModes1, 8) + ", " + FlagItems(v[1] >> 6, kModes2, 2);
+// The first group in the first byte, the second in the top bits of the second byte.
+bool PrintModes(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&, std::string& body,
+                std::string&) {
+    body = FlagItems(v[0], kModeGroup1Names) + ", " +
+           FlagItems(v[1] >> (8 - kModeGroup2Names.count), kModeGroup2Names);
     return true;
 }
 
-const char* const kInputCases[] = {"inCantFilter", "inStraightData", "inBlackMat", "inGrayMat",
-                                   "inWhiteMat", "inDefringe", "inBlackZap", "inGrayZap",
-                                   "inWhiteZap", "", "inBackgroundZap", "inForegroundZap"};
-const char* const kOutputCases[] = {"outCantFilter", "outStraightData", "outBlackMat",
-                                    "outGrayMat", "outWhiteMat", "", "", "", "",
-                                    "outFillMask"};
-const char* const kCaseFlags[] = {"writeOutsideSelection", "filtersLayerMasks",
-                                  "worksWithBlankData", "doNotCopySourceToDestination"};
-
-std::string CaseName(unsigned value, const char* const* names, unsigned count) {
-    if (value < count && names[value][0]) return names[value];
-    return std::to_string(value);
-}
-
-bool PrintFilterCases(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintFilterCases(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&,
+                      std::string& body, std::string&) {
     body = "{";
     for (size_t i = 0; i < 28; i += 4) {
-        body += std::string(i ? ",\n\t\t\t" : "\n\t\t\t") + CaseName(v[i], kInputCases, 12) +
-                ", " + CaseName(v[i + 1], kOutputCases, 10) + ", " +
-                FlagItems(v[i + 2], kCaseFlags, 4);
+        body += std::string(i ? ",\n\t\t\t" : "\n\t\t\t") + NameOf(v[i], kInputCaseNames) +
+                ", " + NameOf(v[i + 1], kOutputCaseNames) + ", " +
+                FlagItems(v[i + 2], kCaseFlagNames);
     }
     body += "\n\t\t}";
     return true;
 }
 
-bool PrintTypeCreator(const uint8_t* v, size_t, DumpOutput& out, std::string& body,
-                      std::string&) {
+bool PrintTypeCreator(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput& out,
+                      std::string& body, std::string&) {
     body = CodeOrEnum(ReadU32(v), out) + ", " + CodeOrEnum(ReadU32(v + 4), out);
     return true;
 }
 
-bool PrintTypeList(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                   std::string&) {
+bool PrintTypeList(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                   std::string& body, std::string&) {
     body = "{ ";
     for (size_t i = 0; i < n; i += 4) body += (i ? ", " : "") + CodeOrEnum(ReadU32(v + i), out);
     body += " }";
@@ -189,8 +153,8 @@ bool PrintTypeList(const uint8_t* v, size_t n, DumpOutput& out, std::string& bod
 }
 
 // Extensions keep their characters in reading order.
-bool PrintExtensions(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                     std::string& why) {
+bool PrintExtensions(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                     std::string& body, std::string& why) {
     body = "{ ";
     for (size_t i = 0; i < n; i += 4) {
         const uint32_t code = uint32_t(v[i]) << 24 | uint32_t(v[i + 1]) << 16 |
@@ -204,13 +168,15 @@ bool PrintExtensions(const uint8_t* v, size_t n, DumpOutput& out, std::string& b
     return true;
 }
 
-bool PrintMaxSize(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintMaxSize(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&, std::string& body,
+                  std::string&) {
     body = "{ " + std::to_string(int16_t(ReadU16(v))) + ", " +
            std::to_string(int16_t(ReadU16(v + 2))) + " }";
     return true;
 }
 
-bool PrintChannels(const uint8_t* v, size_t n, DumpOutput&, std::string& body, std::string&) {
+bool PrintChannels(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput&,
+                   std::string& body, std::string&) {
     body = "{ ";
     for (size_t i = 0; i < n; i += 2)
         body += (i ? ", " : "") + std::to_string(int16_t(ReadU16(v + i)));
@@ -218,8 +184,8 @@ bool PrintChannels(const uint8_t* v, size_t n, DumpOutput&, std::string& body, s
     return true;
 }
 
-bool PrintTerminology(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                      std::string&) {
+bool PrintTerminology(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                      std::string& body, std::string&) {
     body = CodeOrEnum(ReadU32(v + 4), out) + ", " + CodeOrEnum(ReadU32(v + 8), out) + ", " +
            std::to_string(int16_t(ReadU16(v + 12))) + ", " + CStringAtText(v, n, 14, out.utf8);
     return true;
@@ -227,8 +193,8 @@ bool PrintTerminology(const uint8_t* v, size_t n, DumpOutput& out, std::string& 
 
 // Entries of a counted list: (length, name, version) or names alone.
 template <bool WithVersion>
-bool PrintSuiteList(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                    std::string&) {
+bool PrintSuiteList(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                    std::string& body, std::string&) {
     body = "{ ";
     size_t offset = 4;
     bool first = true;
@@ -251,237 +217,132 @@ bool PrintSuiteList(const uint8_t* v, size_t n, DumpOutput& out, std::string& bo
     return true;
 }
 
-const char* const kMessages[] = {"noStartupRequired", "purgeCache", "noShutdownRequired",
-                                 "acceptProperty"};
-
-bool PrintMessages(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
-    body = FlagItems(ReadU32(v), kMessages, 4);
+bool PrintMessages(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&,
+                   std::string& body, std::string&) {
+    body = FlagItems(ReadU32(v), kMessageFlagNames);
     return true;
 }
 
-std::string NamedNumber(uint32_t value, const char* zero, const char* one) {
-    if (value == 0) return zero;
-    if (value == 1 && one) return one;
-    return std::to_string(value);
-}
-
-bool PrintButtonIcon(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                     std::string&) {
-    body = NamedNumber(ReadU32(v + 4), "none", "cicn") + ", " +
-           NamedNumber(ReadU32(v + 8), "none", "ICON") + ", " + Signed(ReadU32(v + 12)) + ", " +
+bool PrintButtonIcon(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                     std::string& body, std::string&) {
+    body = NameOf(ReadU32(v + 4), kMacIconTypeNames) + ", " +
+           NameOf(ReadU32(v + 8), kWinIconTypeNames) + ", " + Signed(ReadU32(v + 12)) + ", " +
            CStringText(v + 16, n - 16, out.utf8);
     return true;
 }
 
-bool PrintImportClass(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
-    static const char* const kClasses[] = {"none", "scanner", "camera", "video",
-                                           "floppy", "cdrom", "internet"};
-    const uint32_t type = ReadU32(v + 4);
-    body = type < 7 ? kClasses[type] : std::to_string(type);
+bool PrintImportClass(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&,
+                      std::string& body, std::string&) {
+    body = NameOf(ReadU32(v + 4), kImportClassNames);
     return true;
 }
 
-bool PrintPreview(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                  std::string&) {
+bool PrintPreview(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                  std::string& body, std::string&) {
     body = CStringText(v + 4, n - 4, out.utf8);
     return true;
 }
 
-bool PrintWordPair(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
+bool PrintWordPair(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&, std::string& body,
+                   std::string&) {
     body = std::to_string(ReadU16(v)) + ", " + std::to_string(ReadU16(v + 2));
     return true;
 }
 
-const char* const kGlobalOut[] = {
-    "obsolete", "useAudio", "useShutterAngle", "frameNoOpRender", "refreshUIEvent",
-    "haveCustomNTRP", "haveCustomUI", "squarePixOnly", "workInPlace", "shrinksBuffer",
-    "writesInputBuffer", "pixIndependent", "expandsBuffer", "displayErrorMessage",
-    "sendDoDialog", "useOutputExtent", "doesDialog", "flattenSequenceData", "sendParamsUpdate",
-    "nonParamVary", "wideTimeInput", "keepResourceOpen"};
-const char* const kFormatExtension[] = {"hasNoOptions", "nonSequentialOk", "mustInteract",
-                                        "hasInteractPut", "hasInteractGet", "hasNoTime",
-                                        "hasVideo", "still", "hasFile", "output", "input"};
-const char* const kFilterInfo[] = {"reserved1True", "reserved0True", "dontDriveMe",
-                                   "doesntNeedDialog", "paramsPointer", "paramsHandle",
-                                   "paramsMacHandle", "dialogInRender", "paramsInGlobals",
-                                   "bgAnimatable", "fgAnimatable", "notGeometric", "randomness"};
-const char* const kParamAtom[] = {"animateParam", "restrictBounds", "spaceIsRelative",
-                                  "resDependant"};
-const char* const kRlSetup[] = {"needsCallbacksAtSetup", "", "dontWantInitialSetupCall",
-                                "treatAsTwoInputFilter", "hasCustomDialog",
-                                "highlightOppositeCorners"};
-const char* const kRlTransitions[] = {"exclusive", "reversible", "haveEdges", "haveStartPoint",
-                                      "haveEndPoint"};
-const char* const kDataTypes[] = {
-    "ANIM_DT_OPAQUE", "ANIM_DT_CHAR", "ANIM_DT_SHORT", "ANIM_DT_LONG", "ANIM_DT_UNSIGNED_CHAR",
-    "ANIM_DT_UNSIGNED_SHORT", "ANIM_DT_UNSIGNED_LONG", "ANIM_DT_FIXED",
-    "ANIM_DT_UNSIGNED_FIXED", "ANIM_DT_EXTENDED_96", "ANIM_DT_DOUBLE_64", "ANIM_DT_FLOAT_32",
-    "ANIM_DT_COLOR_RGB"};
-const char* const kUITypes[] = {"ANIM_UI_NO_UI", "ANIM_UI_ANGLE", "ANIM_UI_SLIDER",
-                                "ANIM_UI_POINT", "ANIM_UI_RECT", "ANIM_UI_COLOR_RGB",
-                                "ANIM_UI_COLOR_CMYK", "ANIM_UI_COLOR_LAB"};
-
-bool PrintGlobalOut(const uint8_t* v, size_t, DumpOutput&, std::string& body, std::string&) {
-    body = FlagItems(ReadU32(v), kGlobalOut, 22);
+bool PrintGlobalOut(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&,
+                    std::string& body, std::string&) {
+    body = FlagItems(ReadU32(v), kGlobalOutFlagNames);
     return true;
 }
 
-bool PrintFormatExtension(const uint8_t* v, size_t, DumpOutput& out, std::string& body,
-                          std::string&) {
+bool PrintFormatExtension(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput& out,
+                          std::string& body, std::string&) {
     body = std::to_string(ReadU16(v)) + ", " + std::to_string(ReadU16(v + 2)) + ", " +
-           FlagItems(ReadU32(v + 4), kFormatExtension, 11) + ", " +
+           FlagItems(ReadU32(v + 4), kFormatExtensionFlagNames) + ", " +
            CodeOrEnum(ReadU32(v + 12), out);
     return true;
 }
 
-bool PrintFilterInfo(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                     std::string&) {
-    body = Signed(ReadU32(v + 8)) + ", " + FlagItems(ReadU32(v + 12), kFilterInfo, 13) + ", " +
-           Signed(ReadU32(v + 16)) + ", " + CStringAtText(v, n, 20, out.utf8);
+bool PrintFilterInfo(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                     std::string& body, std::string&) {
+    body = Signed(ReadU32(v + 8)) + ", " + FlagItems(ReadU32(v + 12), kFilterInfoFlagNames) +
+           ", " + Signed(ReadU32(v + 16)) + ", " + CStringAtText(v, n, 20, out.utf8);
     return true;
-}
-
-std::string TypeName(uint32_t value, const char* const* names, uint32_t count) {
-    return value < count ? names[value] : std::to_string(value);
 }
 
 // The index of the record is printed first by the list printer.
-bool PrintParamAtom(const uint8_t* v, size_t n, DumpOutput& out, std::string& body,
-                    std::string&) {
+bool PrintParamAtom(const ShapeDetail&, const uint8_t* v, size_t n, DumpOutput& out,
+                    std::string& body, std::string&) {
     body = CStringAtText(v, n, 0, out.utf8) + ", " + Signed(ReadU32(v + 32)) + ", " +
-           TypeName(ReadU32(v + 36), kDataTypes, 13) + ", " +
-           TypeName(ReadU32(v + 40), kUITypes, 8);
+           NameOf(ReadU32(v + 36), kAnimDataTypeNames) + ", " +
+           NameOf(ReadU32(v + 40), kAnimUITypeNames);
     for (size_t high = 44; high < 76; high += 8)  // low long first in the source
         body += ", " + Hex32(ReadU32(v + high + 4)) + ", " + Hex32(ReadU32(v + high));
-    body += ", " + FlagItems(ReadU32(v + 76), kParamAtom, 4) + ", " + Signed(ReadU32(v + 80));
+    body += ", " + FlagItems(ReadU32(v + 76), kParamAtomFlagNames) + ", " +
+            Signed(ReadU32(v + 80));
     return true;
 }
 
-bool PrintRlEffectInfo(const uint8_t* v, size_t, DumpOutput&, std::string& body,
-                       std::string&) {
+bool PrintRlEffectInfo(const ShapeDetail&, const uint8_t* v, size_t, DumpOutput&,
+                       std::string& body, std::string&) {
     uint32_t transitions = 0;
     for (size_t i = 7; i < 12; ++i) transitions = transitions * 2 + v[i];
     body = std::to_string(v[4]) + ", " + std::to_string(v[5]) + ", " +
-           FlagItems(v[6], kRlSetup, 6) + ", " + FlagItems(transitions, kRlTransitions, 5);
+           FlagItems(v[6], kRlSetupFlagNames) + ", " +
+           FlagItems(transitions, kRlTransitionFlagNames);
     return true;
 }
 
-// The version as a string of binary digits would also do; a number says the same.
-const PropertyRow kRows[] = {
-    {"kind", "LMTR", "Kind", PrintKind},
-    {"vers", "LMTR", "Version", PrintHexNumber},
-    {"prty", "LMTR", "Priority", PrintDecimal},
-    {"cmpt", "LMTR", "Component", PrintComponent},
-    {"host", "LMTR", "RequiredHost", PrintHost},
-    {"name", "LMTR", "Name", PrintLengthPrefixed},
-    {"catg", "LMTR", "Category", PrintLengthPrefixed},
-    {"prog", "LMTR", "ProgressText", PrintLengthPrefixed},
-    {"wx86", "LMTR", "CodeWin32X86", PrintCString},
-    {"8664", "LMTR", "CodeWin64X86", PrintCString},
-    {"wa64", "LMTR", "CodeWin64ARM", PrintCString},
-    {"mode", "LMTR", "SupportedModes", PrintModes},
-    {"enbl", "LMTR", "EnableInfo", PrintCString},
-    {"wnsc", "LMTR", "WantsScrap", PrintPresence},
-    {"fbaw", "LMTR", "FileBrowserAware", PrintPresence},
-    {"nabo", "LMTR", "NoAboutBox", PrintPresence},
-    {"ms32", "LMTR", "PlugInMaxSize", PrintPair},
-    {"mn32", "LMTR", "PlugInMinSize", PrintPair},
-    {"flly", "LMTR", "FilterLayerSupport", PrintFlagSet<kFilterLayer, 1, 7>},
-    {"feen", "LMTR", "FeatureEnabled", PrintLengthPrefixed},
-    {"posd", "LMTR", "PositionDependent", PrintPresence},
-    {"pmsa", "LMTR", "MonitorScalingAware", PrintPresence},
-    {"lFGm", "LMTR", "LegacyFilterGalleryMenuItem", PrintPresence},
-    {"expf", "LMTR", "ExportFlags", PrintFlagSet<kExportFlags, 1, 7>},
-    {"fici", "LMTR", "FilterCaseInfo", PrintFilterCases},
-    {"fmTC", "LMTR", "FmtFileType", PrintTypeCreator},
-    {"RdTy", "LMTR", "ReadTypes", PrintTypeList},
-    {"WrTy", "LMTR", "WriteTypes", PrintTypeList},
-    {"fftT", "LMTR", "FilteredTypes", PrintTypeList},
-    {"RdEx", "LMTR", "ReadExtensions", PrintExtensions},
-    {"WrEx", "LMTR", "WriteExtensions", PrintExtensions},
-    {"fftE", "LMTR", "FilteredExtensions", PrintExtensions},
-    {"fmtf", "LMTR", "FormatFlags", PrintFlagSet<kFormatFlags, 6, 1>},
-    {"mxsz", "LMTR", "FormatMaxSize", PrintMaxSize},
-    {"fslm", "LMTR", "FormatFileSizeLimit", PrintDecimal},
-    {"mxch", "LMTR", "FormatMaxChannels", PrintChannels},
-    {"fmhi", "LMTR", "FormatHiddenFlags", PrintFlagSet<kHiddenFlags, 2, 6>},
-    {"fmip", "LMTR", "FormatICCFlags", PrintFlagSet<kICCFlags, 4, 4>},
-    {"fmir", "LMTR", "FormatICCRequiredFlags", PrintFlagSet<kICCRequired, 4, 4>},
-    {"ffps", "LMTR", "FileProperties", PrintPresence},
-    {"fllr", "LMTR", "LosslessRotate", PrintPresence},
-    {"ffbs", "LMTR", "BulkSettings", PrintPresence},
-    {"ffpm", "LMTR", "PrimaryMetadataSource", PrintPresence},
-    {"ffpt", "LMTR", "PrimaryThumbnailSource", PrintPresence},
-    {"xmpr", "LMTR", "XMPRead", PrintPresence},
-    {"xmpw", "LMTR", "XMPWrite", PrintPresence},
-    {"qthm", "LMTR", "QuickExtractThumbnail", PrintPresence},
-    {"ffbo", "LMTR", "BulkOpen", PrintPresence},
-    {"piLU", "LMTR", "LoadUnload", PrintPresence},
-    {"piPF", "LMTR", "Preferences", PrintPresence},
-    {"rscp", "LMTR", "RawSettings", PrintPresence},
-    {"fowa", "LMTR", "OpenWriteAccess", PrintPresence},
-    {"fwio", "LMTR", "WarnIfOverridden", PrintPresence},
-    {"frts", "LMTR", "ResourceThreadSafe", PrintPresence},
-    {"fbgs", "LMTR", "SupportsBackgroundSave", PrintPresence},
-    {"fxio", "LMTR", "SupportsPOSIXIO", PrintPresence},
-    {"fpof", "LMTR", "SupportsPluginOpeningFile", PrintPresence},
-    {"psTY", "LMTR", "ParsableTypes", PrintTypeList},
-    {"psEX", "LMTR", "ParsableExtensions", PrintExtensions},
-    {"psTy", "LMTR", "FilteredParsableTypes", PrintTypeList},
-    {"psEx", "LMTR", "FilteredParsableExtensions", PrintExtensions},
-    {"psCB", "LMTR", "ParsableClipboardTypes", PrintTypeList},
-    {"hstm", "LMTR", "HasTerminology", PrintTerminology},
-    {"prst", "LMTR", "Persistent", PrintPresence},
-    {"adll", "LMTR", "LoadWithAlteredSearchPath", PrintPresence},
-    {"reen", "LMTR", "Reentrant", PrintPresence},
-    {"pnme", "LMTR", "PickerID", PrintLengthPrefixed},
-    {"eSVR", "LMTR", "MV_Effect_Spec_Version", PrintWordPair},
-    {"ePVR", "LMTR", "MV_Vtag_Version", PrintWordPair},
-    {"eVER", "LMTR", "MV_Effect_Version", PrintHexNumber},
-    {"eMNA", "LMTR", "MV_Effect_Match_Name", PrintLengthPrefixed},
-    {"eINF", "LMTR", "MV_Effect_Info_Flags", PrintDecimal},
-    {"eGLO", "LMTR", "MV_Effect_Global_OutFlags", PrintGlobalOut},
-    {"mvRD", "LMTR", "MV_Reserved", PrintDecimal},
-    {"mvFL", "LMTR", "MV_Reserved_Info", PrintDecimal},
-    {"FXMF", "LMTR", "MV_ImageFormat_Extension_Info", PrintFormatExtension},
-    {"aFLT", "LMTR", "ANIM_FilterInfo", PrintFilterInfo},
-    {"aPAR", "LMTR", "ANIM_ParamAtom", PrintParamAtom},
-    {"pOPT", "RlTn", "Rl_Effect_Info", PrintRlEffectInfo},
-    {"TEXT", "RlTn", "Rl_Effect_Description", PrintLengthPrefixed},
-    {"ivrs", "ORVN", "InterfaceVersion", PrintHexNumber},
-    {"impt", "ORVN", "Imports", PrintSuiteList<true>},
-    {"expt", "ORVN", "Exports", PrintSuiteList<true>},
-    {"desc", "ORVN", "Description", PrintCString},
-    {"titl", "ORVN", "Title", PrintCString},
-    {"keyw", "ORVN", "Keywords", PrintSuiteList<false>},
-    {"AcpM", "ORVN", "Messages", PrintMessages},
-    {"adpt", "ORVN", "AdapterVersion", PrintHexNumber},
-    {"STSP", "ORVN", "HV_STSP", PrintHexNumber},
-    {"pinm", "ORVN", "InternalName", PrintCString},
-    {"btni", "LMTR", "ButtonIcon", PrintButtonIcon},
-    {"clas", "LMTR", "Class", PrintImportClass},
-    {"prvw", "LMTR", "PreviewFile", PrintPreview},
-    {"znam", "LMTR", "ZStringName", PrintLengthPrefixed},
-    {"zcat", "LMTR", "ZStringCategory", PrintLengthPrefixed},
-    {"zpro", "LMTR", "ZStringProgressText", PrintLengthPrefixed},
-    {"fmsl", "LMTR", "FormatLayerSupport", PrintFlagSet<kFormatLayer, 1, 7>},
-    {"slRO", "LMTR", "FormatLayerSupportReadOnly", PrintPresence},
-    {"sRnd", "LMTR", "StackRenderer", PrintPresence},
-    {"ediP", "LMTR", "EditinPlugin", PrintPresence},
-    {"piLe", "LMTR", "PluginLaunchesEditor", PrintPresence},
+// A check that needs nothing of the row beyond the value.
+template <ValueCheck Check>
+bool Plain(const ShapeDetail&, const uint8_t* value, size_t length, std::string& error) {
+    return Check(value, length, error);
+}
+
+// One row per value shape, in the order of ValueShape. The version as a string of binary
+// digits would also do; a number says the same.
+constexpr ShapeFormat kShapes[] = {
+    {ValueShape::kRetired, nullptr, nullptr, false},  // no record
+    {ValueShape::kKind, Plain<CheckFourBytes>, PrintKind, false},
+    {ValueShape::kComponent, Plain<CheckComponent>, PrintComponent, false},
+    {ValueShape::kHost, Plain<CheckFourBytes>, PrintHost, false},
+    {ValueShape::kNumber, Plain<CheckFourBytes>, PrintDecimal, false},
+    {ValueShape::kHexNumber, Plain<CheckFourBytes>, PrintHexNumber, false},
+    {ValueShape::kSizePair, Plain<CheckLongPair>, PrintPair, false},
+    {ValueShape::kPresence, Plain<CheckPresenceFlag>, PrintPresence, false},
+    {ValueShape::kLengthString, Plain<CheckLengthPrefixedString>, PrintLengthPrefixed, false},
+    {ValueShape::kCString, Plain<CheckCString>, PrintCString, false},
+    {ValueShape::kFlagSet, CheckFlagSet, PrintFlagSet, false},
+    {ValueShape::kModes, Plain<CheckSupportedModes>, PrintModes, false},
+    {ValueShape::kFilterCases, Plain<CheckFilterCaseInfo>, PrintFilterCases, false},
+    {ValueShape::kTypeCreator, Plain<CheckTypeCreator>, PrintTypeCreator, false},
+    {ValueShape::kTypeCreatorList, Plain<CheckTypeCreatorList>, PrintTypeList, false},
+    {ValueShape::kTypeList, Plain<CheckTypeList>, PrintTypeList, false},
+    {ValueShape::kExtensionList, Plain<CheckExtensionList>, PrintExtensions, false},
+    {ValueShape::kMaxSize, Plain<CheckMaxSize>, PrintMaxSize, false},
+    {ValueShape::kMaxChannels, Plain<CheckMaxChannels>, PrintChannels, false},
+    {ValueShape::kTerminology, Plain<CheckTerminology>, PrintTerminology, false},
+    {ValueShape::kSuiteList, Plain<CheckSuiteList>, PrintSuiteList<true>, false},
+    {ValueShape::kKeywordList, Plain<CheckKeywordList>, PrintSuiteList<false>, false},
+    {ValueShape::kMessages, Plain<CheckMessages>, PrintMessages, false},
+    {ValueShape::kButtonIcon, Plain<CheckButtonIcon>, PrintButtonIcon, false},
+    {ValueShape::kImportClass, Plain<CheckImportClass>, PrintImportClass, false},
+    {ValueShape::kPreviewFile, Plain<CheckPreviewFile>, PrintPreview, false},
+    {ValueShape::kWordPair, Plain<CheckFourBytes>, PrintWordPair, false},
+    {ValueShape::kEffectVersion, Plain<CheckFourBytes>, PrintHexNumber, false},
+    {ValueShape::kGlobalOutFlags, Plain<CheckGlobalOutFlags>, PrintGlobalOut, false},
+    {ValueShape::kFormatExtension, Plain<CheckFormatExtension>, PrintFormatExtension, false},
+    {ValueShape::kAnimFilterInfo, Plain<CheckAnimFilterInfo>, PrintFilterInfo, false},
+    {ValueShape::kAnimParamAtom, Plain<CheckAnimParamAtom>, PrintParamAtom, true},
+    {ValueShape::kRlEffectInfo, Plain<CheckRlEffectInfo>, PrintRlEffectInfo, false},
 };
+
+// The unit tests see that every shape a property uses has a check and a printer.
+static_assert(IndexedInOrder(kShapes, &ShapeFormat::shape, size_t(ValueShape::kCount)),
+              "one row per value shape, in the shapes' order");
 
 }  // namespace
 
-const PropertyRow* FindPropertyRow(uint32_t key) {
-    const std::string text = FourCharText(key);
-    for (const PropertyRow& row : kRows) {
-        if (text == row.key) return &row;
-    }
-    return nullptr;
-}
-
-const PropertyRow* PropertyRows(size_t& count) {
-    count = sizeof kRows / sizeof kRows[0];
-    return kRows;
+const ShapeFormat& FormatOfShape(ValueShape shape) {
+    return kShapes[size_t(shape)];
 }

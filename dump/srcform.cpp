@@ -1,4 +1,4 @@
-// Source forms of values (strings, codes, raw bytes) and the per-type printer dispatch.
+// Source forms of values (strings, codes, raw bytes) and the printer dispatch by resource form.
 #include "dump/decode.h"
 
 #include <cctype>
@@ -117,18 +117,23 @@ std::string CommentText(const std::string& text) {
 
 namespace {
 
-struct TypeRow {
-    const char* stored;  // the type as a compiled resource holds it (compared without case)
-    const char* source;  // the type as the converter reads it
-    void (*print)(const ResEntry& entry, DumpOutput& out);
+typedef void (*ResourcePrinter)(const ResEntry& entry, DumpOutput& out);
+
+// The printer of each resource form, in the order of ResourceForm.
+struct FormPrinter {
+    ResourceForm form;
+    ResourcePrinter print;
 };
 
-const TypeRow kTypes[] = {
-    {"Vtag", "Vtag", PrintPropertyList}, {"AdPr", "AdPr", PrintPropertyList},
-    {"AdIn", "AdIn", PrintAddIns},       {"aete", "aete", PrintTerminology},
-    {"Pate", "Pate", PrintTextResource}, {"QkPn", "QkPn", PrintTextResource},
-    {"PATH", "PATH", PrintPath},         {"#6", "STR ", PrintStringTable},
+constexpr FormPrinter kFormPrinters[] = {
+    {kPropertyListForm, PrintPropertyList}, {kAddInsForm, PrintAddIns},
+    {kTerminologyForm, PrintTerminology},   {kTextForm, PrintTextResource},
+    {kViewerForm, PrintTextResource},       {kStringTableForm, PrintStringTable},
+    {kPathForm, PrintPath},
 };
+
+static_assert(IndexedInOrder(kFormPrinters, &FormPrinter::form, kResourceFormCount),
+              "one printer per resource form, in the forms' order");
 
 bool SameNoCase(const std::string& a, const char* b) {
     size_t i = 0;
@@ -138,32 +143,32 @@ bool SameNoCase(const std::string& a, const char* b) {
     return i == a.size() && b[i] == '\0';
 }
 
-const TypeRow* FindType(const ResId& type) {
+}  // namespace
+
+const ResourceFormat* FindResourceFormat(const ResId& type) {
     const std::string shown = type.Display();
-    for (const TypeRow& row : kTypes) {
-        if (SameNoCase(shown, row.stored)) return &row;
+    for (int i = 0; i < kResourceFormatCount; ++i) {
+        if (SameNoCase(shown, kResourceFormats[i].stored)) return &kResourceFormats[i];
     }
     return nullptr;
 }
 
-}  // namespace
-
 const char* SourceTypeName(const ResId& type) {
-    const TypeRow* row = FindType(type);
+    const ResourceFormat* row = FindResourceFormat(type);
     return row ? row->source : nullptr;
 }
 
 std::string ResourceLabel(const ResEntry& entry) {
-    const TypeRow* row = FindType(entry.type);
+    const ResourceFormat* row = FindResourceFormat(entry.type);
     const std::string type = !row ? entry.type.Display()
-                             : row->print == PrintStringTable ? std::string("STRINGTABLE")
-                                                              : std::string(row->source);
+                             : row->form == kStringTableForm ? std::string("STRINGTABLE")
+                                                             : std::string(row->source);
     return type + " " +
            (entry.name.isOrdinal ? std::to_string(entry.name.ordinal) : entry.name.text);
 }
 
 void PrintEntry(const ResEntry& entry, DumpOutput& out) {
-    const TypeRow* row = FindType(entry.type);
+    const ResourceFormat* row = FindResourceFormat(entry.type);
     char language[16];
     snprintf(language, sizeof language, "0x%04X", entry.languageId);
     if (!row) {
@@ -181,17 +186,17 @@ void PrintEntry(const ResEntry& entry, DumpOutput& out) {
         return;
     }
     // A walker that finds the bytes inconsistent leaves them as a comment.
-    const WalkerRow* walker = FindWalker(entry.type);
-    if (walker && row->print != PrintPropertyList) {
+    const ResourceWalker walker = FindWalker(entry.type);
+    if (walker && row->form != kPropertyListForm) {
         std::string summary, why;
-        if (!walker->walker(entry, summary, why)) {
+        if (!walker(entry, summary, why)) {
             out.problems.push_back(ResourceLabel(entry) + ": " + why);
             out.text += "/* " + CommentText(ResourceLabel(entry) + ": " + why) + " */\n" +
                         RawBytesComment(entry.data.data(), entry.data.size()) + "\n\n";
             return;
         }
     }
-    row->print(entry, out);
+    kFormPrinters[row->form].print(entry, out);
 }
 
 bool ByteIn1252(uint16_t unit, uint8_t& byte) {

@@ -1,16 +1,16 @@
 // Property-list walker ('Vtag', 'AdPr'): list header, then records that must fill the data
-// exactly; each value is checked by its key's row in the key table.
+// exactly; each value is checked by the check of its key's value shape.
 #include "dump/decode.h"
 
 namespace {
 
-constexpr uint32_t Code(const char (&s)[5]) {
-    return (uint32_t(uint8_t(s[0])) << 24) | (uint32_t(uint8_t(s[1])) << 16) |
-           (uint32_t(uint8_t(s[2])) << 8) | uint32_t(uint8_t(s[3]));
-}
-
+// A vendor that some property record is written with.
 bool KnownVendor(uint32_t vendor) {
-    return vendor == Code("LMTR") || vendor == Code("ORVN") || vendor == Code("RlTn");
+    for (int i = 0; i < kPropertyFormatCount; ++i) {
+        const PropertyFormat& row = kPropertyFormats[i];
+        if (row.shape != ValueShape::kRetired && row.vendor == vendor) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -32,7 +32,9 @@ static bool WalkRecord(ByteReader& in, const std::string& where, std::string& su
         error = where + " '" + keyText + "': unknown vendor '" + FourCharText(vendor) + "'";
         return false;
     }
-    if (index != 0 && key != Code("aPAR")) {  // a parameter atom carries its own index
+    const PropertyFormat* row = FindPropertyFormat(key);
+    const ShapeFormat* shape = row ? &FormatOfShape(row->shape) : nullptr;
+    if (index != 0 && !(shape && shape->indexed)) {
         error = where + " '" + keyText + "': index " + std::to_string(index) + ", must be 0";
         return false;
     }
@@ -42,7 +44,7 @@ static bool WalkRecord(ByteReader& in, const std::string& where, std::string& su
         return false;
     }
     std::string why;
-    if (const KeyCheckRow* row = FindKeyCheck(key); row && !row->check(in.Here(), length, why)) {
+    if (shape && !shape->check(row->detail, in.Here(), length, why)) {
         error = where + " '" + keyText + "': " + why;
         return false;
     }

@@ -1,45 +1,45 @@
-// The walker table: resource type -> walker. A new walker is one row here plus its own file.
+// The walker table: resource form -> walker. A new walker is one row here plus its own file.
 #include "dump/decode.h"
-
-#include <cctype>
 
 namespace {
 
-bool SameNoCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (std::toupper((unsigned char)*a) != std::toupper((unsigned char)*b)) return false;
-    }
-    return *a == *b;
-}
-
-const WalkerRow kWalkerTable[] = {
-    {"VTAG", WalkPropertyList},
-    {"ADPR", WalkPropertyList},
-    {"#6", WalkStringTable},  // STRINGTABLE blocks
-    {"ADIN", WalkAddIns},
-    {"AETE", WalkTerminology},
+// The walker of each resource form, in the order of ResourceForm; null where the form's
+// printer checks the bytes itself.
+struct FormWalker {
+    ResourceForm form;
+    ResourceWalker walker;
 };
+
+constexpr FormWalker kFormWalkers[] = {
+    {kPropertyListForm, WalkPropertyList},
+    {kAddInsForm, WalkAddIns},
+    {kTerminologyForm, WalkTerminology},
+    {kTextForm, nullptr},
+    {kViewerForm, nullptr},
+    {kStringTableForm, WalkStringTable},
+    {kPathForm, nullptr},
+};
+
+static_assert(IndexedInOrder(kFormWalkers, &FormWalker::form, kResourceFormCount),
+              "one row per resource form, in the forms' order");
 
 }  // namespace
 
-const WalkerRow* FindWalker(const ResId& type) {
-    const std::string wanted = type.Display();
-    for (const WalkerRow& row : kWalkerTable) {
-        if (SameNoCase(row.typeName, wanted.c_str())) return &row;
-    }
-    return nullptr;
+ResourceWalker FindWalker(const ResId& type) {
+    const ResourceFormat* row = FindResourceFormat(type);
+    return row ? kFormWalkers[row->form].walker : nullptr;
 }
 
 bool WalkEntry(const ResEntry& entry, std::string& line, std::string& error) {
     line = entry.type.Display() + " " + entry.name.Display() + " " +
            std::to_string(entry.data.size()) + " bytes: ";
-    const WalkerRow* row = FindWalker(entry.type);
-    if (!row) {
+    const ResourceWalker walker = FindWalker(entry.type);
+    if (!walker) {
         line += "not walked";
         return true;
     }
     std::string summary;
-    if (!row->walker(entry, summary, error)) {
+    if (!walker(entry, summary, error)) {
         error = entry.type.Display() + " " + entry.name.Display() + ": " + error;
         return false;
     }

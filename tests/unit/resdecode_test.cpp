@@ -162,12 +162,19 @@ TEST(Walkers, FoundByTypeWithoutRegardToCase) {
     ResId type;
     type.isOrdinal = false;
     type.text = "vtag";
-    ASSERT_NE(FindWalker(type), nullptr);
-    EXPECT_EQ(FindWalker(type)->walker, WalkPropertyList);
+    EXPECT_EQ(FindWalker(type), WalkPropertyList);
     type.text = "AdPr";
-    ASSERT_NE(FindWalker(type), nullptr);
-    EXPECT_EQ(FindWalker(type)->walker, WalkPropertyList);
+    EXPECT_EQ(FindWalker(type), WalkPropertyList);
+    type.text = "AETE";  // the second spelling of the type: the same stored type
+    EXPECT_EQ(FindWalker(type), WalkTerminology);
+    type.text = "Pate";  // a converted type whose printer checks the bytes itself
+    EXPECT_EQ(FindWalker(type), nullptr);
     type.text = "VTAGX";
+    EXPECT_EQ(FindWalker(type), nullptr);
+    type.isOrdinal = true;  // string tables: the ordinal type 6
+    type.ordinal = 6;
+    EXPECT_EQ(FindWalker(type), WalkStringTable);
+    type.ordinal = 5;
     EXPECT_EQ(FindWalker(type), nullptr);
 
     // A failing walk names the resource; an unknown type is listed as not walked.

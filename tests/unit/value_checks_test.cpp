@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dump/decode.h"
+#include "formats/codes.h"
 #include "tests/unit/bytes.h"
 
 namespace {
@@ -48,17 +49,6 @@ void CheckRows(const std::vector<Row>& rows) {
 
 TEST(ValueChecks, FlagsScalarsAndLengths) {
     CheckRows({
-        {CheckHighFlag, {0x80, 0, 0, 0}, true},
-        {CheckHighFlag, {0x01, 0, 0, 0}, false},  // an unshifted bit
-        {CheckHighFlag, {0, 0, 0, 0x80}, false},  // the flag in the wrong byte
-        {CheckFormatFlags, {0x7E, 0, 0, 0}, true},
-        {CheckFormatFlags, {0xFC, 0, 0, 0}, false},  // shifted one place too far
-        {CheckFormatFlags, {0x3F, 0, 0, 0}, false},  // not shifted at all
-        {CheckHiddenFlags, {0xC0, 0, 0, 0}, true},
-        {CheckHiddenFlags, {0x20, 0, 0, 0}, false},
-        {CheckICCFlags, {0xF0, 0, 0, 0}, true},
-        {CheckICCFlags, {0x0F, 0, 0, 0}, false},
-        {CheckICCFlags, {0x80, 0, 0}, false},
         {CheckSupportedModes, {0xFF, 0xC0, 0, 0}, true},
         {CheckSupportedModes, {0xFF, 0x03, 0, 0}, false},  // duotone and Lab unshifted
         {CheckSupportedModes, {0x80, 0, 1, 0}, false},     // reserved word not zero
@@ -100,6 +90,54 @@ TEST(ValueChecks, FlagsScalarsAndLengths) {
         {CheckFilterCaseInfo, With(filterCase, 7, 1), false},      // reserved byte set
         {CheckFilterCaseInfo, Bytes(24, 0), false},
     });
+}
+
+// The flag-set check of the property with key, with that property's names and shift.
+std::string FlagSetError(const char (&key)[5], const Bytes& value) {
+    const PropertyFormat* row = FindPropertyFormat(FourCC(key));
+    if (!row || row->shape != ValueShape::kFlagSet) return "no flag set";
+    std::string error;
+    return CheckFlagSet(row->detail, value.data(), value.size(), error) ? "" : error;
+}
+
+TEST(ValueChecks, FlagSetsAllowTheBitsOfTheirOwnItems) {
+    const struct {
+        char key[5];
+        Bytes value;
+        bool good;
+    } rows[] = {
+        {"flly", {0x80, 0, 0, 0}, true},  // one item in the top bit
+        {"flly", {0x01, 0, 0, 0}, false},  // an unshifted bit
+        {"flly", {0, 0, 0, 0x80}, false},  // the flag in the wrong byte
+        {"expf", {0x80, 0, 0, 0}, true},
+        {"fmsl", {0x40, 0, 0, 0}, false},
+        {"fmtf", {0x7E, 0, 0, 0}, true},   // six items above the lowest bit
+        {"fmtf", {0xFC, 0, 0, 0}, false},  // shifted one place too far
+        {"fmtf", {0x3F, 0, 0, 0}, false},  // not shifted at all
+        {"fmhi", {0xC0, 0, 0, 0}, true},   // two items in the top bits
+        {"fmhi", {0x20, 0, 0, 0}, false},
+        {"fmip", {0xF0, 0, 0, 0}, true},   // four items in the high nibble
+        {"fmip", {0x0F, 0, 0, 0}, false},
+        {"fmir", {0xF0, 0, 0, 0}, true},
+        {"fmir", {0x80, 0, 0}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FlagSetError(row.key, row.value).empty(), row.good) << row.key;
+    EXPECT_EQ(FlagSetError("fmtf", {0x81, 0, 0, 0}), "flag byte 0x81 has bits outside 0x7E");
+}
+
+// Every property a list can hold has a check and a printer for its value's shape; only the
+// parameter atom carries its own index.
+TEST(ValueChecks, EveryPropertyShapeIsCheckedAndPrinted) {
+    for (int i = 0; i < kPropertyFormatCount; ++i) {
+        const PropertyFormat& row = kPropertyFormats[i];
+        if (row.shape == ValueShape::kRetired) continue;
+        const ShapeFormat& shape = FormatOfShape(row.shape);
+        EXPECT_EQ(shape.shape, row.shape) << row.keyword;
+        EXPECT_NE(shape.check, nullptr) << row.keyword;
+        EXPECT_NE(shape.print, nullptr) << row.keyword;
+        EXPECT_EQ(shape.indexed, row.key == FourCC("aPAR")) << row.keyword;
+    }
 }
 
 TEST(ValueChecks, SuiteAndEffectHostValues) {
