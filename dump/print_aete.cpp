@@ -1,21 +1,9 @@
 // Terminology printer ('aete'): suites, events, parameters, classes, properties, elements and
 // enumerations in the converter's order; the walker has checked every count and length.
 #include "dump/decode.h"
+#include "formats/names.h"
 
 namespace {
-
-const char* const kEventFlags[16] = {"replyOptional", "listOfItems", "enumerated",
-                                     "tightBindingFunction", "", "", "", "", "", "", "", "",
-                                     "nonVerbEvent", "", "", ""};
-const char* const kDirectFlags[16] = {"directParamOptional", "listOfItems", "enumerated",
-                                      "changesState", "", "", "", "", "", "", "", "", "", "",
-                                      "", ""};
-const char* const kParamFlags[16] = {"optional", "listOfItems", "enumerated", "", "", "", "",
-                                     "", "", "", "", "", "labeledParam", "feminine",
-                                     "masculine", "plural"};
-const char* const kClassFlags[16] = {"", "listOfItems", "enumerated", "readWrite", "", "", "",
-                                     "", "", "", "", "", "apostrophe", "feminine", "masculine",
-                                     "plural"};
 
 struct Reader {
     const std::vector<uint8_t>& data;
@@ -55,12 +43,13 @@ struct Reader {
                       FourCharText(code) + "', which no character constant holds";
         return "0";  // the resource is then kept as raw bytes
     }
-    std::string Flags(const char* const* names) {
+    std::string Flags(const NameList& names) {  // a flag word, bit 15 first
         const uint16_t bits = Word();
         std::string text;
-        for (int i = 0; i < 16; ++i) {
-            const bool set = (bits >> (15 - i)) & 1;
-            text += std::string(i ? ", " : "") + (set ? (names[i][0] ? names[i] : "1") : "0");
+        for (int i = 0; i < names.count; ++i) {
+            const bool set = (bits >> (names.count - 1 - i)) & 1;
+            const char* name = names.names[i];
+            text += std::string(i ? ", " : "") + (set ? (name[0] ? name : "1") : "0");
         }
         return text;
     }
@@ -71,7 +60,7 @@ std::string Parameter(Reader& r) {
     t += r.Code() + ", ";
     t += r.Code() + ", ";
     t += r.Text() + ", ";
-    return t + r.Flags(kParamFlags);
+    return t + r.Flags(kAeteParameterFlagNames);
 }
 
 std::string Event(Reader& r, const std::string& indent) {
@@ -81,10 +70,10 @@ std::string Event(Reader& r, const std::string& indent) {
     t += r.Code() + ", ";
     t += r.CharCode("reply type") + ", ";
     t += r.Text() + ",\n" + indent;
-    t += r.Flags(kEventFlags) + ",\n" + indent;
+    t += r.Flags(kAeteEventFlagNames) + ",\n" + indent;
     t += r.Code() + ", ";
     t += r.Text() + ",\n" + indent;
-    t += r.Flags(kDirectFlags) + ",\n" + indent + "{";
+    t += r.Flags(kAeteDirectParameterFlagNames) + ",\n" + indent + "{";
     const uint16_t count = r.Word();
     for (uint16_t i = 0; i < count; ++i)
         t += std::string(i ? "," : "") + "\n" + indent + "\t" + Parameter(r);
@@ -101,7 +90,7 @@ std::string Class(Reader& r, const std::string& indent) {
         p += r.Code() + ", ";
         p += r.Code() + ", ";
         p += r.Text() + ", ";
-        t += std::string(i ? "," : "") + "\n" + indent + "\t" + p + r.Flags(kClassFlags);
+        t += std::string(i ? "," : "") + "\n" + indent + "\t" + p + r.Flags(kAeteClassFlagNames);
     }
     t += std::string(properties ? "\n" + indent + "}" : " }") + ",\n" + indent + "{";
     const uint16_t elements = r.Word();
