@@ -23,7 +23,7 @@ static bool IsCharConst(const char* text) {
 }
 
 // The converter of each resource form.
-static void (*const kFormConverters[])() = {
+static void (*const kFormConverters[])(const char* type) = {
     ConvertVtag,    // kPropertyListForm: 'Vtag' and 'AdPr'
     ConvertAddIns,  // kAddInsForm
     ConvertAETE,    // kTerminologyForm
@@ -52,7 +52,7 @@ void ConvertDeclared(ResourceStatement statement) {
         return;
     }
     if (row->form == kViewerForm && !Lex().settings.buildQkPn) return;  // its tokens go back to the loop
-    kFormConverters[row->form]();
+    kFormConverters[row->form](row->stored);
     ++Run().convertedResources;
 }
 

@@ -6,7 +6,6 @@
 #include "properties/vtag.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "emit/items.h"
 #include "emit/output.h"
@@ -111,11 +110,10 @@ static unsigned long ConvertPropertyList() {
     return (unsigned long)count;
 }
 
-void ConvertVtag() {
-    const char* typeName = strcmp(Token().shortText, "AdPr") == 0 ? "AdPr" : "Vtag";
+void ConvertVtag(const char* type) {
     SkipToOpenParenthesis("ConvertVtag");
     int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
-    WriteBlockStart(id, typeName);
+    WriteBlockStart(id, type);
     WriteDecimalWord(1, "/* First byte must always be 1 */");
     WriteDecimalLong(0, "/* kCurrentVtag Version */");
     SkipToCloseParanthesis();

@@ -2,5 +2,5 @@
 #pragma once
 
 // Entered on the resource type ('Vtag' or 'AdPr') and returns on the semicolon that ends the
-// resource.
-void ConvertVtag();
+// resource; type is the one the script names.
+void ConvertVtag(const char* type);

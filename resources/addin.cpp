@@ -69,10 +69,10 @@ static void ParseAddInCategory() {
     PatchField(countPlace, count, "Filter count");
 }
 
-void ConvertAddIns() {
+void ConvertAddIns(const char* type) {
     const char* context = "ConvertAddIns";
     SkipToOpenParenthesis(context);
-    WriteBlockStart(int16_t(uint16_t(GetResourceID())), "AdIn");
+    WriteBlockStart(int16_t(uint16_t(GetResourceID())), type);
     WriteDecimalWord(1, "/* First byte must always be 1 */");
     SkipToCloseParanthesis();
     long countPlace = WriteCountField("/* Category count */");

@@ -286,8 +286,8 @@ void ParseSuite() {
 
 }  // namespace
 
-void ConvertAETE() {
-    WriteBlockStart(int16_t(uint16_t(GetResourceID())), "aete");
+void ConvertAETE(const char* type) {
+    WriteBlockStart(int16_t(uint16_t(GetResourceID())), type);
     WriteDecimalWord(1, "/* First byte must always be 1 */");
     SkipToCharacter('{');
     int32_t header[4];

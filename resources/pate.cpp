@@ -44,11 +44,11 @@ void WriteTextPieces(const std::string& text) {
     WriteLastQuotedPiece(text.substr(start));
 }
 
-void ConvertPate() {
+void ConvertPate(const char* type) {
     SkipToOpenParenthesis(kContext);
     // Resource identifiers are 16-bit; the block and its warning use the 16-bit value.
     int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
-    WriteBlockStart(id, "Pate");
+    WriteBlockStart(id, type);
     WriteDecimalWord(1, "/* First byte must always be 1 */");
     // The rest of the header is not read.
     SkipToCharacter('{');

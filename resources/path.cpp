@@ -22,10 +22,10 @@ static void WriteHexWords(const std::string& hex) {
     WritePackedHexWords(digits);
 }
 
-void ConvertPath() {
+void ConvertPath(const char* type) {
     // Resource identifiers are 16-bit; the block and its warning use the 16-bit value.
     int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
-    WriteBlockStart(id, "path");
+    WriteBlockStart(id, type);
     SkipToCharacter('{');
     while (Accept(kTokDollar)) {
         std::string hex;

@@ -9,7 +9,7 @@
 #include "parse/steps.h"
 #include "resources/converters.h"
 
-void ConvertString() {
+void ConvertString(const char*) {
     int32_t id = GetResourceID();
     WriteStringTableStart(id);
     SkipToCharacter('{');

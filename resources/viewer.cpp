@@ -41,10 +41,10 @@ static int VersionOfToken() {
     return 0;
 }
 
-void ConvertQkPn() {
+void ConvertQkPn(const char* type) {
     // Resource identifiers are 16-bit; the block and its warning use the 16-bit value.
     int16_t id = (int16_t)(uint16_t)(uint32_t)GetResourceID();
-    WriteBlockStart(id, "QkPn");
+    WriteBlockStart(id, type);
     SkipToCharacter('{');
     GetToken();
     int version = VersionOfToken();
