@@ -9,7 +9,7 @@
 
 namespace {
 
-const char kVersion[] = "1.0.0";
+const char kVersion[] = PROPWRIGHT_VERSION;
 const char kUsage[] =
     "usage: propwright-dump [--utf8] FILE   (FILE: a .res file, or a DLL or EXE)\n"
     "       propwright-dump --check [-v] FILE...";

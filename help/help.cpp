@@ -12,7 +12,7 @@
 #include "lexer/symbols.h"
 #include "lexer/tokenizer.h"
 
-static const char kVersion[] = "1.0.0";
+static const char kVersion[] = PROPWRIGHT_VERSION;
 
 void ShowBanner() {
     // __DATE__ is "Mmm dd yyyy" with the day padded by a blank; __TIME__ is "hh:mm:ss".
