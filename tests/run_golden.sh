@@ -74,7 +74,18 @@ if ! [[ $banner =~ $banner_re ]]; then
 fi
 # The help's version page prints the banner again; its build date is masked as <banner>.
 tail -n +2 "$scratch/stdout.raw" | LC_ALL=C sed -E "s/$banner_re/<banner>/" >"$scratch/stdout"
-compare "standard output (after the banner)" "$case_dir/expected.stdout" "$scratch/stdout"
+# The help browser's page headers count the keywords; an expected output writes the count as
+# <keywords>, which is counted here from the keyword lists, so that a new keyword leaves the
+# help cases as they are (but for the listing of the page it lands on).
+expected_stdout=$case_dir/expected.stdout
+if [[ -f $expected_stdout ]] && grep -aq '<keywords>' "$expected_stdout"; then
+    root=$(realpath "$(dirname "$0")/..")
+    keywords=$(cat "$root/lexer/keywords.def" "$root/formats/kinds.def" \
+        "$root/formats/properties.def" | grep -cE '^(STATEMENT_KEYWORD|PLUGIN_KIND|MARKER_WORD|PROPERTY)\(')
+    LC_ALL=C sed "s/<keywords>/$keywords/g" "$expected_stdout" >"$scratch/expected.stdout"
+    expected_stdout=$scratch/expected.stdout
+fi
+compare "standard output (after the banner)" "$expected_stdout" "$scratch/stdout"
 compare "standard error" "$case_dir/expected.stderr" "$scratch/stderr"
 
 (cd "$work" && find . -mindepth 1 | LC_ALL=C sort) >"$scratch/after"

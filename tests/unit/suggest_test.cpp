@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/kinds.h"
+#include "formats/properties.h"
 #include "lexer/suggest.h"
 
 namespace {
@@ -60,8 +62,12 @@ TEST(SuggestName, Table) {
 TEST(SuggestName, PositionLists) {
     const NameList properties = PropertyKeywordNames();
     const NameList kinds = KindKeywordNames();
-    EXPECT_EQ(properties.count, 103);
-    EXPECT_EQ(kinds.count, 28);
+    // Every property keyword and every kind, and nothing else (the marker words are no kinds).
+    ASSERT_EQ(properties.count, kPropertyFormatCount);
+    for (int i = 0; i < properties.count; ++i)
+        EXPECT_STREQ(properties.names[i], kPropertyFormats[i].keyword);
+    ASSERT_EQ(kinds.count, kPluginKindCount);
+    for (int i = 0; i < kinds.count; ++i) EXPECT_STREQ(kinds.names[i], kPluginKinds[i].keyword);
     EXPECT_STREQ(SuggestName("Nmae", properties.names, properties.count), "Name");
     EXPECT_STREQ(SuggestName("PlugInMixSize", properties.names, properties.count),
                  "PlugInMaxSize");
