@@ -70,7 +70,7 @@ unsigned long CompiledBytes() {
 }
 
 void WriteDecimalLong(int32_t value, ItemComment comment) {
-    Compiled(4);
+    Compiled(kLongBytes);
     WriteItem(comment, [value](char* at) {
         at = PutDecimal(at, value);
         *at++ = 'L';
@@ -79,7 +79,7 @@ void WriteDecimalLong(int32_t value, ItemComment comment) {
 }
 
 void WriteHexLong(uint32_t value, ItemComment comment) {
-    Compiled(4);
+    Compiled(kLongBytes);
     WriteItem(comment, [value](char* at) {
         at = PutPrefixedHex(at, value, 10);
         *at++ = 'L';
@@ -88,12 +88,12 @@ void WriteHexLong(uint32_t value, ItemComment comment) {
 }
 
 void WriteHexWord(uint32_t value, ItemComment comment) {
-    Compiled(2);
+    Compiled(kWordBytes);
     WriteItem(comment, [value](char* at) { return PutPrefixedHex(at, value & 0xFFFF, 6); });
 }
 
 void WriteDecimalWord(int value, ItemComment comment) {
-    Compiled(2);
+    Compiled(kWordBytes);
     WriteItem(comment, [value](char* at) { return PutDecimal(at, value); });
 }
 
@@ -144,14 +144,14 @@ static char* PutCodeChars(char* at, uint32_t code) {
 }
 
 void WriteCodeItem(uint32_t code, ItemComment comment) {
-    Compiled(4);
+    Compiled(kLongBytes);
     WriteItem(comment, [code](char* at) { return PutCodeValue(at, code); });
 }
 
 // A number of five characters, blanks first, where PatchField can put another; a long has
 // the suffix L.
 static long WritePatchableField(unsigned long value, bool isLong, ItemComment comment) {
-    Compiled(isLong ? 4 : 2);
+    Compiled(isLong ? kLongBytes : kWordBytes);
     const long position = OutputPosition() + 1;   // after the tab
     WriteItem(comment, [=](char* at) {
         at = PutDecimalInWidth(at, (int)value, 5);
@@ -166,7 +166,7 @@ long WriteLengthField(unsigned long value, ItemComment comment) {
 }
 
 long WriteIndexAndLength(int32_t index, unsigned long length) {
-    Compiled(8);
+    Compiled(2 * kLongBytes);
     static const char kAfterIndex[] = "L, /* Index */\n\t";
     static const char kAfterLength[] = "L, /* Length */\n";
     const long start = OutputPosition();
@@ -189,7 +189,7 @@ long WriteCountField(ItemComment comment) {
 constexpr size_t kCodeCommentMax = 79;
 
 void WriteFourCharCode(uint32_t code, const char* text) {
-    Compiled(4);
+    Compiled(kLongBytes);
     const size_t textLength = strlen(text);
     // "/* '", the code's characters, "' ", the text and " */".
     WriteItemLine(13 + textLength, [code](char* at) { return PutCodeValue(at, code); },
@@ -204,7 +204,7 @@ void WriteFourCharCode(uint32_t code, const char* text) {
 }
 
 void WriteVendorCode(uint32_t vendor) {
-    Compiled(4);
+    Compiled(kLongBytes);
     // At most twelve characters, never cut.
     WriteItemLine(12, [vendor](char* at) { return PutCodeValue(at, vendor); },
                   [vendor](char* at) {

@@ -13,6 +13,11 @@
 uint32_t CodeFromShortText(const char* text);
 std::string CodeText(uint32_t code);   // the four characters in natural order
 
+// The compiled size of a long and of a word item: the numbers the writers count, for a
+// length that must be known before the items it counts are written.
+constexpr unsigned long kLongBytes = 4;
+constexpr unsigned long kWordBytes = 2;
+
 // An item's comment, written as given (may be empty), with its length. The length is counted
 // where the comment is passed, in line, so that a literal's is known when compiling.
 struct ItemComment {

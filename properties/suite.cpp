@@ -58,7 +58,8 @@ void ParseSuiteList(const PropertyFormat& row) {
     for (;;) {
         FilledString entry = GetFilledString(row.context);
         if (row.shape == ValueShape::kSuiteList) {
-            unsigned long entryLength = entry.length + 8;
+            // Written first, so known first: its own length long, the name, the version long.
+            const unsigned long entryLength = kLongBytes + entry.length + kLongBytes;
             CheckFieldLimit("Property length", record.Length() + entryLength, 65535);
             WriteDecimalLong(int32_t(entryLength), "/* Length */");
             WriteCString(entry, "/* Suite name */");
