@@ -9,6 +9,7 @@
 
 #include "emit/output.h"
 #include "emit/conversion.h"
+#include "formats/rows.h"
 #include "lexer/charsource.h"
 #include "lexer/resolver.h"
 #include "lexer/directives.h"
@@ -22,18 +23,20 @@ static bool IsCharConst(const char* text) {
     return TokenIsCharConstant() && strcmp(Token().shortText, text) == 0;
 }
 
-// The converter of each resource form.
-static void (*const kFormConverters[])(const char* type) = {
-    ConvertVtag,    // kPropertyListForm: 'Vtag' and 'AdPr'
-    ConvertAddIns,  // kAddInsForm
-    ConvertAETE,    // kTerminologyForm
-    ConvertPate,    // kTextForm
-    ConvertQkPn,    // kViewerForm
-    ConvertString,  // kStringTableForm
-    ConvertPath,    // kPathForm
+// The converter of each resource form, in the order of ResourceForm; it gets the type the
+// script names.
+struct FormConverter {
+    ResourceForm form;
+    void (*convert)(const char* type);
 };
-static_assert(sizeof kFormConverters / sizeof kFormConverters[0] == kResourceFormCount,
-              "one converter per resource form");
+static constexpr FormConverter kFormConverters[] = {
+    {kPropertyListForm, ConvertVtag}, {kAddInsForm, ConvertAddIns},
+    {kTerminologyForm, ConvertAETE},  {kTextForm, ConvertPate},
+    {kViewerForm, ConvertQkPn},       {kStringTableForm, ConvertString},
+    {kPathForm, ConvertPath},
+};
+static_assert(IndexedInOrder(kFormConverters, &FormConverter::form, kResourceFormCount),
+              "one converter per resource form, in the forms' order");
 
 // The row of the type the current token names after the statement's word, or null.
 static const ResourceFormat* FindResourceType(ResourceStatement statement) {
@@ -52,7 +55,7 @@ void ConvertDeclared(ResourceStatement statement) {
         return;
     }
     if (row->form == kViewerForm && !Lex().settings.buildQkPn) return;  // its tokens go back to the loop
-    kFormConverters[row->form](row->stored);
+    kFormConverters[row->form].convert(row->stored);
     ++Run().convertedResources;
 }
 

@@ -8,6 +8,7 @@
 #include "formats/names.h"
 #include "formats/properties.h"
 #include "formats/resources.h"
+#include "formats/rows.h"
 
 // A type or name field of a resource header: a 16-bit ordinal or a UTF-16 string.
 struct ResId {
@@ -72,11 +73,6 @@ bool WalkTerminology(const ResEntry& entry, std::string& summary, std::string& e
 typedef bool (*ValueCheck)(const uint8_t* value, size_t length, std::string& error);
 typedef bool (*ShapeCheck)(const ShapeDetail& detail, const uint8_t* value, size_t length,
                            std::string& error);
-
-// The bits of a list of flag items in their lowest places: one bit per name.
-inline uint32_t ListBits(const NameList& list) {
-    return (uint32_t(1) << list.count) - 1;
-}
 
 // Value forms shared by many keys.
 bool CheckLengthPrefixedString(const uint8_t* value, size_t length, std::string& error);
@@ -155,16 +151,6 @@ std::string ExplainMissingExport(const std::string& wanted, const PeExports& ima
 int RunCheck(int count, char** paths);
 // The whole file; false with the reason in why.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& why);
-
-// True when rows has one row per value of an enum of count values, row i for value i: a table
-// indexed by the enum.
-template <typename Row, size_t N, typename Enum>
-constexpr bool IndexedInOrder(const Row (&rows)[N], Enum Row::*key, size_t count) {
-    if (N != count) return false;
-    for (size_t i = 0; i < N; ++i)
-        if (size_t(rows[i].*key) != i) return false;
-    return true;
-}
 
 // Little-endian fields of a value.
 uint16_t ReadU16(const uint8_t* p);

@@ -52,5 +52,5 @@ const PropertyFormat* FindPropertyFormat(uint32_t key);
 
 // The flag bits a flag-set row may set in its low byte.
 constexpr uint32_t FlagSetMask(const ShapeDetail& detail) {
-    return ((uint32_t(1) << detail.names->count) - 1) << detail.shift & 0xFF;
+    return ListBits(*detail.names) << detail.shift & 0xFF;
 }

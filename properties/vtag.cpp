@@ -10,6 +10,7 @@
 #include "emit/items.h"
 #include "emit/output.h"
 #include "formats/properties.h"
+#include "formats/rows.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/suggest.h"
@@ -68,13 +69,8 @@ static constexpr ShapeHandler kShapeHandlers[] = {
     {ValueShape::kRlEffectInfo, ParseRlEffectInfo},
 };
 
-static constexpr bool HandlersInShapeOrder() {
-    int i = 0;
-    for (const ShapeHandler& entry : kShapeHandlers)
-        if (entry.shape != ValueShape(i++)) return false;
-    return i == int(ValueShape::kCount);
-}
-static_assert(HandlersInShapeOrder(), "one handler per value shape, in shape order");
+static_assert(IndexedInOrder(kShapeHandlers, &ShapeHandler::shape, size_t(ValueShape::kCount)),
+              "one handler per value shape, in the shapes' order");
 
 // The property keyword of a token, 0 for a token that is none. A '#' before the keyword
 // (a null directive, or "#Kind") leaves the keyword in force: the word names the property.
