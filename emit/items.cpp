@@ -243,14 +243,14 @@ void WritePaddingWord(ItemComment comment) {
 }
 
 void WriteBareWord(int value) {
-    Compiled(2);
+    Compiled(kWordBytes);
     char* at = Run().script.Claim(kNumberRoom + 2);
     at = PutDecimal(at, value);
     Run().script.SetEnd(PutLiteral(at, ",\n"));
 }
 
 void WriteWordRun(const std::vector<int16_t>& values) {
-    Compiled(2 * values.size());
+    Compiled(kWordBytes * values.size());
     // A word takes at most six characters and its separator two, a line break two more.
     char* at = Run().script.Claim(1 + 10 * values.size());
     *at++ = '\t';
@@ -265,7 +265,7 @@ void WriteWordRun(const std::vector<int16_t>& values) {
 // Each word of four characters c0 c1 c2 c3 is written in the order c2 c3 c0 c1, so that the
 // compiled little-endian word holds the bytes in the order of the digits.
 void WritePackedHexWords(const std::string& digits) {
-    Compiled(2 * (digits.size() / 4));
+    Compiled(kWordBytes * (digits.size() / 4));
     const size_t kWordsPerLine = 8;
     size_t words = digits.size() / 4;
     if (words == 0) return;

@@ -8,6 +8,12 @@ struct PluginKindFormat {
     const char* description;  // the comment written with the code
 };
 
+// The place of each kind's row in kPluginKinds: kPluginKind<keyword>.
+enum PluginKindRow : uint8_t {
+#define PLUGIN_KIND(keyword, ...) kPluginKind##keyword,
+#include "formats/kinds.def"
+};
+
 extern const PluginKindFormat kPluginKinds[];
 extern const int kPluginKindCount;
 

@@ -13,6 +13,7 @@ enum KeywordKind : uint32_t {
 #define MARKER_WORD(keyword, ...) kKw##keyword,
 #include "formats/kinds.def"
     kKwAfterKinds,
+    // Steps back one, so that the first property takes kKwAfterKinds.
     kKwBeforeProperties = kKwAfterKinds - 1,
 #define PROPERTY(keyword, ...) kKw##keyword,
 #include "formats/properties.def"

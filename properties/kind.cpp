@@ -9,7 +9,7 @@
 
 #include "emit/items.h"
 #include "emit/text.h"
-#include "formats/codes.h"
+#include "formats/kinds.h"
 #include "lexer/fatal.h"
 #include "lexer/keywords.h"
 #include "lexer/suggest.h"
@@ -18,25 +18,19 @@
 #include "parse/steps.h"
 #include "properties/record.h"
 
-struct KindRow {
-    uint32_t code;
-    const char* description;
-};
-
-// The code of each keyword kind from the first kind up to the properties; none for a marker
+// The row of each keyword kind from the first kind up to the properties; none for a marker
 // word.
-static const KindRow kKindRows[] = {
-#define PLUGIN_KIND(keyword, code, description) {FourCC(#code), description},
-#define MARKER_WORD(keyword, text, set) {0, nullptr},
+static const PluginKindFormat* const kKindRows[] = {
+#define PLUGIN_KIND(keyword, ...) &kPluginKinds[kPluginKind##keyword],
+#define MARKER_WORD(keyword, ...) nullptr,
 #include "formats/kinds.def"
 };
 static_assert(sizeof kKindRows / sizeof kKindRows[0] == kKwFirstProperty - kKwFirstKind,
               "one entry per keyword kind before the properties");
 
-static const KindRow* FindKind(uint32_t kind) {
+static const PluginKindFormat* FindKind(uint32_t kind) {
     if (kind < kKwFirstKind || kind >= kKwFirstProperty) return nullptr;
-    const KindRow& row = kKindRows[kind - kKwFirstKind];
-    return row.description ? &row : nullptr;
+    return kKindRows[kind - kKwFirstKind];
 }
 
 void ParseKindProperty(const PropertyFormat& row) {
@@ -45,7 +39,7 @@ void ParseKindProperty(const PropertyFormat& row) {
     if (TokenIsCharConstant()) {
         // A literal code; a shorter constant is padded with blanks.
         WriteCodeItem(CodeFromShortText(Token().shortText), "/* Vtag ID */");
-    } else if (const KindRow* kind = FindKind(Token().kind)) {
+    } else if (const PluginKindFormat* kind = FindKind(Token().kind)) {
         WriteFourCharCode(kind->code, kind->description);
     } else {
         FatalErrorIn(row.context, "Invalid Type", SuggestFor(Token(), KindKeywordNames()));
